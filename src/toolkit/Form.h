@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Control.h"
+
+namespace fondex::toolkit {
+
+enum class BorderStyle { kSingle, kDialog };
+enum class FormPosition { kDefault, kScreenCenter };
+
+// A top-level window. Its controls are members of the derived form and register themselves as
+// children; bounds hold the client area.
+class Form : public Control {
+ public:
+  explicit Form(std::string name) : Control(ControlKind::kForm, std::move(name), nullptr) {
+    SetVisible(false);
+  }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+
+  // Position of the window's outer frame on the screen.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  void SetLeft(int left);
+  void SetTop(int top);
+  bool PositionSet() const { return positionSet_; }
+  // Outer size: client area plus the frame that the window system adds.
+  int Width() const { return bounds.width + frameWidth; }
+  int Height() const { return bounds.height + frameHeight; }
+  int frameWidth = 8;
+  int frameHeight = 31;
+
+  BorderStyle borderStyle = BorderStyle::kSingle;
+  bool minimizeBox = true;
+  bool maximizeBox = false;
+  FormPosition position = FormPosition::kDefault;
+  bool keyPreview = false;
+  int pixelsPerInch = 120;
+
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result);
+
+  Control* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(Control* control);
+
+  // Runs OnShow when the form becomes visible.
+  void Show();
+  void Hide();
+
+  // Asks whether the form may close; true unless OnCloseQuery refuses.
+  bool CloseQuery();
+
+  std::function<void()> OnShow;
+  std::function<void(bool& canClose)> OnCloseQuery;
+
+  // The user's key on the form, after the focused control (when keyPreview) or for itself.
+  Signal<> ModalResultChanged;
+
+ private:
+  std::string caption_;
+  int left_ = 0;
+  int top_ = 0;
+  bool positionSet_ = false;
+  int modalResult_ = 0;
+  Control* activeControl_ = nullptr;
+};
+
+}  // namespace fondex::toolkit
