@@ -10,7 +10,8 @@ namespace fondex::toolkit {
 
 class Label : public Control {
  public:
-  Label(std::string name, Control* parent) : Control(ControlKind::kLabel, std::move(name), parent) {}
+  Label(std::string name, Control* parent)
+      : Control(ControlKind::kLabel, std::move(name), parent) {}
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
   bool wordWrap = false;
@@ -107,12 +108,14 @@ class SpinButton : public Control {
 
 class Bevel : public Control {
  public:
-  Bevel(std::string name, Control* parent) : Control(ControlKind::kBevel, std::move(name), parent) {}
+  Bevel(std::string name, Control* parent)
+      : Control(ControlKind::kBevel, std::move(name), parent) {}
 };
 
 class Panel : public Control {
  public:
-  Panel(std::string name, Control* parent) : Control(ControlKind::kPanel, std::move(name), parent) {}
+  Panel(std::string name, Control* parent)
+      : Control(ControlKind::kPanel, std::move(name), parent) {}
   bool raisedInner = true;
   bool loweredOuter = true;
 };
@@ -126,7 +129,8 @@ class GroupBox : public Control {
 
 class Image : public Control {
  public:
-  Image(std::string name, Control* parent) : Control(ControlKind::kImage, std::move(name), parent) {}
+  Image(std::string name, Control* parent)
+      : Control(ControlKind::kImage, std::move(name), parent) {}
   std::string picture;  // resource name
   bool stretch = true;
 };

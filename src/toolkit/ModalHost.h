@@ -19,7 +19,7 @@ struct MessageBoxRequest {
   std::string title;
   MessageKind kind = MessageKind::kInformation;
   std::string text;
-  std::vector<MessageButton> buttons;  // in row order, left to right
+  std::vector<MessageButton> buttons;          // in row order, left to right
   std::optional<MessageButton> defaultButton;  // Enter
   std::optional<MessageButton> cancelButton;   // Escape
   int helpContext = 0;

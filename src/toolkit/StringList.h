@@ -41,4 +41,10 @@ void CheckListIndex(int index, int count);
 // Order of a sorting list: ASCII case ignored, then byte order.
 bool ListOrderLess(const std::string& a, const std::string& b);
 
+// Equality with ASCII case ignored.
+bool EqualIgnoringCase(const std::string& a, const std::string& b);
+
+// Index of the first item equal to the text ignoring ASCII case, or -1.
+int FindIgnoringCase(const std::vector<std::string>& items, const std::string& text);
+
 }  // namespace fondex::toolkit
