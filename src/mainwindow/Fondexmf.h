@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/DirCounts.h"
+#include "engine/RandomGenerator.h"
+#include "mainwindow/ProgramWide.h"
+#include "platform/Platform.h"
+#include "toolkit/Application.h"
+#include "toolkit/Controls.h"
+#include "toolkit/FileListBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/IniFile.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Timer.h"
+
+namespace fondex {
+
+// The main window: its controls, the program's run-time state and every routine that works on
+// them. Its routines are defined in the folders that own their behaviour (engine/, ...).
+class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeListener {
+ public:
+  TFondexMainForm(ProgramWide& program, toolkit::Application& app,
+                  const platform::Platform& platform);
+  ~TFondexMainForm() override;
+
+  // Controls, in the order of the window's description.
+  toolkit::Label Label1{"Label1", this};
+  toolkit::Label Label2{"Label2", this};
+  toolkit::FileListBox FichListeBox;
+  toolkit::ListBox DirListeBox{"DirListeBox", this};
+  toolkit::Label LblPPeintActuel{"LblPPeintActuel", this};
+  toolkit::EditBox EditChoisiBMP{"EditChoisiBMP", this};
+  toolkit::BitButton BBtnSelectRep{"BBtnSelectRep", this};
+  toolkit::BitButton BBtnSelectBMP{"BBtnSelectBMP", this};
+  toolkit::BitButton BBtnNoWalp{"BBtnNoWalp", this};
+  toolkit::BitButton BBtnHasard{"BBtnHasard", this};
+  toolkit::BitButton BBtnOptions{"BBtnOptions", this};
+  toolkit::BitButton BBtnApropos{"BBtnApropos", this};
+  toolkit::CheckBox GeleChBox{"GeleChBox", this};
+  toolkit::Timer ChangeTimer;
+  toolkit::OpenDialogRequest SelectRepDialog;
+  toolkit::OpenDialogRequest SelectBMPDialog;
+
+  // Creation, closing, destruction, drops and profile changes.
+  void FormCreate();
+  void FormCloseQuery(bool& canClose);
+  void FormDestroy();
+  void AppMessage(toolkit::Message& message, bool& handled);
+  void WMDropFiles(toolkit::Message& message);
+  void WinIniChanged();
+  void ProcessDroppedFiles(platform::DropHandle drop);
+
+  // The desktop wallpaper.
+  void ReadDesktopWallpaper();
+  void ApplyWallpaper(const std::string& name);
+  bool SetDesktopWallpaper(const std::string& name);
+  void ClearDesktopWallpaper();
+  void ShowCurrentWallpaper();
+
+  // Search directories and their counts.
+  int NouveauRep(const std::string& path);
+  int AddDirectoryOfFile(const std::string& path);
+  bool OpenDirectory(int index);
+  void RemoveDirectoryEntry(int index);
+
+  // The directory list file.
+  void LoadDirList();
+  void SaveDirList();
+
+  // Choosing the next wallpaper; quiet unless the sender is BBtnHasard.
+  void BBtnHasardClick(const toolkit::Control* sender);
+
+  // Automatic change.
+  void ApplyTimerSettings();
+  void ChangeTimerTimer();
+
+  // Commands.
+  void BBtnSelectBMPClick();
+  void BBtnSelectRepClick();
+  void EditChoisiBMPKeyPress(char& key);
+  void DirListeBoxClick();
+  void FichListeBoxDblClick();
+  void DirListeBoxKeyUp(int key, toolkit::ShiftState shift);
+  void FichListeBoxKeyUp(int key, toolkit::ShiftState shift);
+  void FormKeyDown(int key, toolkit::ShiftState shift);
+  void BBtnNoWalpClick();
+  void BBtnAproposClick();
+  void BBtnOptionsClick();
+  void DeleteSelectedFile();
+
+  // Private state, in its documented order.
+  std::unique_ptr<toolkit::IniFile> WinIniFile;
+  std::string CurrentWallpaperDir;
+  std::string CurrentWallpaper;
+  bool NoWallpaper = false;
+  std::string AppDir;
+  std::string DirFileName;
+  std::int32_t TickCount = 0;
+  DirCountTable DirCounts;
+  std::int32_t TotalCount = 0;
+
+  // The program's random generator, seeded at the start of every change.
+  RandomGenerator Random;
+
+  ProgramWide& Program() { return program_; }
+  toolkit::Application& App() { return app_; }
+  const platform::Platform& System() { return platform_; }
+
+ private:
+  void ProfileChanged() override;
+  void SetUpControls();
+  void BindHandlers();
+
+  ProgramWide& program_;
+  toolkit::Application& app_;
+  platform::Platform platform_;
+  bool changeRunning_ = false;
+};
+
+}  // namespace fondex
