@@ -78,7 +78,17 @@ const std::string& FileListBox::Item(int index) const {
   return items_[static_cast<std::size_t>(index)];
 }
 
-void FileListBox::DeleteItem(int index) {
+int FileListBox::Add(std::string text) {
+  items_.push_back(std::move(text));
+  ItemsChanged.Emit();
+  return Count() - 1;
+}
+
+int FileListBox::IndexOf(const std::string& text) const {
+  return FindIgnoringCase(items_, text);
+}
+
+void FileListBox::Delete(int index) {
   CheckListIndex(index, Count());
   items_.erase(items_.begin() + index);
   if (index == itemIndex_) {

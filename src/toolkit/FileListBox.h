@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "toolkit/Control.h"
+#include "toolkit/StringList.h"
 
 namespace fondex::toolkit {
 
@@ -22,7 +23,7 @@ enum FileType : std::uint32_t {
 };
 
 // The files of one directory that match a mask, sorted by name ignoring case.
-class FileListBox : public Control {
+class FileListBox : public Control, public StringList {
  public:
   FileListBox(std::string name, Control* parent, platform::FileSystem& files)
       : Control(ControlKind::kFileListBox, std::move(name), parent), files_(files) {}
@@ -47,10 +48,12 @@ class FileListBox : public Control {
   // Empties the list; it then shows no directory.
   void Clear();
 
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const override { return static_cast<int>(items_.size()); }
   const std::vector<std::string>& Items() const { return items_; }
-  const std::string& Item(int index) const;
-  void DeleteItem(int index);
+  const std::string& Item(int index) const override;
+  void Delete(int index) override;
+  int Add(std::string text) override;
+  int IndexOf(const std::string& text) const override;
 
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);

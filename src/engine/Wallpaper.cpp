@@ -1,0 +1,132 @@
+#include "mainwindow/Fondexmf.h"
+#include "options/FondexOptions.h"
+#include "util/Lists.h"
+#include "util/Messages.h"
+#include "util/Paths.h"
+
+namespace fondex {
+
+namespace {
+
+// "mer" -> "mer.bmp", "mer." -> "mer.bmp"; any other extension stays.
+std::string WithBitmapExtension(std::string name) {
+  const std::size_t separator = name.find_last_of("\\:");
+  const std::size_t dot = name.find_last_of('.');
+  const bool hasExtension =
+      dot != std::string::npos && (separator == std::string::npos || dot > separator);
+  if (!hasExtension) {
+    name += ".bmp";
+  } else if (dot == name.size() - 1) {
+    name += "bmp";
+  }
+  return name;
+}
+
+// Puts back the program's phase and releases the profile accessor, also when reading fails,
+// so that a failed reading cannot leave the program stuck in the reading phase.
+class ReadingPhase {
+ public:
+  ReadingPhase(TProgramState& state, std::unique_ptr<toolkit::IniFile>& accessor)
+      : state_(state), saved_(state), accessor_(accessor) {
+    state_ = TProgramState::StateReadingWinIni;
+  }
+  ~ReadingPhase() {
+    accessor_.reset();
+    state_ = saved_;
+  }
+  ReadingPhase(const ReadingPhase&) = delete;
+  ReadingPhase& operator=(const ReadingPhase&) = delete;
+
+ private:
+  TProgramState& state_;
+  TProgramState saved_;
+  std::unique_ptr<toolkit::IniFile>& accessor_;
+};
+
+constexpr std::size_t kWallpaperBuffer = 1024;
+
+}  // namespace
+
+void TFondexMainForm::ReadDesktopWallpaper() {
+  ReadingPhase phase(program_.ProgramState, WinIniFile);
+  WinIniFile = std::make_unique<toolkit::IniFile>(platform_.profiles, "WIN.INI");
+  const std::string wallpaper =
+      WinIniFile->ReadString("Desktop", "Wallpaper", "", kWallpaperBuffer);
+  ApplyWallpaper(wallpaper);
+}
+
+void TFondexMainForm::ApplyWallpaper(const std::string& name) {
+  platform::FileSystem& files = platform_.files;
+  if (program_.ProgramState == TProgramState::StateReadingWinIni) {
+    const auto full = files.GetFullPathName(name);
+    NoWallpaper = name.empty() || !full || !util::EntryExists(files, *full, false);
+    CurrentWallpaper = NoWallpaper ? "" : util::LowerAscii(name);
+    ShowCurrentWallpaper();
+    return;
+  }
+  const bool emptyName = name.empty();
+  const std::string completed = WithBitmapExtension(util::LowerAscii(name));
+  const bool hiddenFiles = program_.OptBox != nullptr && program_.OptBox->ChBCaches.Checked();
+  bool missing = emptyName;
+  if (!missing) {
+    const auto full = files.GetFullPathName(completed);
+    missing = !full || !util::EntryExists(files, *full, hiddenFiles);
+  }
+  NoWallpaper = missing;
+  if (missing) {
+    if (program_.ProgramState == TProgramState::StateReady && !emptyName) {
+      util::ShowError(app_, "Le fichier " + completed + " est introuvable");
+    }
+    ClearDesktopWallpaper();
+    CurrentWallpaper.clear();
+    ShowCurrentWallpaper();
+    return;
+  }
+  if (SetDesktopWallpaper(completed)) {
+    CurrentWallpaper = completed;
+    ShowCurrentWallpaper();
+  }
+}
+
+bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
+  program_.ProgramState = TProgramState::StateOwnChange;
+  // The service refuses a name longer than its 259-character buffer; it is never cut.
+  if (platform_.desktop.SetDeskWallpaper(name)) {
+    return true;
+  }
+  program_.ProgramState = TProgramState::StateReady;
+  util::ShowError(
+      app_, "Windows n'a pu charger " + name + ". V\xE9rifiez la valdidit\xE9 de ce papier peint");
+  return false;
+}
+
+void TFondexMainForm::ClearDesktopWallpaper() {
+  program_.ProgramState = TProgramState::StateOwnChange;
+  platform_.desktop.SetDeskWallpaper("");
+}
+
+void TFondexMainForm::ShowCurrentWallpaper() {
+  if (!NoWallpaper) {
+    TickCount = 0;
+    CurrentWallpaperDir = util::DirectoryPart(CurrentWallpaper);
+    EditChoisiBMP.SetText(CurrentWallpaper);
+    SetCaption("Fondex2 : " + CurrentWallpaper);
+    OpenDirectory(NouveauRep(CurrentWallpaperDir));
+    FichListeBox.SetItemIndex(
+        util::FindInList(FichListeBox, util::NameAfterLastBackslash(CurrentWallpaper), false));
+    return;
+  }
+  CurrentWallpaperDir.clear();
+  EditChoisiBMP.SetText(CurrentWallpaper);
+  SetCaption("Fondex2");
+  const int first = util::MinOf(0, DirListeBox.Count() - 1);
+  DirListeBox.SetItemIndex(first);
+  if (first == -1) {
+    FichListeBox.Clear();
+  } else {
+    // A first directory that has gone leaves the file list empty.
+    FichListeBox.SetDirectory(DirListeBox.Item(0));
+  }
+}
+
+}  // namespace fondex
