@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/DesktopWallpaper.h"
+#include "support/FakeProfileFiles.h"
+
+namespace fondex::test {
+
+// The desktop-wallpaper service: a set stores the name in WIN.INI [Desktop] Wallpaper and
+// notifies the listeners before it returns, as the system does.
+class FakeDesktop : public platform::DesktopWallpaper {
+ public:
+  static constexpr const char* kSystemProfile = "WIN.INI";
+
+  explicit FakeDesktop(FakeProfileFiles& profiles) : profiles_(profiles) {}
+
+  bool SetDeskWallpaper(const std::string& name) override;
+
+  // Every name the program asked for, refused ones included.
+  const std::vector<std::string>& Requests() const { return requests_; }
+  // The name on the desktop now; empty for a plain desktop.
+  const std::string& Wallpaper() const { return wallpaper_; }
+  int Notifications() const { return notifications_; }
+
+  void RefuseAll(bool refuse) { refuseAll_ = refuse; }
+  // Refuses the names for which the predicate holds (a file that is no loadable bitmap, ...).
+  void RefuseWhen(std::function<bool(const std::string&)> refuses) {
+    refuses_ = std::move(refuses);
+  }
+
+  // Another program changes the wallpaper: WIN.INI is written and the listeners are notified.
+  void SimulateOutsideChange(const std::string& name);
+
+ private:
+  void Store(const std::string& name);
+
+  FakeProfileFiles& profiles_;
+  std::vector<std::string> requests_;
+  std::string wallpaper_;
+  int notifications_ = 0;
+  bool refuseAll_ = false;
+  std::function<bool(const std::string&)> refuses_;
+};
+
+}  // namespace fondex::test
