@@ -74,6 +74,8 @@ class TOptBox : public toolkit::Form {
 
  private:
   void ShowTechnique();
+  // The main window, which the settings place and the recount works on.
+  TFondexMainForm& MainForm() const;
 
   ProgramWide& program_;
   toolkit::Application& app_;

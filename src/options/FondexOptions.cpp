@@ -1,0 +1,153 @@
+#include "options/FondexOptions.h"
+
+#include "options/TechniqueButtons.h"
+
+namespace fondex {
+
+namespace {
+
+using toolkit::BitButtonKind;
+using toolkit::Bounds;
+
+const toolkit::Font kFormFont{"MS Sans Serif", -14, true};
+const toolkit::Font kTitleFont{"MS Sans Serif", -17, true};
+constexpr int kOptionsHelp = 3;
+
+// Every control below the form draws with the form's font unless it is given its own.
+void FollowFont(toolkit::Control& parent, const toolkit::Font& font) {
+  for (toolkit::Control* child : parent.Children()) {
+    child->font = font;
+    child->parentFont = true;
+    FollowFont(*child, font);
+  }
+}
+
+void SetUpTitle(toolkit::Label& label, Bounds bounds, std::string caption) {
+  label.bounds = bounds;
+  label.font = kTitleFont;
+  label.parentFont = false;
+  label.SetCaption(std::move(caption));
+}
+
+void SetUpCheckBox(toolkit::CheckBox& box, Bounds bounds, std::string caption, std::string hint,
+                   int tabOrder) {
+  box.bounds = bounds;
+  box.SetCaption(std::move(caption));
+  box.hint = std::move(hint);
+  box.helpContext = kOptionsHelp;
+  box.tabOrder = tabOrder;
+}
+
+struct ButtonLook {
+  BitButtonKind kind;
+  int modalResult;
+  const char* caption;
+  const char* hint;
+};
+
+void SetUpButton(toolkit::BitButton& button, Bounds bounds, const ButtonLook& look, int tabOrder) {
+  button.bounds = bounds;
+  button.buttonKind = look.kind;
+  button.modalResult = look.modalResult;
+  button.caption = look.caption;
+  button.hint = look.hint;
+  button.isDefault = look.kind == BitButtonKind::kOK;
+  button.isCancel = look.kind == BitButtonKind::kCancel;
+  button.tabOrder = tabOrder;
+}
+
+// The upper frame: its title and the technique buttons with the recount.
+void LayOutTechniqueArea(TOptBox& box) {
+  box.Bevel1.bounds = {18, 12, 419, 420};
+  SetUpTitle(box.Label1, {90, 21, 275, 20}, "Choix automatique du papier peint");
+  box.ChangeAutoGBox.bounds = {32, 56, 389, 241};
+  box.ChangeAutoGBox.caption = "Technique de choix du papier peint";
+  box.ChangeAutoGBox.tabOrder = 9;
+  for (const options::TechniqueButton& row : options::kTechniqueButtons) {
+    toolkit::RadioButton& button = box.*row.button;
+    button.bounds = row.bounds;
+    button.SetCaption(row.caption);
+    button.hint = row.hint;
+    button.tabOrder = row.tabOrder;
+    button.OnClick = [&box] { box.ChoixTechClick(); };
+  }
+  SetUpButton(box.CompteBBtn, {292, 20, 89, 41},
+              {BitButtonKind::kRetry, toolkit::mr::kRetry, "Compte",
+               "Remet \xE0 jour le d\xE9"
+               "compte des papiers peints"},
+              7);
+}
+
+// The settings' check boxes, with the delay beside the automatic change.
+void LayOutSettingBoxes(TOptBox& box) {
+  SetUpCheckBox(
+      box.ChBLancement, {62, 320, 296, 21}, "Changement au lancement de Fondex",
+      "Permet de changer un papier peint (choisi selon la technique ci-dessus) \xE0 chaque "
+      "fois que Fondex est lanc\xE9",
+      4);
+  SetUpCheckBox(box.ChBAuto, {62, 357, 105, 21}, "Toutes les ",
+                "Fr\xE9quence du changement automatique du papier peint", 5);
+  box.EdDelai.bounds = {172, 357, 45, 24};
+  box.EdDelai.readOnly = true;
+  box.EdDelai.SetText("60");
+  box.EdDelai.helpContext = kOptionsHelp;
+  box.EdDelai.tabOrder = 6;
+  // Mouse only: the spin button takes no focus.
+  box.SpBDelai.bounds = {215, 357, 20, 25};
+  box.SpBDelai.helpContext = kOptionsHelp;
+  box.SpBDelai.tabOrder = -1;
+  box.Label3.bounds = {246, 357, 67, 20};
+  box.Label3.SetCaption("minutes");
+  SetUpCheckBox(box.ChBFinNone, {62, 394, 296, 21}, "Papier peint uni en fermant Fondex",
+                "Supprime tout papier peint d\xE8s que Fondex est arr\xEAt\xE9", 8);
+
+  box.Bevel2.bounds = {18, 443, 419, 78};
+  SetUpTitle(box.Label2, {158, 455, 126, 20}, "Fichiers cach\xE9s");
+  SetUpCheckBox(box.ChBCaches, {88, 484, 266, 21}, "Tenir compte des fichiers cach\xE9s",
+                "Permet la prise en compte des fichiers cach\xE9s dans les r\xE9pertoires", 3);
+}
+
+void LayOutButtons(TOptBox& box) {
+  SetUpButton(box.OKBtn, {459, 120, 101, 99},
+              {BitButtonKind::kOK, toolkit::mr::kOK, "OK", "Valider les options"}, 0);
+  SetUpButton(
+      box.CancelBtn, {459, 335, 95, 33},
+      {BitButtonKind::kCancel, toolkit::mr::kCancel, "Annuler", "Quitte sans valider les options"},
+      1);
+  SetUpButton(
+      box.HelpBtn, {459, 479, 95, 33},
+      {BitButtonKind::kHelp, toolkit::mr::kNone, "Aide", "Si quelque chose n'est pas clair..."}, 2);
+  for (toolkit::BitButton* button : {&box.OKBtn, &box.CancelBtn, &box.HelpBtn}) {
+    button->helpContext = kOptionsHelp;
+  }
+  box.SetActiveControl(&box.OKBtn);
+}
+
+}  // namespace
+
+TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
+                 const platform::Platform& platform)
+    : toolkit::Form("OptBox"), program_(program), app_(app), platform_(platform) {
+  SetCaption("Fondex : Options");
+  bounds = {0, 0, 579, 539};
+  borderStyle = toolkit::BorderStyle::kDialog;
+  minimizeBox = false;
+  maximizeBox = false;
+  position = toolkit::FormPosition::kScreenCenter;
+  font = kFormFont;
+  FollowFont(*this, kFormFont);
+  LayOutTechniqueArea(*this);
+  LayOutSettingBoxes(*this);
+  LayOutButtons(*this);
+
+  OnShow = [this] { FormShow(); };
+  ChBAuto.OnClick = [this] { ChBAutoClick(); };
+  SpBDelai.OnUpClick = [this] { SpBDelaiUpClick(); };
+  SpBDelai.OnDownClick = [this] { SpBDelaiDownClick(); };
+  OKBtn.OnClick = [this] { OKBtnClick(); };
+  CancelBtn.OnClick = [this] { CancelBtnClick(); };
+  CompteBBtn.OnClick = [this] { CompteBBtnClick(); };
+  HelpBtn.OnClick = [this] { app_.ShowHelp(kOptionsHelp); };
+}
+
+}  // namespace fondex
