@@ -1,0 +1,123 @@
+// Listing a directory of 100,000 bitmaps the way the program's file list does, against a bare
+// readdir loop with the same sort: the ratio of the two is the cost of the platform layer.
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/posix/PosixPlatform.h"
+#include "toolkit/FileListBox.h"
+#include "toolkit/StringList.h"
+
+namespace {
+
+constexpr int kFileCount = 100000;
+
+// The directory of bitmaps, made once for the whole program.
+class Wallpapers {
+ public:
+  Wallpapers() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "fondex-bench-XXXXXX").string();
+    root_ = ::mkdtemp(pattern.data());
+    std::filesystem::create_directory(Directory());
+    std::filesystem::create_directory(root_ + "/platform");
+    for (int i = 0; i < kFileCount; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, i % 3 == 0 ? "/FOND%06d.BMP" : "/fond%06d.bmp", i);
+      ::close(::open((Directory() + name).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    }
+  }
+  ~Wallpapers() { std::filesystem::remove_all(root_); }
+
+  std::string Directory() const { return root_ + "/images"; }
+  std::string PlatformDirectory() const { return root_ + "/platform"; }
+
+ private:
+  std::string root_;
+};
+
+const Wallpapers& TheWallpapers() {
+  static const Wallpapers wallpapers;
+  return wallpapers;
+}
+
+void FileListThroughThePlatform(benchmark::State& state) {
+  fondex::platform::posix::PosixPlatform platform(TheWallpapers().PlatformDirectory());
+  fondex::toolkit::FileListBox list("FichListeBox", nullptr, platform.Files());
+  list.mask = "*.BMP";
+  list.SetDirectory(platform.Paths().ToWindows(TheWallpapers().Directory()));
+  for (auto _ : state) {
+    list.Update();
+    benchmark::DoNotOptimize(list.Items().data());
+  }
+  if (list.Count() != kFileCount) {
+    state.SkipWithError("the file list does not show every bitmap");
+  }
+}
+
+void BareReaddirAndSort(benchmark::State& state) {
+  std::size_t count = 0;
+  for (auto _ : state) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(TheWallpapers().Directory().c_str());
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") {
+        names.emplace_back(name);
+      }
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), fondex::toolkit::ListOrderLess);
+    benchmark::DoNotOptimize(names.data());
+    count = names.size();
+  }
+  if (count != kFileCount) {
+    state.SkipWithError("readdir does not see every bitmap");
+  }
+}
+
+BENCHMARK(FileListThroughThePlatform)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareReaddirAndSort)->Unit(benchmark::kMillisecond);
+
+// Keeps the time of each benchmark so that the ratio can be printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+        realTime_[run.run_name.function_name] = run.GetAdjustedRealTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void PrintRatio() const {
+    const auto platform = realTime_.find("FileListThroughThePlatform");
+    const auto bare = realTime_.find("BareReaddirAndSort");
+    if (platform != realTime_.end() && bare != realTime_.end()) {
+      std::printf("file list / bare readdir+sort: %.2f\n", platform->second / bare->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> realTime_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatio();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "platform/posix/PathMapper.h"
+#include "platform/posix/PosixClock.h"
+#include "platform/posix/PosixDesktopWallpaper.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixProfileFiles.h"
+#include "platform/posix/ProfileWatcher.h"
+
+namespace fondex::platform::posix {
+
+// $FONDEX_PLATFORM_DIR, else $XDG_CONFIG_HOME/fondex, else ~/.config/fondex.
+std::string PlatformDirectoryFromEnvironment();
+
+// The system services of one platform directory, which holds the system profile WIN.INI and the
+// links of drives D: to Z:. The directory is created when it is missing.
+class PosixPlatform {
+ public:
+  explicit PosixPlatform(std::string platformDirectory = PlatformDirectoryFromEnvironment());
+  PosixPlatform(const PosixPlatform&) = delete;
+  PosixPlatform& operator=(const PosixPlatform&) = delete;
+
+  const PathMapper& Paths() const { return paths_; }
+  PosixFileSystem& Files() { return files_; }
+  PosixProfileFiles& Profiles() { return profiles_; }
+  PosixDesktopWallpaper& Desktop() { return desktop_; }
+  PosixClock& Clock() { return clock_; }
+  ProfileWatcher& OutsideChanges() { return outsideChanges_; }
+
+ private:
+  PathMapper paths_;
+  PosixFileSystem files_;
+  PosixProfileFiles profiles_;
+  PosixDesktopWallpaper desktop_;
+  PosixClock clock_;
+  ProfileWatcher outsideChanges_;
+};
+
+}  // namespace fondex::platform::posix
