@@ -1,0 +1,29 @@
+// Fondex: the program's start. The system services and the Qt front end are built here; the
+// program itself starts and ends in FondexProgram.
+
+#include "mainwindow/FondexProgram.h"
+#include "platform/posix/PosixPlatform.h"
+#include "qt/Frontend.h"
+
+int main(int argc, char** argv) {
+  using namespace fondex;
+  platform::posix::PosixPlatform system;
+  qt::Frontend frontend(argc, argv, system.Paths());
+  const platform::Platform platform{system.Files(),  system.Profiles(), system.Desktop(),
+                                    system.Clock(),  frontend.Screen(), frontend.Help(),
+                                    frontend.Drops()};
+  FondexProgram program(frontend.App(), platform);
+  program.Start();
+
+  TFondexMainForm& mainForm = program.MainForm();
+  frontend.SetMainForm(mainForm,
+                       [&mainForm](toolkit::Message& message) { mainForm.WMDropFiles(message); });
+  frontend.AddForm(program.AboutBox());
+  frontend.AddForm(program.OptBox());
+  frontend.AddTimer(mainForm.ChangeTimer);
+  frontend.WatchOutsideChanges(system.OutsideChanges());
+  const int code = frontend.Run();
+
+  program.Finish();
+  return code;
+}
