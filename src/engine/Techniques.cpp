@@ -34,7 +34,7 @@ class WallpaperChange {
         break;
       case THasardTech::HasardDsRep:
         DirectoryStep(lieu);
-        if (Files().Count() > 0) {
+        if (!noUsableDirectory_ && Files().Count() > 0) {
           Choice = FullPath(static_cast<int>(DrawOver(Files().Count())));
         }
         break;
@@ -65,7 +65,10 @@ class WallpaperChange {
     return form_.System().files.GetFullPathName(name).value_or(name);
   }
 
+  // With no usable directory left, the file list may still show one that has gone: nothing is
+  // chosen from it.
   void NoUsableDirectory() {
+    noUsableDirectory_ = true;
     if (!Quiet) {
       util::ShowWarning(form_.App(), "Pas de r\xE9pertoire utilisable !");
     }
@@ -126,7 +129,7 @@ class WallpaperChange {
       return;
     }
     DirectoryStep(lieu);
-    if (Files().Count() > 0) {
+    if (!noUsableDirectory_ && Files().Count() > 0) {
       Choice = FullPath(0);
     }
   }
@@ -187,6 +190,7 @@ class WallpaperChange {
   }
 
   TFondexMainForm& form_;
+  bool noUsableDirectory_ = false;
 };
 
 }  // namespace

@@ -375,5 +375,21 @@ TEST_F(TechniquesTest, EveryDirectoryGoneGivesOneNoUsableDirectoryPerChange) {
   EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
 }
 
+TEST_F(TechniquesTest, NoFileIsTakenFromAFileListWhoseDirectoriesAllWentAway) {
+  AddABC();
+  program.Start();
+  Dispatch([&] { Main().DirListeBox.UserSelect(0); });
+  ASSERT_EQ(Main().FichListeBox.Count(), 3);
+  for (const char* directory : {"C:\\A", "C:\\B", "C:\\C"}) {
+    fake.files.Remove(directory);
+  }
+  Use(THasardTech::HasardDsRep, THasardLieu::RepHasard);
+  Click();
+  const std::vector<std::string> texts = BoxTexts();
+  EXPECT_EQ(texts.back(), kNoDirectory);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), kNoDirectory), 1);
+  EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
+}
+
 }  // namespace
 }  // namespace fondex::test
