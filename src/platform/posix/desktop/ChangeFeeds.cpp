@@ -1,0 +1,73 @@
+#include "platform/posix/desktop/ChangeFeeds.h"
+
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/posix/AsciiCase.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+constexpr std::uint32_t kWatchedEvents =
+    IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE;
+
+int WatchDirectory(const std::string& directory) {
+  const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (fd >= 0 && ::inotify_add_watch(fd, directory.c_str(), kWatchedEvents) < 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+MonitorFeed::MonitorFeed(std::unique_ptr<RunningProcess> monitor, LineFilter concerns)
+    : monitor_(std::move(monitor)), concerns_(std::move(concerns)) {}
+
+bool MonitorFeed::Drain() {
+  bool concerned = false;
+  for (const std::string& line : monitor_->TakeLines()) {
+    concerned = concerns_(line) || concerned;
+  }
+  return concerned;
+}
+
+std::unique_ptr<ChangeFeed> FollowMonitor(ProcessRunner& runner, const Argv& argv,
+                                          LineFilter concerns) {
+  std::unique_ptr<RunningProcess> monitor = runner.StartMonitor(argv);
+  if (!monitor) {
+    return nullptr;
+  }
+  return std::make_unique<MonitorFeed>(std::move(monitor), std::move(concerns));
+}
+
+FileChangeFeed::FileChangeFeed(const std::string& directory, std::string fileName)
+    : fileName_(std::move(fileName)), fd_(WatchDirectory(directory)) {}
+
+bool FileChangeFeed::Drain() {
+  bool concerned = false;
+  alignas(inotify_event) char buffer[16384];
+  for (;;) {
+    const ssize_t length = fd_.Get() < 0 ? 0 : ::read(fd_.Get(), buffer, sizeof buffer);
+    if (length < 0 && errno == EINTR) {
+      continue;
+    }
+    if (length <= 0) {
+      return concerned;
+    }
+    for (ssize_t offset = 0; offset < length;) {
+      inotify_event event;
+      std::memcpy(&event, buffer + offset, sizeof event);
+      const char* name = buffer + offset + sizeof event;
+      concerned = concerned || (event.mask & IN_Q_OVERFLOW) != 0 ||
+                  (event.len > 0 && EqualsIgnoringAsciiCase(name, fileName_));
+      offset += static_cast<ssize_t>(sizeof event + event.len);
+    }
+  }
+}
+
+}  // namespace fondex::platform::posix::desktop

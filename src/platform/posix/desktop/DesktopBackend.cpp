@@ -1,0 +1,25 @@
+#include "platform/posix/desktop/DesktopBackend.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+int ProfileInteger(std::string_view text) {
+  std::size_t at = text.find_first_not_of(" \t");
+  int value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && value < 1000; ++at) {
+    value = value * 10 + (text[at] - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
+WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle) {
+  if (ProfileInteger(tileWallpaper) == 1) {
+    return WallpaperStyle::kTiled;
+  }
+  return ProfileInteger(wallpaperStyle) == 2 ? WallpaperStyle::kStretched
+                                             : WallpaperStyle::kCentred;
+}
+
+}  // namespace fondex::platform::posix::desktop

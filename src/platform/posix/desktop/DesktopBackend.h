@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fondex::platform::posix::desktop {
+
+// How the picture covers the screen, as the system profile's [Desktop] TileWallpaper and
+// WallpaperStyle say.
+enum class WallpaperStyle { kCentred, kTiled, kStretched };
+
+// TileWallpaper 1 tiles, whatever the style; else WallpaperStyle 2 stretches; anything else
+// centres. Values are read as the profile's integers are: leading blanks, then digits.
+WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle);
+
+// Something that may tell of a change made to the desktop's wallpaper by another program.
+class ChangeFeed {
+ public:
+  virtual ~ChangeFeed() = default;
+  // Readable when something came; -1 when there is nothing (more) to watch.
+  virtual int Descriptor() const = 0;
+  // Takes in what came, without waiting; true when it may concern the wallpaper.
+  virtual bool Drain() = 0;
+};
+
+// One desktop's way of showing a wallpaper. Paths are absolute POSIX paths.
+class DesktopBackend {
+ public:
+  virtual ~DesktopBackend() = default;
+
+  // Puts the bitmap on the desktop; false when the desktop or its tool refused.
+  virtual bool Set(const std::string& path, WallpaperStyle style) = 0;
+
+  // Leaves a plain desktop; false when the desktop or its tool refused.
+  virtual bool Clear() = 0;
+
+  // The wallpaper the desktop shows now, lexically normal ("" for a plain desktop); nothing when
+  // this desktop cannot say.
+  virtual std::optional<std::string> Current() = 0;
+
+  // Starts listening to the desktop; nothing when it cannot tell of changes.
+  virtual std::unique_ptr<ChangeFeed> Follow() = 0;
+};
+
+}  // namespace fondex::platform::posix::desktop

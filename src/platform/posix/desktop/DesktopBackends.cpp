@@ -1,0 +1,40 @@
+#include "platform/posix/desktop/DesktopBackends.h"
+
+#include "platform/posix/PathMapper.h"
+#include "platform/posix/desktop/GSettingsBackend.h"
+#include "platform/posix/desktop/LxqtBackend.h"
+#include "platform/posix/desktop/PlasmaBackend.h"
+#include "platform/posix/desktop/RootWindowBackend.h"
+#include "platform/posix/desktop/SwaybgBackend.h"
+#include "platform/posix/desktop/XfconfBackend.h"
+
+namespace fondex::platform::posix::desktop {
+
+std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunner& runner,
+                                                   const BackendPlaces& places) {
+  switch (kind) {
+    case DesktopKind::kGnome:
+      return std::make_unique<GSettingsBackend>(runner, kGnomeSchema);
+    case DesktopKind::kCinnamon:
+      return std::make_unique<GSettingsBackend>(runner, kCinnamonSchema);
+    case DesktopKind::kMate:
+      return std::make_unique<GSettingsBackend>(runner, kMateSchema);
+    case DesktopKind::kXfce:
+      return std::make_unique<XfconfBackend>(runner);
+    case DesktopKind::kKde:
+      return std::make_unique<PlasmaBackend>(runner);
+    case DesktopKind::kLxqt:
+      return std::make_unique<LxqtBackend>(
+          runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));
+    case DesktopKind::kSway:
+      return std::make_unique<SwaybgBackend>(runner,
+                                             JoinPosix(places.platformDirectory, "swaybg.pid"));
+    case DesktopKind::kX11:
+      return std::make_unique<RootWindowBackend>();
+    case DesktopKind::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace fondex::platform::posix::desktop

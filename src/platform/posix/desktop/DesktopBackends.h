@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/posix/desktop/DesktopBackend.h"
+#include "platform/posix/desktop/DesktopDetection.h"
+#include "platform/posix/desktop/ProcessRunner.h"
+
+namespace fondex::platform::posix::desktop {
+
+// Where back-ends keep or find their files.
+struct BackendPlaces {
+  std::string platformDirectory;  // this program's own: swaybg's process id
+  std::string configHome;         // the user's settings ($XDG_CONFIG_HOME): LXQt's desktop
+};
+
+// The back-end of a kind of desktop; nothing for none, where the system profile alone holds the
+// wallpaper.
+std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunner& runner,
+                                                   const BackendPlaces& places);
+
+}  // namespace fondex::platform::posix::desktop

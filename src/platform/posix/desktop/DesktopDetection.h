@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fondex::platform::posix::desktop {
+
+enum class DesktopKind { kNone, kGnome, kCinnamon, kMate, kXfce, kKde, kLxqt, kSway, kX11 };
+
+// What the session's environment says about the desktop.
+struct SessionFacts {
+  std::string forced{};          // FONDEX_DESKTOP
+  std::string currentDesktop{};  // XDG_CURRENT_DESKTOP, names separated by colons
+  std::string sessionDesktop{};  // XDG_SESSION_DESKTOP
+  std::string desktopSession{};  // DESKTOP_SESSION, a name or the path of a session file
+  std::string swaySocket{};      // SWAYSOCK
+  std::string waylandDisplay{};  // WAYLAND_DISPLAY
+  std::string display{};         // DISPLAY
+};
+
+SessionFacts SessionFromEnvironment();
+
+// The kinds FONDEX_DESKTOP may force: gnome, cinnamon, mate, xfce, kde, lxqt, sway, x11, none.
+std::optional<DesktopKind> KindNamed(std::string_view name);
+
+// The program a kind of desktop is reached through; nothing when it needs none.
+std::optional<std::string_view> ToolOf(DesktopKind kind);
+
+// FONDEX_DESKTOP when it names a kind; else the first desktop named by XDG_CURRENT_DESKTOP,
+// XDG_SESSION_DESKTOP or DESKTOP_SESSION whose tool is there; else sway's background for a sway
+// session, or for any other Wayland session when swaybg is there; else the root window of an X11
+// display; else none (a Wayland session without swaybg is none too: the X11 root window of its
+// compatibility server is not what the screen shows).
+DesktopKind DetectDesktop(const SessionFacts& session,
+                          const std::function<bool(std::string_view program)>& hasProgram);
+
+}  // namespace fondex::platform::posix::desktop

@@ -1,0 +1,93 @@
+#include "platform/posix/desktop/GSettingsBackend.h"
+
+#include <algorithm>
+
+#include "platform/posix/desktop/ChangeFeeds.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+constexpr const char* kTool = "gsettings";
+
+const char* OptionsOf(WallpaperStyle style) {
+  switch (style) {
+    case WallpaperStyle::kTiled:
+      return "wallpaper";
+    case WallpaperStyle::kStretched:
+      return "stretched";
+    case WallpaperStyle::kCentred:
+      break;
+  }
+  return "centered";
+}
+
+bool ConcernsPicture(std::string_view line) {
+  return line.starts_with("picture-uri:") || line.starts_with("picture-options:") ||
+         line.starts_with("picture-filename:");
+}
+
+}  // namespace
+
+GSettingsBackend::GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema)
+    : runner_(runner), schema_(schema) {}
+
+bool GSettingsBackend::Set(const std::string& path, WallpaperStyle style) {
+  if (!schema_.pictureIsUri) {
+    // The key holds UTF-8 text: another path could not reach the desktop as that same file.
+    return IsValidUtf8(path) && SetKey("picture-filename", spelling_.For(path)) &&
+           SetKey("picture-options", OptionsOf(style));
+  }
+  const std::string uri = FileUri(spelling_.For(path));
+  return SetKey("picture-uri", uri) &&
+         (!HasKey("picture-uri-dark") || SetKey("picture-uri-dark", uri)) &&
+         SetKey("picture-options", OptionsOf(style));
+}
+
+bool GSettingsBackend::Clear() {
+  return schema_.pictureIsUri ? SetKey("picture-options", "none") : SetKey("picture-filename", "");
+}
+
+std::optional<std::string> GSettingsBackend::Current() {
+  std::optional<std::string> picture = CurrentPicture();
+  if (!picture) {
+    return std::nullopt;
+  }
+  spelling_.Seen(*picture);
+  return picture->empty() ? std::string() : LexicallyNormal(*picture);
+}
+
+std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
+  return FollowMonitor(runner_, {kTool, "monitor", schema_.id}, ConcernsPicture);
+}
+
+// The picture's path as the desktop spells it, "" for none.
+std::optional<std::string> GSettingsBackend::CurrentPicture() {
+  if (!schema_.pictureIsUri) {
+    return GetKey("picture-filename");
+  }
+  const std::optional<std::string> options = GetKey("picture-options");
+  const std::optional<std::string> uri = GetKey("picture-uri");
+  if (!options || !uri) {
+    return std::nullopt;
+  }
+  return *options == "none" ? std::string() : PathOfFileUri(*uri).value_or(std::string());
+}
+
+bool GSettingsBackend::SetKey(const char* key, const std::string& value) {
+  return runner_.Run({kTool, "set", schema_.id, key, GVariantStringLiteral(value)}).succeeded;
+}
+
+std::optional<std::string> GSettingsBackend::GetKey(const char* key) {
+  const ToolResult result = runner_.Run({kTool, "get", schema_.id, key});
+  return result.succeeded ? ParseGVariantString(result.output) : std::nullopt;
+}
+
+bool GSettingsBackend::HasKey(const char* key) {
+  if (!keys_) {
+    const ToolResult result = runner_.Run({kTool, "list-keys", schema_.id});
+    keys_ = result.succeeded ? SplitLines(result.output) : std::vector<std::string>();
+  }
+  return std::ranges::find(*keys_, key) != keys_->end();
+}
+
+}  // namespace fondex::platform::posix::desktop

@@ -1,0 +1,205 @@
+#include "platform/posix/desktop/RootWindowBackend.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <bit>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/posix/BitmapDecoder.h"
+#include "platform/posix/FileIo.h"
+#include "platform/posix/desktop/ScreenPicture.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+constexpr const char* kRootPixmap = "_XROOTPMAP_ID";
+constexpr const char* kSetterPixmap = "ESETROOT_PMAP_ID";
+
+struct DisplayCloser {
+  void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayHandle = std::unique_ptr<Display, DisplayCloser>;
+
+// Xlib reports protocol errors to one handler for the whole process, which by default ends the
+// program; while a trap is set they are only counted.
+class ErrorTrap {
+ public:
+  ErrorTrap() : previous_(XSetErrorHandler(&Count)) { errors_ = 0; }
+  ~ErrorTrap() { XSetErrorHandler(previous_); }
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+
+  // True when the server has done every request so far without an error; starts counting anew.
+  bool Clean(Display* display) {
+    XSync(display, False);
+    return std::exchange(errors_, 0) == 0;
+  }
+
+ private:
+  static int Count(Display*, XErrorEvent*) {
+    ++errors_;
+    return 0;
+  }
+  static inline int errors_ = 0;
+  XErrorHandler previous_;
+};
+
+// The default screen of a connection.
+struct RootScreen {
+  Display* display;
+  int number;
+  Window root;
+  Visual* visual;
+  int depth;
+  int width;
+  int height;
+};
+
+RootScreen DefaultScreenOf(Display* display) {
+  const int number = DefaultScreen(display);
+  return {display,
+          number,
+          RootWindow(display, number),
+          DefaultVisual(display, number),
+          DefaultDepth(display, number),
+          DisplayWidth(display, number),
+          DisplayHeight(display, number)};
+}
+
+std::optional<Pixmap> RootPixmapProperty(const RootScreen& screen, const char* name) {
+  const Atom atom = XInternAtom(screen.display, name, True);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (atom == None || XGetWindowProperty(screen.display, screen.root, atom, 0, 1, False, XA_PIXMAP,
+                                         &type, &format, &count, &after, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<Pixmap> pixmap;
+  if (data != nullptr && type == XA_PIXMAP && format == 32 && count == 1) {
+    pixmap = *reinterpret_cast<Pixmap*>(data);
+  }
+  XFree(data);
+  return pixmap;
+}
+
+// A pixmap published in both properties was left behind by a setter that kept it past its own
+// connection: killing that connection's resources frees it.
+void ReleaseLeftPixmap(const RootScreen& screen) {
+  const auto root = RootPixmapProperty(screen, kRootPixmap);
+  const auto setter = RootPixmapProperty(screen, kSetterPixmap);
+  if (root && setter && *root == *setter) {
+    XKillClient(screen.display, *root);
+  }
+}
+
+void PublishPixmap(const RootScreen& screen, Pixmap pixmap) {
+  for (const char* name : {kRootPixmap, kSetterPixmap}) {
+    XChangeProperty(screen.display, screen.root, XInternAtom(screen.display, name, False),
+                    XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pixmap), 1);
+  }
+}
+
+// Copies the screen's words into a pixmap; words of 32 bits in this machine's byte order go as
+// they are, other layouts pixel by pixel.
+void PutPixels(const RootScreen& screen, Pixmap pixmap, std::vector<std::uint32_t>& words) {
+  XImage* image = XCreateImage(screen.display, screen.visual, screen.depth, ZPixmap, 0, nullptr,
+                               screen.width, screen.height, 32, 0);
+  if (image == nullptr) {
+    return;
+  }
+  const int hostOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  std::vector<char> converted;
+  if (image->bits_per_pixel == 32 && image->byte_order == hostOrder) {
+    image->data = reinterpret_cast<char*>(words.data());
+  } else {
+    converted.resize(static_cast<std::size_t>(image->bytes_per_line) * screen.height);
+    image->data = converted.data();
+    for (int y = 0; y < screen.height; ++y) {
+      for (int x = 0; x < screen.width; ++x) {
+        XPutPixel(image, x, y, words[static_cast<std::size_t>(y) * screen.width + x]);
+      }
+    }
+  }
+  const GC gc = XCreateGC(screen.display, pixmap, 0, nullptr);
+  XPutImage(screen.display, pixmap, gc, image, 0, 0, 0, 0, screen.width, screen.height);
+  XFreeGC(screen.display, gc);
+  image->data = nullptr;  // the words are not Xlib's to free
+  XDestroyImage(image);
+}
+
+bool ShowOnRoot(const RootScreen& screen, std::vector<std::uint32_t>& words) {
+  ErrorTrap trap;
+  const Pixmap pixmap =
+      XCreatePixmap(screen.display, screen.root, screen.width, screen.height, screen.depth);
+  PutPixels(screen, pixmap, words);
+  if (!trap.Clean(screen.display)) {
+    XFreePixmap(screen.display, pixmap);
+    return false;
+  }
+  ReleaseLeftPixmap(screen);
+  trap.Clean(screen.display);  // the setter before may have freed its pixmap itself
+  PublishPixmap(screen, pixmap);
+  XSetWindowBackgroundPixmap(screen.display, screen.root, pixmap);
+  XClearWindow(screen.display, screen.root);
+  if (!trap.Clean(screen.display)) {
+    return false;
+  }
+  XSetCloseDownMode(screen.display, RetainPermanent);
+  return true;
+}
+
+DisplayHandle Connect(const std::string& name) {
+  return DisplayHandle(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+}
+
+}  // namespace
+
+RootWindowBackend::RootWindowBackend(std::string displayName)
+    : displayName_(std::move(displayName)) {}
+
+bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
+  const DisplayHandle display = Connect(displayName_);
+  const std::optional<std::string> file = ReadWholeFile(path);
+  if (!display || !file) {
+    return false;
+  }
+  const RootScreen screen = DefaultScreenOf(display.get());
+  if (screen.visual->c_class != TrueColor) {
+    return false;
+  }
+  const PixelFormat format{.redMask = static_cast<std::uint32_t>(screen.visual->red_mask),
+                           .greenMask = static_cast<std::uint32_t>(screen.visual->green_mask),
+                           .blueMask = static_cast<std::uint32_t>(screen.visual->blue_mask)};
+  const std::optional<DecodedBitmap> picture = DecodeBitmap(*file, format);
+  if (!picture) {
+    return false;
+  }
+  std::vector<std::uint32_t> words = ComposeScreen(*picture, style, screen.width, screen.height,
+                                                   BlackPixel(screen.display, screen.number));
+  return ShowOnRoot(screen, words);
+}
+
+bool RootWindowBackend::Clear() {
+  const DisplayHandle display = Connect(displayName_);
+  if (!display) {
+    return false;
+  }
+  const RootScreen screen = DefaultScreenOf(display.get());
+  ErrorTrap trap;
+  ReleaseLeftPixmap(screen);
+  trap.Clean(screen.display);
+  for (const char* name : {kRootPixmap, kSetterPixmap}) {
+    XDeleteProperty(screen.display, screen.root, XInternAtom(screen.display, name, False));
+  }
+  XSetWindowBackground(screen.display, screen.root, BlackPixel(screen.display, screen.number));
+  XClearWindow(screen.display, screen.root);
+  return trap.Clean(screen.display);
+}
+
+}  // namespace fondex::platform::posix::desktop

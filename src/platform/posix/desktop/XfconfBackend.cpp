@@ -1,0 +1,133 @@
+#include "platform/posix/desktop/XfconfBackend.h"
+
+#include <algorithm>
+
+#include "platform/posix/desktop/ChangeFeeds.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+constexpr const char* kTool = "xfconf-query";
+constexpr const char* kChannel = "xfce4-desktop";
+constexpr std::string_view kImage = "/last-image";
+constexpr std::string_view kStyle = "/image-style";
+constexpr const char* kNoImage = "0";
+
+const char* ImageStyleOf(WallpaperStyle style) {
+  switch (style) {
+    case WallpaperStyle::kTiled:
+      return "2";
+    case WallpaperStyle::kStretched:
+      return "3";
+    case WallpaperStyle::kCentred:
+      break;
+  }
+  return "1";
+}
+
+std::string StyleBeside(const std::string& imageProperty) {
+  return imageProperty.substr(0, imageProperty.size() - kImage.size()) + std::string(kStyle);
+}
+
+// "/backdrop/screen0/monitorHDMI-1/workspace2/last-image" -> "/backdrop/screen0/monitorHDMI-1";
+// "" for a property that is not a monitor's.
+std::string MonitorOf(std::string_view property) {
+  constexpr std::string_view kBackdrop = "/backdrop/screen";
+  if (!property.starts_with(kBackdrop)) {
+    return {};
+  }
+  const std::size_t monitor = property.find('/', kBackdrop.size());
+  if (monitor == std::string_view::npos || property.substr(monitor + 1, 7) != "monitor") {
+    return {};
+  }
+  return std::string(property.substr(0, property.find('/', monitor + 1)));
+}
+
+bool ConcernsImage(std::string_view line) {
+  return line.ends_with(kImage) || line.ends_with(kStyle);
+}
+
+}  // namespace
+
+XfconfBackend::XfconfBackend(ProcessRunner& runner) : runner_(runner) {}
+
+bool XfconfBackend::Set(const std::string& path, WallpaperStyle style) {
+  // Properties hold UTF-8 text: another path could not reach the desktop as that same file.
+  const auto properties = IsValidUtf8(path) ? ImageProperties() : std::nullopt;
+  if (!properties) {
+    return false;
+  }
+  const std::string spelled = spelling_.For(path);
+  return std::ranges::all_of(*properties, [&](const std::string& property) {
+    return SetProperty(property, "string", spelled) &&
+           SetProperty(StyleBeside(property), "int", ImageStyleOf(style));
+  });
+}
+
+bool XfconfBackend::Clear() {
+  const auto properties = ImageProperties();
+  return properties && std::ranges::all_of(*properties, [&](const std::string& property) {
+           return SetProperty(StyleBeside(property), "int", kNoImage);
+         });
+}
+
+std::optional<std::string> XfconfBackend::Current() {
+  const auto properties = ImageProperties();
+  const auto image = properties ? GetProperty(properties->front()) : std::nullopt;
+  if (!image) {
+    return std::nullopt;
+  }
+  spelling_.Seen(*image);
+  const bool shown = GetProperty(StyleBeside(properties->front())) != kNoImage;
+  return shown && !image->empty() ? LexicallyNormal(*image) : std::string();
+}
+
+std::unique_ptr<ChangeFeed> XfconfBackend::Follow() {
+  return FollowMonitor(runner_, {kTool, "-c", kChannel, "-m"}, ConcernsImage);
+}
+
+std::optional<std::vector<std::string>> XfconfBackend::ImageProperties() {
+  const ToolResult listing = runner_.Run({kTool, "-c", kChannel, "-l"});
+  if (!listing.succeeded) {
+    return std::nullopt;
+  }
+  std::vector<std::string> images, monitors;
+  for (const std::string& property : SplitLines(listing.output)) {
+    std::string monitor = MonitorOf(property);
+    if (!monitor.empty() && property.ends_with(kImage)) {
+      images.push_back(property);
+    }
+    if (!monitor.empty() && std::ranges::find(monitors, monitor) == monitors.end()) {
+      monitors.push_back(std::move(monitor));
+    }
+  }
+  if (monitors.empty()) {
+    monitors.emplace_back("/backdrop/screen0/monitor0");
+  }
+  for (const std::string& monitor : monitors) {
+    if (std::ranges::none_of(images,
+                             [&](const auto& image) { return MonitorOf(image) == monitor; })) {
+      images.push_back(monitor + "/workspace0" + std::string(kImage));
+    }
+  }
+  return images;
+}
+
+bool XfconfBackend::SetProperty(const std::string& property, const char* type,
+                                const std::string& value) {
+  return runner_.Run({kTool, "-c", kChannel, "-p", property, "-n", "-t", type, "-s", value})
+      .succeeded;
+}
+
+std::optional<std::string> XfconfBackend::GetProperty(const std::string& property) {
+  ToolResult result = runner_.Run({kTool, "-c", kChannel, "-p", property});
+  if (!result.succeeded) {
+    return std::nullopt;
+  }
+  if (result.output.ends_with('\n')) {
+    result.output.pop_back();
+  }
+  return result.output;
+}
+
+}  // namespace fondex::platform::posix::desktop

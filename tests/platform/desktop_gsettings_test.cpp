@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "desktop_fake_runner.h"
+#include "platform/posix/desktop/GSettingsBackend.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+using testing::FakeRunner;
+
+constexpr const char* kGnome = "org.gnome.desktop.background";
+
+Argv GnomeSet(const char* key, const std::string& value) {
+  return {"gsettings", "set", kGnome, key, value};
+}
+
+class GnomeBackendTest : public ::testing::Test {
+ protected:
+  GnomeBackendTest() {
+    runner_.Answer({"gsettings", "list-keys", kGnome},
+                   {.succeeded = true,
+                    .output = "color-shading-type\npicture-options\n"
+                              "picture-uri\npicture-uri-dark\n"});
+  }
+
+  FakeRunner runner_;
+  GSettingsBackend backend_{runner_, kGnomeSchema};
+};
+
+TEST_F(GnomeBackendTest, SetsBothPicturesAndTheirFit) {
+  EXPECT_TRUE(backend_.Set("/home/ana/mer.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner_.runs, (std::vector<Argv>{
+                              GnomeSet("picture-uri", "'file:///home/ana/mer.bmp'"),
+                              {"gsettings", "list-keys", kGnome},
+                              GnomeSet("picture-uri-dark", "'file:///home/ana/mer.bmp'"),
+                              GnomeSet("picture-options", "'centered'"),
+                          }));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(
+      backend_.Set("/home/ana/Mes images/l'été \"2\" $x;`y`\\.bmp", WallpaperStyle::kTiled));
+  const std::string uri =
+      "'file:///home/ana/Mes%20images/l%27%C3%A9t%C3%A9%20%222%22%20%24x%3B%60y%60%5C.bmp'";
+  EXPECT_EQ(runner_.runs, (std::vector<Argv>{
+                              GnomeSet("picture-uri", uri),
+                              GnomeSet("picture-uri-dark", uri),
+                              GnomeSet("picture-options", "'wallpaper'"),
+                          }));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kStretched));
+  EXPECT_EQ(runner_.runs.front(), GnomeSet("picture-uri", "'file:///home/ana/%E9t%E9.bmp'"));
+  EXPECT_EQ(runner_.runs.back(), GnomeSet("picture-options", "'stretched'"));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_EQ(runner_.runs, (std::vector<Argv>{GnomeSet("picture-options", "'none'")}));
+}
+
+TEST_F(GnomeBackendTest, TheSameFileAgainIsLoadedAgain) {
+  EXPECT_TRUE(backend_.Set("/home/ana/mer.bmp", WallpaperStyle::kCentred));
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set("/home/ana/mer.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner_.runs.front(), GnomeSet("picture-uri", "'file:///home/ana/./mer.bmp'"));
+}
+
+TEST_F(GnomeBackendTest, AFailingToolRefusesTheChange) {
+  runner_.Fail({"gsettings", "set", kGnome, "picture-uri"});
+  EXPECT_FALSE(backend_.Set("/home/ana/mer.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner_.runs.size(), 1u);
+  runner_.Fail({"gsettings", "set", kGnome, "picture-options"});
+  EXPECT_FALSE(backend_.Clear());
+}
+
+TEST_F(GnomeBackendTest, ReadsThePictureOnTheDesktop) {
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'zoom'\n"});
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri"},
+                 {true, "'file:///home/ana/./Mes%20images/mer.bmp'\n"});
+  EXPECT_EQ(backend_.Current(), "/home/ana/Mes images/mer.bmp");
+
+  // What the desktop holds is what the next change must differ from.
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set("/home/ana/./Mes images/mer.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner_.runs.front(),
+            GnomeSet("picture-uri", "'file:///home/ana/./Mes%20images/./mer.bmp'"));
+
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'none'\n"});
+  EXPECT_EQ(backend_.Current(), "");
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'centered'\n"});
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri"}, {true, "''\n"});
+  EXPECT_EQ(backend_.Current(), "");
+  runner_.Fail({"gsettings", "get", kGnome, "picture-uri"});
+  EXPECT_FALSE(backend_.Current().has_value());
+}
+
+TEST_F(GnomeBackendTest, FollowsThePictureKeys) {
+  const auto feed = backend_.Follow();
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(runner_.monitorArgs, (std::vector<Argv>{{"gsettings", "monitor", kGnome}}));
+  EXPECT_EQ(feed->Descriptor(), runner_.lastMonitor->OutputDescriptor());
+  runner_.lastMonitor->Emit("primary-color: '#023c88'");
+  EXPECT_FALSE(feed->Drain());
+  runner_.lastMonitor->Emit("picture-uri: 'file:///home/ana/foret.bmp'");
+  EXPECT_TRUE(feed->Drain());
+  runner_.lastMonitor->Emit("picture-options: 'none'");
+  EXPECT_TRUE(feed->Drain());
+}
+
+TEST(CinnamonBackend, SetsOnlyTheKeysItsSchemaHas) {
+  FakeRunner runner;
+  constexpr const char* kCinnamon = "org.cinnamon.desktop.background";
+  runner.Answer({"gsettings", "list-keys", kCinnamon}, {true, "picture-options\npicture-uri\n"});
+  GSettingsBackend backend(runner, kCinnamonSchema);
+  EXPECT_TRUE(backend.Set("/home/ana/mer.bmp", WallpaperStyle::kStretched));
+  EXPECT_EQ(runner.runs,
+            (std::vector<Argv>{
+                {"gsettings", "set", kCinnamon, "picture-uri", "'file:///home/ana/mer.bmp'"},
+                {"gsettings", "list-keys", kCinnamon},
+                {"gsettings", "set", kCinnamon, "picture-options", "'stretched'"},
+            }));
+}
+
+TEST(MateBackend, UsesThePlainPathOfItsFileNameKey) {
+  FakeRunner runner;
+  constexpr const char* kMate = "org.mate.background";
+  GSettingsBackend backend(runner, kMateSchema);
+  EXPECT_TRUE(backend.Set("/home/ana/l'été \\ $x.bmp", WallpaperStyle::kTiled));
+  EXPECT_TRUE(backend.Clear());
+  EXPECT_EQ(runner.runs,
+            (std::vector<Argv>{
+                {"gsettings", "set", kMate, "picture-filename", "'/home/ana/l\\'été \\\\ $x.bmp'"},
+                {"gsettings", "set", kMate, "picture-options", "'wallpaper'"},
+                {"gsettings", "set", kMate, "picture-filename", "''"},
+            }));
+
+  // The key holds UTF-8 text only: a Latin-1 name could not reach the desktop as that file.
+  runner.runs.clear();
+  EXPECT_FALSE(backend.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(runner.runs.empty());
+
+  runner.Answer({"gsettings", "get", kMate, "picture-filename"}, {true, "'/home/ana//mer.bmp'\n"});
+  EXPECT_EQ(backend.Current(), "/home/ana/mer.bmp");
+  runner.Answer({"gsettings", "get", kMate, "picture-filename"}, {true, "''\n"});
+  EXPECT_EQ(backend.Current(), "");
+}
+
+}  // namespace
+}  // namespace fondex::platform::posix::desktop

@@ -1,0 +1,240 @@
+// Google Test first: Xlib's macros (None, Bool, ...) would rewrite its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "Scratch.h"
+#include "desktop_bitmaps.h"
+#include "platform/posix/desktop/RootWindowBackend.h"
+#include "platform/posix/desktop/ScreenPicture.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+using posix::testing::Rgb;
+
+constexpr int kScreenWidth = 320;
+constexpr int kScreenHeight = 240;
+constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF,
+                        kBlack = 0;
+
+// Xvfb on the first free display, which it names itself; stopped at the end.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    int ends[2];
+    if (::pipe(ends) != 0) {
+      return;
+    }
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addclose(&actions, ends[0]);  // it may be descriptor 3 itself
+    ::posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
+    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const std::string screen =
+        std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
+    const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
+                          screen.c_str(), "-nolisten",  "tcp", nullptr};
+    if (::posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
+      pid_ = -1;
+    }
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    name_ = ReadDisplayNumber(ends[0]);
+    ::close(ends[0]);
+  }
+  ~PrivateXServer() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  // ":N", or "" when the server did not start.
+  const std::string& Name() const { return name_; }
+
+ private:
+  static std::string ReadDisplayNumber(int fd) {
+    std::string number;
+    char c = 0;
+    pollfd watched{.fd = fd, .events = POLLIN, .revents = 0};
+    while (::poll(&watched, 1, 10000) == 1 && ::read(fd, &c, 1) == 1 && c != '\n') {
+      number += c;
+    }
+    return number.empty() ? "" : ":" + number;
+  }
+
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+struct DisplayCloser {
+  void operator()(Display* display) const { XCloseDisplay(display); }
+};
+
+int errorCount = 0;
+int CountError(Display*, XErrorEvent*) {
+  ++errorCount;
+  return 0;
+}
+
+class RootWindowTest : public posix::testing::ScratchTest {
+ protected:
+  static void SetUpTestSuite() { server_ = new PrivateXServer; }
+  static void TearDownTestSuite() {
+    delete server_;
+    server_ = nullptr;
+  }
+
+  RootWindowTest() : display_(XOpenDisplay(server_->Name().c_str())) {
+    // Quadrants of 32 x 24: red, green above; blue, white below.
+    Write("quadrants.bmp", posix::testing::TrueColourBitmap(64, 48, [](int x, int y) {
+            const Rgb colours[2][2] = {{{255, 0, 0}, {0, 255, 0}}, {{0, 0, 255}, {255, 255, 255}}};
+            return colours[y / 24][x / 32];
+          }));
+  }
+
+  void SetUp() override { ASSERT_NE(display_, nullptr) << "Xvfb did not start"; }
+
+  Window Root() const { return DefaultRootWindow(display_.get()); }
+
+  // The screen's pixels as the server shows them.
+  std::uint32_t At(int x, int y) {
+    XImage* image = XGetImage(display_.get(), Root(), x, y, 1, 1, AllPlanes, ZPixmap);
+    const auto pixel = static_cast<std::uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixel;
+  }
+
+  std::optional<Pixmap> RootPixmap(const char* property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_.get(), Root(), XInternAtom(display_.get(), property, False), 0, 1,
+                       False, XA_PIXMAP, &type, &format, &count, &after, &data);
+    std::optional<Pixmap> pixmap;
+    if (data != nullptr && count == 1) {
+      pixmap = *reinterpret_cast<Pixmap*>(data);
+    }
+    XFree(data);
+    return pixmap;
+  }
+
+  bool PixmapExists(Pixmap pixmap) {
+    const XErrorHandler previous = XSetErrorHandler(&CountError);
+    errorCount = 0;
+    Window root;
+    int x, y;
+    unsigned width, height, border, depth;
+    XGetGeometry(display_.get(), pixmap, &root, &x, &y, &width, &height, &border, &depth);
+    XSync(display_.get(), False);
+    XSetErrorHandler(previous);
+    return errorCount == 0;
+  }
+
+  static PrivateXServer* server_;
+  std::unique_ptr<Display, DisplayCloser> display_;
+  RootWindowBackend backend_{server_->Name()};
+};
+
+PrivateXServer* RootWindowTest::server_ = nullptr;
+
+TEST_F(RootWindowTest, CentresTilesAndStretchesThePicture) {
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  // The picture's top-left corner is at (128, 96).
+  EXPECT_EQ(At(144, 108), kRed);
+  EXPECT_EQ(At(176, 108), kGreen);
+  EXPECT_EQ(At(144, 132), kBlue);
+  EXPECT_EQ(At(176, 132), kWhite);
+  EXPECT_EQ(At(128, 96), kRed);
+  EXPECT_EQ(At(191, 143), kWhite);
+  EXPECT_EQ(At(127, 96), kBlack);
+  EXPECT_EQ(At(192, 143), kBlack);
+  EXPECT_EQ(At(10, 10), kBlack);
+  EXPECT_EQ(At(319, 239), kBlack);
+
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kTiled));
+  EXPECT_EQ(At(16, 12), kRed);
+  EXPECT_EQ(At(48, 12), kGreen);
+  EXPECT_EQ(At(16, 36), kBlue);
+  EXPECT_EQ(At(48, 36), kWhite);
+  EXPECT_EQ(At(64 + 16, 48 + 12), kRed);
+  EXPECT_EQ(At(4 * 64 + 48, 3 * 48 + 36), kWhite);
+  EXPECT_EQ(At(319, 239), kWhite);
+
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kStretched));
+  EXPECT_EQ(At(80, 60), kRed);
+  EXPECT_EQ(At(240, 60), kGreen);
+  EXPECT_EQ(At(80, 180), kBlue);
+  EXPECT_EQ(At(240, 180), kWhite);
+  EXPECT_EQ(At(0, 0), kRed);
+  EXPECT_EQ(At(159, 119), kRed);
+  EXPECT_EQ(At(160, 120), kWhite);
+  EXPECT_EQ(At(319, 239), kWhite);
+}
+
+TEST_F(RootWindowTest, PublishesKeepsAndReleasesItsPixmaps) {
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  const auto first = RootPixmap("_XROOTPMAP_ID");
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), first);
+  EXPECT_TRUE(PixmapExists(*first));  // kept after the connection that made it closed
+
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  const auto second = RootPixmap("_XROOTPMAP_ID");
+  ASSERT_TRUE(second.has_value());
+  EXPECT_NE(second, first);
+  EXPECT_FALSE(PixmapExists(*first));
+  EXPECT_TRUE(PixmapExists(*second));
+
+  ASSERT_TRUE(backend_.Clear());
+  EXPECT_FALSE(RootPixmap("_XROOTPMAP_ID").has_value());
+  EXPECT_FALSE(RootPixmap("ESETROOT_PMAP_ID").has_value());
+  EXPECT_FALSE(PixmapExists(*second));
+  for (auto [x, y] : {std::pair{0, 0}, {144, 108}, {176, 132}, {319, 239}}) {
+    EXPECT_EQ(At(x, y), kBlack) << x << ',' << y;
+  }
+}
+
+TEST_F(RootWindowTest, RefusesWhatItCannotShow) {
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  const auto shown = RootPixmap("_XROOTPMAP_ID");
+  Write("image.png", "\x89PNG\r\n\x1A\n");
+  EXPECT_FALSE(backend_.Set(Posix("image.png"), WallpaperStyle::kCentred));
+  EXPECT_FALSE(backend_.Set(Posix("absent.bmp"), WallpaperStyle::kCentred));
+  EXPECT_EQ(RootPixmap("_XROOTPMAP_ID"), shown);
+  EXPECT_EQ(At(144, 108), kRed);
+
+  RootWindowBackend nowhere("unix:/nonexistent/display:0");
+  EXPECT_FALSE(nowhere.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  EXPECT_FALSE(nowhere.Clear());
+}
+
+TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
+  DecodedBitmap picture{.width = 4, .height = 3, .pixels = {}};
+  for (std::uint32_t i = 0; i < 12; ++i) {
+    picture.pixels.push_back(i + 1);
+  }
+  using Words = std::vector<std::uint32_t>;
+  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 2, 1, 0), (Words{6, 7}));
+  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 6, 1, 0), (Words{0, 5, 6, 7, 8, 0}));
+  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kTiled, 6, 4, 0),
+            (Words{1, 2, 3, 4, 1, 2, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 9, 10, 1, 2, 3, 4, 1, 2}));
+  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 2, 2, 0), (Words{1, 3, 5, 7}));
+  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 8, 1, 0),
+            (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+}
+
+}  // namespace
+}  // namespace fondex::platform::posix::desktop

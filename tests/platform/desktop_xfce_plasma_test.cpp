@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "desktop_fake_runner.h"
+#include "platform/posix/desktop/PlasmaBackend.h"
+#include "platform/posix/desktop/XfconfBackend.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+using testing::FakeRunner;
+
+Argv XfconfSet(const std::string& property, const char* type, const std::string& value) {
+  return {"xfconf-query", "-c", "xfce4-desktop", "-p", property, "-n", "-t", type, "-s", value};
+}
+
+const Argv kListing{"xfconf-query", "-c", "xfce4-desktop", "-l"};
+const std::string kHdmi = "/backdrop/screen0/monitorHDMI-1/workspace";
+const std::string kEdp = "/backdrop/screen0/monitoreDP-1/workspace0";
+
+class XfceBackendTest : public ::testing::Test {
+ protected:
+  XfceBackendTest() {
+    // Two workspaces with a picture on one monitor; another monitor that never had one.
+    runner_.Answer(kListing, {true, kHdmi + "0/color-style\n" + kHdmi + "0/image-style\n" + kHdmi +
+                                        "0/last-image\n" + kHdmi + "1/last-image\n" + kEdp +
+                                        "/color-style\n/desktop-icons/style\n"});
+  }
+
+  FakeRunner runner_;
+  XfconfBackend backend_{runner_};
+};
+
+TEST_F(XfceBackendTest, SetsEveryMonitorAndWorkspace) {
+  const std::string path = "/home/ana/Mes images/l'été \"$x\";`y`\\.bmp";
+  EXPECT_TRUE(backend_.Set(path, WallpaperStyle::kStretched));
+  EXPECT_EQ(runner_.runs, (std::vector<Argv>{
+                              kListing,
+                              XfconfSet(kHdmi + "0/last-image", "string", path),
+                              XfconfSet(kHdmi + "0/image-style", "int", "3"),
+                              XfconfSet(kHdmi + "1/last-image", "string", path),
+                              XfconfSet(kHdmi + "1/image-style", "int", "3"),
+                              XfconfSet(kEdp + "/last-image", "string", path),
+                              XfconfSet(kEdp + "/image-style", "int", "3"),
+                          }));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set(path, WallpaperStyle::kTiled));  // the same file: spelled anew
+  EXPECT_EQ(runner_.runs[1], XfconfSet(kHdmi + "0/last-image", "string",
+                                       "/home/ana/Mes images/./l'été \"$x\";`y`\\.bmp"));
+  EXPECT_EQ(runner_.runs[2], XfconfSet(kHdmi + "0/image-style", "int", "2"));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner_.runs[2], XfconfSet(kHdmi + "0/image-style", "int", "1"));
+
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_EQ(runner_.runs, (std::vector<Argv>{
+                              kListing,
+                              XfconfSet(kHdmi + "0/image-style", "int", "0"),
+                              XfconfSet(kHdmi + "1/image-style", "int", "0"),
+                              XfconfSet(kEdp + "/image-style", "int", "0"),
+                          }));
+}
+
+TEST_F(XfceBackendTest, RefusesWhatCannotReachTheDesktop) {
+  EXPECT_FALSE(backend_.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(runner_.runs.empty());
+  runner_.Fail({"xfconf-query", "-c", "xfce4-desktop", "-p", kHdmi + "1/last-image"});
+  EXPECT_FALSE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
+  runner_.Fail(kListing);
+  EXPECT_FALSE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
+  EXPECT_FALSE(backend_.Clear());
+}
+
+TEST_F(XfceBackendTest, ReadsAndFollowsTheFirstPicture) {
+  const Argv get{"xfconf-query", "-c", "xfce4-desktop", "-p"};
+  Argv image = get, style = get;
+  image.push_back(kHdmi + "0/last-image");
+  style.push_back(kHdmi + "0/image-style");
+  runner_.Answer(image, {true, "/home/ana/foret.bmp\n"});
+  runner_.Answer(style, {true, "5\n"});
+  EXPECT_EQ(backend_.Current(), "/home/ana/foret.bmp");
+  runner_.Answer(style, {true, "0\n"});
+  EXPECT_EQ(backend_.Current(), "");
+
+  const auto feed = backend_.Follow();
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(runner_.monitorArgs,
+            (std::vector<Argv>{{"xfconf-query", "-c", "xfce4-desktop", "-m"}}));
+  runner_.lastMonitor->Emit("set: " + kHdmi + "0/color1");
+  EXPECT_FALSE(feed->Drain());
+  runner_.lastMonitor->Emit("set: " + kHdmi + "1/last-image");
+  EXPECT_TRUE(feed->Drain());
+}
+
+TEST(XfceBackend, CreatesAPictureForADesktopThatNeverHadOne) {
+  FakeRunner runner;
+  runner.Answer(kListing, {true, "/desktop-icons/style\n"});
+  XfconfBackend backend(runner);
+  EXPECT_TRUE(backend.Set("/a.bmp", WallpaperStyle::kCentred));
+  EXPECT_EQ(runner.runs[1],
+            XfconfSet("/backdrop/screen0/monitor0/workspace0/last-image", "string", "/a.bmp"));
+}
+
+Argv ShellCall(const std::string& method, const std::string& argument) {
+  return {"dbus-send",     "--session",
+          "--print-reply", "--dest=org.kde.plasmashell",
+          "/PlasmaShell",  "org.kde.PlasmaShell." + method,
+          argument};
+}
+
+std::string SetScript(const std::string& literal, int fillMode) {
+  return "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
+         "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = Array('Wallpaper', "
+         "'org.kde.image', 'General'); d.writeConfig('Image', " +
+         literal + "); d.writeConfig('FillMode', " + std::to_string(fillMode) + "); }";
+}
+
+TEST(PlasmaBackend, ScriptsEveryDesktop) {
+  FakeRunner runner;
+  PlasmaBackend backend(runner);
+  EXPECT_TRUE(backend.Set("/home/ana/Mes images/été.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kTiled));
+  EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kStretched));
+  EXPECT_TRUE(backend.Clear());
+  EXPECT_EQ(
+      runner.runs,
+      (std::vector<Argv>{
+          ShellCall("evaluateScript",
+                    "string:" + SetScript("'file:///home/ana/Mes%20images/%C3%A9t%C3%A9.bmp'", 6)),
+          ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/b.bmp'", 3)),
+          ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/./b.bmp'", 0)),
+          ShellCall("evaluateScript",
+                    "string:var all = desktops(); for (var i = 0; i < all.length; i++) { "
+                    "all[i].wallpaperPlugin = 'org.kde.color'; }"),
+      }));
+  runner.Fail({"dbus-send"});
+  EXPECT_FALSE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kCentred));
+}
+
+TEST(PlasmaBackend, APathStaysAFileNameInTheScript) {
+  const std::string hostile = "/tmp/x'); runCommand('touch /tmp/pwned";
+  const std::string script = PlasmaWallpaperScript(hostile, WallpaperStyle::kCentred);
+  EXPECT_EQ(script, SetScript("'file:///tmp/x%27%29%3B%20runCommand%28%27touch%20/tmp/pwned'", 6));
+  // Every quote of the script is one of the script's own.
+  EXPECT_EQ(std::ranges::count(script, '\''),
+            std::ranges::count(PlasmaWallpaperScript("/a", WallpaperStyle::kCentred), '\''));
+  EXPECT_EQ(PathOfFileUri("file:///tmp/x%27%29%3B%20runCommand%28%27touch%20/tmp/pwned"), hostile);
+}
+
+TEST(PlasmaBackend, ReadsTheFirstScreensWallpaperAndFollowsItsSignal) {
+  FakeRunner runner;
+  PlasmaBackend backend(runner);
+  const std::string reply =
+      "method return time=1765000000.1 sender=:1.20 -> destination=:1.99 serial=77 "
+      "reply_serial=2\n"
+      "   array [\n"
+      "      dict entry(\n"
+      "         string \"wallpaperPlugin\"\n"
+      "         variant             string \"org.kde.image\"\n"
+      "      )\n"
+      "      dict entry(\n"
+      "         string \"Image\"\n"
+      "         variant             string \"file:///home/ana/Mes%20images/mer.bmp\"\n"
+      "      )\n"
+      "      dict entry(\n"
+      "         string \"FillMode\"\n"
+      "         variant             int32 6\n"
+      "      )\n"
+      "   ]\n";
+  runner.Answer(ShellCall("wallpaper", "uint32:0"), {true, reply});
+  EXPECT_EQ(backend.Current(), "/home/ana/Mes images/mer.bmp");
+  std::string plain = reply;
+  plain.replace(plain.find("org.kde.image"), 13, "org.kde.color");
+  runner.Answer(ShellCall("wallpaper", "uint32:0"), {true, plain});
+  EXPECT_EQ(backend.Current(), "");
+  runner.Fail(ShellCall("wallpaper", "uint32:0"));
+  EXPECT_FALSE(backend.Current().has_value());
+
+  const auto feed = backend.Follow();
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(runner.monitorArgs,
+            (std::vector<Argv>{{"dbus-monitor", "--session",
+                                "type='signal',interface='org.kde.PlasmaShell',member='"
+                                "wallpaperChanged'"}}));
+  runner.lastMonitor->Emit(
+      "signal time=1.2 sender=org.freedesktop.DBus -> destination=:1.5 serial=2 "
+      "path=/org/freedesktop/DBus; interface=org.freedesktop.DBus; member=NameAcquired");
+  EXPECT_FALSE(feed->Drain());
+  runner.lastMonitor->Emit(
+      "signal time=1.3 sender=:1.20 -> destination=(null destination) serial=80 "
+      "path=/PlasmaShell; interface=org.kde.PlasmaShell; member=wallpaperChanged");
+  EXPECT_TRUE(feed->Drain());
+}
+
+}  // namespace
+}  // namespace fondex::platform::posix::desktop
