@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "platform/posix/PosixPlatform.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/StringList.h"
@@ -87,37 +87,14 @@ void BareReaddirAndSort(benchmark::State& state) {
 BENCHMARK(FileListThroughThePlatform)->Unit(benchmark::kMillisecond);
 BENCHMARK(BareReaddirAndSort)->Unit(benchmark::kMillisecond);
 
-// Keeps the time of each benchmark so that the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        realTime_[run.run_name.function_name] = run.GetAdjustedRealTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void PrintRatio() const {
-    const auto platform = realTime_.find("FileListThroughThePlatform");
-    const auto bare = realTime_.find("BareReaddirAndSort");
-    if (platform != realTime_.end() && bare != realTime_.end()) {
-      std::printf("file list / bare readdir+sort: %.2f\n", platform->second / bare->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> realTime_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  fondex::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio();
+  reporter.PrintRatio("file list / bare readdir+sort", "FileListThroughThePlatform",
+                      "BareReaddirAndSort");
   benchmark::Shutdown();
   return 0;
 }

@@ -173,6 +173,7 @@ TEST_F(FileSystemTest, FurtherDrivesAreLinksInThePlatformDirectory) {
   ASSERT_TRUE(files_.SetCurrentDirectory("d:\\photos"));
   EXPECT_EQ(files_.GetFullPathName("d:x.bmp"), "d:\\photos\\x.bmp");
   EXPECT_EQ(files_.GetFullPathName("c:x.bmp"), "c:\\x.bmp");
+  EXPECT_THAT(NamesOf(files_.FindEntries("D:*.BMP")), ElementsAre("mer.bmp"));
   EXPECT_EQ(platform_.Paths().ToWindows(Posix("disque/photos/mer.bmp")), "D:\\photos\\mer.bmp");
 }
 

@@ -39,19 +39,6 @@ TEST(ExpandFullPath, RefusesEmptyAndNetworkNames) {
   EXPECT_EQ(ExpandFullPath("\\\\serveur\\partage\\x", "C:\\"), std::nullopt);
 }
 
-TEST(SplitSearchPattern, SeparatesDirectoryAndName) {
-  const auto split = [](std::string_view pattern) {
-    const SearchPattern parts = SplitSearchPattern(pattern);
-    return parts.directory + '|' + parts.name;
-  };
-  EXPECT_EQ(split("C:\\images\\*.bmp"), "C:\\images\\|*.bmp");
-  EXPECT_EQ(split("C:\\images\\."), "C:\\images\\|.");
-  EXPECT_EQ(split("C:\\."), "C:\\|.");
-  EXPECT_EQ(split("d:*.bmp"), "d:|*.bmp");
-  EXPECT_EQ(split("*.bmp"), "|*.bmp");
-  EXPECT_EQ(split("a/b"), "a\\|b");
-}
-
 TEST(MatchesPattern, WildcardsIgnoreAsciiCaseOnly) {
   EXPECT_TRUE(MatchesPattern("*.BMP", "mer.bmp"));
   EXPECT_TRUE(MatchesPattern("*.bmp", "a.b.BMP"));

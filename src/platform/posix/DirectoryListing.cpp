@@ -16,7 +16,7 @@
 namespace fondex::platform::posix {
 namespace {
 
-constexpr std::size_t kBlockSize = 2048;
+constexpr std::size_t kBlockSize = 256;
 
 std::string_view LastComponent(std::string_view path) {
   while (path.size() > 1 && path.ends_with('/')) {
@@ -33,6 +33,12 @@ std::string_view ParentOf(std::string_view path) {
 
 bool IsDotEntry(std::string_view name) {
   return name == "." || name == "..";
+}
+
+std::unique_ptr<PendingBlock> NewBlock() {
+  auto block = std::make_unique<PendingBlock>();
+  block->entries.reserve(kBlockSize);
+  return block;
 }
 
 // Entries whose status went missing (removed meanwhile) are left out.
@@ -113,7 +119,7 @@ std::vector<FoundEntry> DirectoryListing::Scan(std::string_view pattern, std::si
     return {};
   }
   std::vector<std::unique_ptr<PendingBlock>> blocks;
-  blocks.push_back(std::make_unique<PendingBlock>());
+  blocks.push_back(NewBlock());
   TaskPool pool(TaskPool::HelpersForThisMachine());
   std::size_t count = 0;
   while (const dirent* entry = count < limit ? ::readdir(dir.get()) : nullptr) {
@@ -125,7 +131,7 @@ std::vector<FoundEntry> DirectoryListing::Scan(std::string_view pattern, std::si
     ++count;
     if (blocks.back()->entries.size() == kBlockSize) {
       pool.Post([this, fd, block = blocks.back().get()] { ReadAttributes(fd, *block); });
-      blocks.push_back(std::make_unique<PendingBlock>());
+      blocks.push_back(NewBlock());
     }
   }
   ReadAttributes(fd, *blocks.back());
