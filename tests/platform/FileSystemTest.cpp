@@ -207,6 +207,19 @@ TEST_F(FileSystemTest, DeletesOnlyWritablePlainFiles) {
   EXPECT_TRUE(std::filesystem::exists(Posix("lecture.bmp")));
 }
 
+using PlatformDirectoryTest = testing::ScratchTest;
+
+TEST_F(PlatformDirectoryTest, ComesFromTheEnvironmentAndIsCreated) {
+  EXPECT_EQ(PlatformDirectoryFromEnvironment(), PlatformDirectory());
+  ::setenv("FONDEX_PLATFORM_DIR", "", 1);
+  ::setenv("XDG_CONFIG_HOME", Posix("config").c_str(), 1);
+  EXPECT_EQ(PlatformDirectoryFromEnvironment(), Posix("config/fondex"));
+  const PosixPlatform created;
+  EXPECT_TRUE(std::filesystem::is_directory(Posix("config/fondex")));
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(PlatformDirectoryFromEnvironment(), std::string(::getenv("HOME")) + "/.config/fondex");
+}
+
 TEST_F(FileSystemTest, ExecutablePathIsWindowsShaped) {
   const std::string path = files_.ExecutablePath();
   EXPECT_TRUE(path.starts_with("C:\\")) << path;
