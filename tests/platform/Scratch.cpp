@@ -14,11 +14,13 @@ ScratchTest::ScratchTest() : previousWorkingDirectory_(std::filesystem::current_
   root_ = ::mkdtemp(pattern.data());
   std::filesystem::create_directory(PlatformDirectory());
   ::setenv("FONDEX_PLATFORM_DIR", PlatformDirectory().c_str(), 1);
+  ::setenv("FONDEX_DESKTOP", "none", 1);
 }
 
 ScratchTest::~ScratchTest() {
   std::filesystem::current_path(previousWorkingDirectory_);
   ::unsetenv("FONDEX_PLATFORM_DIR");
+  ::unsetenv("FONDEX_DESKTOP");
   std::filesystem::remove_all(root_);
 }
 

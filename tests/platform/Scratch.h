@@ -23,8 +23,9 @@ inline void PrintTo(const FoundEntry& entry, std::ostream* out) {
 namespace fondex::platform::posix::testing {
 
 // Each test runs in a fresh directory tree under /tmp whose "platform" folder is the platform
-// directory ($FONDEX_PLATFORM_DIR); the tree, the variable and the working directory are put
-// back afterwards.
+// directory ($FONDEX_PLATFORM_DIR), with no desktop ($FONDEX_DESKTOP "none"), so that a test
+// never touches the desktop it runs on; the tree, the variables and the working directory are
+// put back afterwards.
 class ScratchTest : public ::testing::Test {
  protected:
   ScratchTest();

@@ -1,21 +1,41 @@
 #include "platform/posix/PosixDesktopWallpaper.h"
 
 #include "platform/posix/BitmapHeader.h"
+#include "platform/posix/desktop/DesktopText.h"
 
 namespace fondex::platform::posix {
 namespace {
 
 constexpr std::size_t kMaxNameLength = 259;  // the system's name buffer less its terminator
 constexpr std::size_t kStoredValueBuffer = 65536;
+constexpr std::size_t kStyleBuffer = 16;
 
 }  // namespace
 
-PosixDesktopWallpaper::PosixDesktopWallpaper(FileSystem& files, ProfileFiles& profiles)
-    : files_(files), profiles_(profiles), knownWallpaper_(StoredWallpaper()) {}
+PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFiles& profiles,
+                                             const PathMapper& paths,
+                                             std::unique_ptr<desktop::DesktopBackend> backend)
+    : files_(files),
+      profiles_(profiles),
+      paths_(paths),
+      backend_(std::move(backend)),
+      knownWallpaper_(StoredWallpaper()) {
+  // Before the program reads the profile, the profile learns what the desktop shows.
+  if (const auto current = CurrentOnDesktop()) {
+    AdoptDesktopWallpaper(*current);
+  }
+}
 
 bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
-  if (name.size() > kMaxNameLength || (!name.empty() && !IsLoadableBitmap(name)) ||
-      !profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", name)) {
+  if (name.size() > kMaxNameLength || (!name.empty() && !IsLoadableBitmap(name))) {
+    return false;
+  }
+  const std::string previous = StoredWallpaper();
+  if (!profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", name)) {
+    return false;
+  }
+  if (!ShowOnDesktop(name)) {
+    profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", previous);
     return false;
   }
   knownWallpaper_ = name;
@@ -31,6 +51,17 @@ void PosixDesktopWallpaper::CheckStoredWallpaper() {
   }
 }
 
+void PosixDesktopWallpaper::CheckDesktopWallpaper() {
+  const auto current = CurrentOnDesktop();
+  if (current && *current != knownDesktop_ && AdoptDesktopWallpaper(*current)) {
+    NotifyListeners();
+  }
+}
+
+std::unique_ptr<desktop::ChangeFeed> PosixDesktopWallpaper::FollowDesktop() {
+  return backend_ ? backend_->Follow() : nullptr;
+}
+
 bool PosixDesktopWallpaper::IsLoadableBitmap(const std::string& name) {
   const auto bytes = files_.ReadFile(name);
   return bytes && ReadBitmapLayout(*bytes).has_value();
@@ -38,6 +69,57 @@ bool PosixDesktopWallpaper::IsLoadableBitmap(const std::string& name) {
 
 std::string PosixDesktopWallpaper::StoredWallpaper() {
   return profiles_.GetString(kSystemProfile, "Desktop", "Wallpaper", "", kStoredValueBuffer);
+}
+
+bool PosixDesktopWallpaper::ShowOnDesktop(const std::string& name) {
+  if (!backend_) {
+    return true;
+  }
+  if (name.empty()) {
+    knownDesktop_.clear();
+    return backend_->Clear();
+  }
+  const std::optional<std::string> path = files_.PosixPathOf(name);
+  if (!path || !backend_->Set(*path, StoredStyle())) {
+    return false;
+  }
+  knownDesktop_ = desktop::LexicallyNormal(*path);
+  return true;
+}
+
+desktop::WallpaperStyle PosixDesktopWallpaper::StoredStyle() {
+  return desktop::StyleFromProfile(
+      profiles_.GetString(kSystemProfile, "Desktop", "TileWallpaper", "", kStyleBuffer),
+      profiles_.GetString(kSystemProfile, "Desktop", "WallpaperStyle", "", kStyleBuffer));
+}
+
+// The stored name designates the picture on the desktop: the same file, however spelled.
+bool PosixDesktopWallpaper::StoresDesktopWallpaper(const std::string& stored) const {
+  if (stored.empty() || knownDesktop_.empty()) {
+    return stored.empty() && knownDesktop_.empty();
+  }
+  const std::optional<std::string> path = files_.PosixPathOf(stored);
+  return path && desktop::LexicallyNormal(*path) == knownDesktop_;
+}
+
+std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
+  return backend_ ? backend_->Current() : std::nullopt;
+}
+
+// Stores the name of the desktop's picture, unless the profile names that file already in its
+// own spelling; true when the stored name changed.
+bool PosixDesktopWallpaper::AdoptDesktopWallpaper(const std::string& current) {
+  knownDesktop_ = current;
+  std::string stored = StoredWallpaper();
+  if (!StoresDesktopWallpaper(stored)) {
+    stored = current.empty() ? std::string() : paths_.ToWindows(current);
+    if (!profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", stored)) {
+      return false;
+    }
+  }
+  const bool changed = stored != knownWallpaper_;
+  knownWallpaper_ = std::move(stored);
+  return changed;
 }
 
 }  // namespace fondex::platform::posix

@@ -1,36 +1,60 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/DesktopWallpaper.h"
-#include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/desktop/DesktopBackend.h"
 
 namespace fondex::platform::posix {
 
 // The system profile that holds the wallpaper, a bare name resolved in the platform directory.
 inline constexpr const char* kSystemProfile = "WIN.INI";
 
-// The desktop-wallpaper service of the platform directory: the wallpaper is the name kept in
-// [Desktop] Wallpaper of the system profile.
+// The desktop-wallpaper service: the wallpaper is the name kept in [Desktop] Wallpaper of the
+// system profile, and, with a desktop back-end, the picture of the desktop the user runs. The
+// profile stays the program's view of the desktop: it is brought in line with the desktop at
+// start, and again after each change that another program makes there.
 class PosixDesktopWallpaper : public DesktopWallpaper {
  public:
-  PosixDesktopWallpaper(FileSystem& files, ProfileFiles& profiles);
+  // Without a back-end the system profile alone holds the wallpaper.
+  PosixDesktopWallpaper(PosixFileSystem& files, ProfileFiles& profiles, const PathMapper& paths,
+                        std::unique_ptr<desktop::DesktopBackend> backend = nullptr);
 
-  // Refuses a name over 259 characters and a file that is not a loadable bitmap.
+  // Refuses a name over 259 characters, a file that is not a loadable bitmap, and a picture the
+  // desktop refuses; the profile's [Desktop] TileWallpaper and WallpaperStyle say how the
+  // picture covers the screen.
   bool SetDeskWallpaper(const std::string& name) override;
 
   // Reads the stored wallpaper again and notifies the listeners once when it is not the one this
   // service last stored or saw, i.e. when another program changed it.
   void CheckStoredWallpaper();
 
+  // Reads the desktop's wallpaper again; when another program changed it, stores it in the
+  // system profile and notifies the listeners once.
+  void CheckDesktopWallpaper();
+
+  // Starts listening to the desktop; nothing when it cannot tell of changes.
+  std::unique_ptr<desktop::ChangeFeed> FollowDesktop();
+
  private:
   bool IsLoadableBitmap(const std::string& name);
   std::string StoredWallpaper();
+  bool ShowOnDesktop(const std::string& name);
+  desktop::WallpaperStyle StoredStyle();
+  bool StoresDesktopWallpaper(const std::string& stored) const;
+  std::optional<std::string> CurrentOnDesktop();
+  bool AdoptDesktopWallpaper(const std::string& current);
 
-  FileSystem& files_;
+  PosixFileSystem& files_;
   ProfileFiles& profiles_;
+  const PathMapper& paths_;
+  std::unique_ptr<desktop::DesktopBackend> backend_;
   std::string knownWallpaper_;
+  std::string knownDesktop_;  // the desktop's picture as last set or seen, lexically normal
 };
 
 }  // namespace fondex::platform::posix

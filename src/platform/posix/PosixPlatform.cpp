@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/posix/desktop/DesktopBackends.h"
+
 namespace fondex::platform::posix {
 namespace {
 
@@ -25,6 +27,12 @@ std::string HomeDirectory() {
   return home;
 }
 
+// $XDG_CONFIG_HOME, else ~/.config.
+std::string ConfigHome() {
+  std::string config = Environment("XDG_CONFIG_HOME");
+  return config.empty() ? JoinPosix(HomeDirectory(), ".config") : config;
+}
+
 std::string Prepared(std::string directory) {
   std::error_code ignored;
   std::filesystem::create_directories(directory, ignored);
@@ -37,17 +45,23 @@ std::string PlatformDirectoryFromEnvironment() {
   if (std::string own = Environment("FONDEX_PLATFORM_DIR"); !own.empty()) {
     return own;
   }
-  if (std::string config = Environment("XDG_CONFIG_HOME"); !config.empty()) {
-    return JoinPosix(config, "fondex");
-  }
-  return JoinPosix(JoinPosix(HomeDirectory(), ".config"), "fondex");
+  return JoinPosix(ConfigHome(), "fondex");
 }
 
-PosixPlatform::PosixPlatform(std::string platformDirectory)
+desktop::DesktopKind DesktopFromEnvironment() {
+  return desktop::DetectDesktop(desktop::SessionFromEnvironment(), [](std::string_view program) {
+    return desktop::FindProgram(program).has_value();
+  });
+}
+
+PosixPlatform::PosixPlatform(std::string platformDirectory, desktop::DesktopKind desktopKind)
     : paths_(Prepared(std::move(platformDirectory))),
       files_(paths_),
       profiles_(files_, paths_),
-      desktop_(files_, profiles_),
+      desktop_(files_, profiles_, paths_,
+               desktop::MakeDesktopBackend(
+                   desktopKind, runner_,
+                   {.platformDirectory = paths_.PlatformDirectory(), .configHome = ConfigHome()})),
       outsideChanges_(paths_.PlatformDirectory(), desktop_) {}
 
 }  // namespace fondex::platform::posix

@@ -8,17 +8,24 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/ProfileWatcher.h"
+#include "platform/posix/desktop/DesktopDetection.h"
+#include "platform/posix/desktop/SystemProcessRunner.h"
 
 namespace fondex::platform::posix {
 
 // $FONDEX_PLATFORM_DIR, else $XDG_CONFIG_HOME/fondex, else ~/.config/fondex.
 std::string PlatformDirectoryFromEnvironment();
 
+// The desktop of the session, or the one $FONDEX_DESKTOP names.
+desktop::DesktopKind DesktopFromEnvironment();
+
 // The system services of one platform directory, which holds the system profile WIN.INI and the
-// links of drives D: to Z:. The directory is created when it is missing.
+// links of drives D: to Z:. The directory is created when it is missing. The wallpaper also goes
+// to the desktop of the given kind, none meaning the system profile alone.
 class PosixPlatform {
  public:
-  explicit PosixPlatform(std::string platformDirectory = PlatformDirectoryFromEnvironment());
+  explicit PosixPlatform(std::string platformDirectory = PlatformDirectoryFromEnvironment(),
+                         desktop::DesktopKind desktopKind = DesktopFromEnvironment());
   PosixPlatform(const PosixPlatform&) = delete;
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 
@@ -33,6 +40,7 @@ class PosixPlatform {
   PathMapper paths_;
   PosixFileSystem files_;
   PosixProfileFiles profiles_;
+  desktop::SystemProcessRunner runner_;  // outlives the desktop back-end that uses it
   PosixDesktopWallpaper desktop_;
   PosixClock clock_;
   ProfileWatcher outsideChanges_;

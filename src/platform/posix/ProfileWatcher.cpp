@@ -1,62 +1,41 @@
 #include "platform/posix/ProfileWatcher.h"
 
-#include <sys/inotify.h>
-#include <unistd.h>
+#include <sys/epoll.h>
 
-#include <cerrno>
-#include <cstring>
-
-#include "platform/posix/AsciiCase.h"
+#include <initializer_list>
 
 namespace fondex::platform::posix {
 namespace {
 
-constexpr std::uint32_t kWatchedEvents =
-    IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE;
-
-// A lost event might have been one about the system profile.
-bool ConcernsSystemProfile(const inotify_event& event, const char* name) {
-  return (event.mask & IN_Q_OVERFLOW) != 0 ||
-         (event.len > 0 && EqualsIgnoringAsciiCase(name, kSystemProfile));
-}
-
-int WatchDirectory(const std::string& directory) {
-  const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (fd >= 0 && ::inotify_add_watch(fd, directory.c_str(), kWatchedEvents) < 0) {
-    ::close(fd);
-    return -1;
+// A descriptor that is readable while any of the given ones is.
+int EitherReadable(std::initializer_list<int> descriptors) {
+  const int set = ::epoll_create1(EPOLL_CLOEXEC);
+  for (int fd : descriptors) {
+    epoll_event event{.events = EPOLLIN, .data = {.fd = fd}};
+    if (set >= 0 && fd >= 0) {
+      ::epoll_ctl(set, EPOLL_CTL_ADD, fd, &event);
+    }
   }
-  return fd;
+  return set;
 }
 
 }  // namespace
 
 ProfileWatcher::ProfileWatcher(const std::string& platformDirectory, PosixDesktopWallpaper& desktop)
-    : desktop_(desktop), fd_(WatchDirectory(platformDirectory)) {}
-
-void ProfileWatcher::Dispatch() {
-  if (DrainEvents()) {
-    desktop_.CheckStoredWallpaper();
-  }
+    : desktop_(desktop),
+      profile_(platformDirectory, kSystemProfile),
+      desktopFeed_(desktop.FollowDesktop()),
+      sources_(
+          EitherReadable({profile_.Descriptor(), desktopFeed_ ? desktopFeed_->Descriptor() : -1})) {
 }
 
-bool ProfileWatcher::DrainEvents() {
-  bool concerned = false;
-  alignas(inotify_event) char buffer[16384];
-  for (;;) {
-    const ssize_t length = ::read(fd_.Get(), buffer, sizeof buffer);
-    if (length < 0 && errno == EINTR) {
-      continue;
-    }
-    if (length <= 0) {
-      return concerned;
-    }
-    for (ssize_t offset = 0; offset < length;) {
-      inotify_event event;
-      std::memcpy(&event, buffer + offset, sizeof event);
-      concerned = ConcernsSystemProfile(event, buffer + offset + sizeof event) || concerned;
-      offset += static_cast<ssize_t>(sizeof event + event.len);
-    }
+void ProfileWatcher::Dispatch() {
+  // The desktop first: what it stores in the profile is then known, and told only once.
+  if (desktopFeed_ && desktopFeed_->Drain()) {
+    desktop_.CheckDesktopWallpaper();
+  }
+  if (profile_.Drain()) {
+    desktop_.CheckStoredWallpaper();
   }
 }
 
