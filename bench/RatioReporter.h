@@ -15,10 +15,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        Mean& mean = realTime_[run.run_name.function_name];
+      if (run.error_occurred) {
+        continue;
+      }
+      Mean& mean = realTime_[run.run_name.function_name];
+      if (run.run_type == Run::RT_Iteration) {
         mean.sum += run.GetAdjustedRealTime();
         ++mean.count;
+      } else if (run.aggregate_name == "mean") {
+        // Alone when only aggregates are reported; the same value otherwise.
+        mean = {run.GetAdjustedRealTime(), 1};
       }
     }
     ConsoleReporter::ReportRuns(runs);
