@@ -1,0 +1,232 @@
+#include "qt/ControlViews.h"
+
+#include <qdrawutil.h>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
+
+#include "qt/Glyphs.h"
+#include "qt/KeyCodes.h"
+#include "qt/ListViews.h"
+#include "qt/SpinButtonView.h"
+#include "qt/Text.h"
+#include "toolkit/Error.h"
+
+namespace fondex::qt {
+
+namespace {
+
+// The width that a check box's or radio button's mark and the space after it take.
+int IndicatorRoom(const QWidget& button, bool radio) {
+  constexpr int kFrame = 4;
+  const QStyle& style = *button.style();
+  return style.pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth,
+                           nullptr, &button) +
+         style.pixelMetric(
+             radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr,
+             &button) +
+         kFrame;
+}
+
+}  // namespace
+
+LabelView::LabelView(toolkit::Label& model, QWidget* parent) : ControlView(model, parent) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Refresh();
+}
+
+// A label sizes itself to its text, as the designed one did with its own font: a wider line
+// grows to the right, wrapped text grows downwards.
+void LabelView::ShowContent() {
+  setWordWrap(model_.wordWrap);
+  setText(ToQt(model_.Caption()));
+  const toolkit::Bounds& design = model_.bounds;
+  if (model_.wordWrap) {
+    resize(design.width, std::max(design.height, heightForWidth(design.width)));
+  } else {
+    resize(std::max(design.width, fontMetrics().horizontalAdvance(text()) + 2 * margin()),
+           std::max(design.height, fontMetrics().height()));
+  }
+}
+
+EditBoxView::EditBoxView(toolkit::Application& app, toolkit::EditBox& model, QWidget* parent)
+    : ControlView(model, parent), app_(app) {
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    app_.Dispatch([this, &text] { model_.SetText(FromQt(text)); });
+  });
+  Refresh();
+}
+
+void EditBoxView::ShowContent() {
+  setReadOnly(model_.readOnly);
+  const QString text = ToQt(model_.Text());
+  if (text != this->text()) {
+    setText(text);
+  }
+}
+
+void EditBoxView::keyPressEvent(QKeyEvent* event) {
+  char typed = 0;
+  if (!model_.OnKeyPress || !TypedCharacter(*event, typed)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const char original = typed;
+  app_.Dispatch([this, &typed] { model_.OnKeyPress(typed); });
+  if (typed == 0) {
+    event->accept();  // swallowed by the handler
+  } else if (typed == toolkit::vk::kReturn || typed == toolkit::vk::kEscape) {
+    event->ignore();  // left to the form's default and cancel buttons
+  } else if (typed != original && !isReadOnly()) {
+    insert(QString(QChar(static_cast<unsigned char>(typed))));
+    event->accept();
+  } else {
+    QLineEdit::keyPressEvent(event);
+  }
+}
+
+CheckBoxView::CheckBoxView(toolkit::Application& app, toolkit::CheckBox& model, QWidget* parent)
+    : ControlView(model, parent), app_(app) {
+  Refresh();
+}
+
+void CheckBoxView::nextCheckState() {
+  app_.Dispatch([this] { model_.Toggle(); });
+  Refresh();
+}
+
+void CheckBoxView::ShowContent() {
+  setText(ToQt(model_.Caption()));
+  FitText(*this, text(), width() - IndicatorRoom(*this, false));
+  setChecked(model_.Checked());
+}
+
+RadioButtonView::RadioButtonView(toolkit::Application& app, toolkit::RadioButton& model,
+                                 QWidget* parent)
+    : ControlView(model, parent), app_(app) {
+  setAutoExclusive(false);
+  Refresh();
+}
+
+void RadioButtonView::nextCheckState() {
+  app_.Dispatch([this] { model_.SetChecked(true); });
+  Refresh();
+}
+
+void RadioButtonView::ShowContent() {
+  setText(ToQt(model_.Caption()));
+  FitText(*this, text(), width() - IndicatorRoom(*this, true));
+  setChecked(model_.Checked());
+}
+
+namespace {
+
+// The standard kinds bring their own image when the button names none.
+std::string GlyphOf(const toolkit::BitButton& button) {
+  if (!button.glyph.empty()) {
+    return button.glyph;
+  }
+  switch (button.buttonKind) {
+    case toolkit::BitButtonKind::kOK:
+      return "ok";
+    case toolkit::BitButtonKind::kCancel:
+      return "annuler";
+    case toolkit::BitButtonKind::kHelp:
+      return "aide";
+    case toolkit::BitButtonKind::kRetry:
+      return "recommencer";
+    case toolkit::BitButtonKind::kCustom:
+      break;
+  }
+  return {};
+}
+
+constexpr int kGlyphMargin = 8;
+constexpr int kSmallestGlyph = 12;
+constexpr int kLargestGlyph = 24;
+
+}  // namespace
+
+BitButtonView::BitButtonView(toolkit::Application& app, toolkit::BitButton& model, QWidget* parent)
+    : ControlView(model, parent) {
+  setText(ToQt(model.caption));
+  setIcon(GlyphIcon(GlyphOf(model)));
+  const int side = std::clamp(std::min(model.bounds.width, model.bounds.height) - kGlyphMargin,
+                              kSmallestGlyph, kLargestGlyph);
+  setIconSize(QSize(side, side));
+  setAutoDefault(false);
+  connect(this, &QPushButton::clicked, this,
+          [this, &app] { app.Dispatch([this] { model_.Click(); }); });
+  Refresh();
+}
+
+FrameView::FrameView(toolkit::Control& model, bool lowered, bool raisedInner, QWidget* parent)
+    : ControlView(model, parent), lowered_(lowered), raisedInner_(raisedInner) {
+  Refresh();
+}
+
+void FrameView::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  QRect edge = rect();
+  if (lowered_) {
+    qDrawShadePanel(&painter, edge, palette(), true, 1);
+    edge.adjust(1, 1, -1, -1);
+  }
+  if (raisedInner_) {
+    qDrawShadePanel(&painter, edge, palette(), false, 1);
+  }
+}
+
+GroupBoxView::GroupBoxView(toolkit::GroupBox& model, QWidget* parent) : ControlView(model, parent) {
+  setTitle(ToQt(model.caption));
+  Refresh();
+}
+
+ImageView::ImageView(toolkit::Image& model, QWidget* parent) : ControlView(model, parent) {
+  // Not stretched, the picture keeps its designed size in the control's top-left corner.
+  constexpr int kNaturalSide = 116;
+  const QSize size = model.stretch ? QSize(model.bounds.width, model.bounds.height)
+                                   : QSize(kNaturalSide, kNaturalSide);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setPixmap(GlyphPixmap(model.picture, size));
+  Refresh();
+}
+
+QWidget* CreateControlView(toolkit::Application& app, toolkit::Control& control, QWidget* parent) {
+  using toolkit::ControlKind;
+  switch (control.Kind()) {
+    case ControlKind::kLabel:
+      return new LabelView(static_cast<toolkit::Label&>(control), parent);
+    case ControlKind::kEditBox:
+      return new EditBoxView(app, static_cast<toolkit::EditBox&>(control), parent);
+    case ControlKind::kCheckBox:
+      return new CheckBoxView(app, static_cast<toolkit::CheckBox&>(control), parent);
+    case ControlKind::kRadioButton:
+      return new RadioButtonView(app, static_cast<toolkit::RadioButton&>(control), parent);
+    case ControlKind::kListBox:
+      return new ListBoxView(app, static_cast<toolkit::ListBox&>(control), parent);
+    case ControlKind::kFileListBox:
+      return new FileListBoxView(app, static_cast<toolkit::FileListBox&>(control), parent);
+    case ControlKind::kBitButton:
+      return new BitButtonView(app, static_cast<toolkit::BitButton&>(control), parent);
+    case ControlKind::kSpinButton:
+      return new SpinButtonView(app, static_cast<toolkit::SpinButton&>(control), parent);
+    case ControlKind::kBevel:
+      return new FrameView(control, true, false, parent);
+    case ControlKind::kPanel: {
+      auto& panel = static_cast<toolkit::Panel&>(control);
+      return new FrameView(control, panel.loweredOuter, panel.raisedInner, parent);
+    }
+    case ControlKind::kGroupBox:
+      return new GroupBoxView(static_cast<toolkit::GroupBox&>(control), parent);
+    case ControlKind::kImage:
+      return new ImageView(static_cast<toolkit::Image&>(control), parent);
+    case ControlKind::kForm:
+      break;
+  }
+  throw Error("P\xE9pin : une fen\xEAtre ne peut pas \xEAtre le contr\xF4le d'une autre");
+}
+
+}  // namespace fondex::qt

@@ -1,0 +1,134 @@
+// How a form's window routes the keyboard.
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "qt/ControlViews.h"
+#include "qt/FormView.h"
+#include "qt/KeyCodes.h"
+
+namespace fondex::qt {
+
+bool FormView::FocusInChild() const {
+  const QWidget* focused = QApplication::focusWidget();
+  return focused != nullptr && focused != this && isAncestorOf(focused);
+}
+
+// Keys that reach a control's widget: its handlers hear them before the widget itself does.
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+    return false;
+  }
+  const auto found = controlOf_.find(watched);
+  // Containers see their children's keys pass by on the way to the form: not theirs.
+  if (found == controlOf_.end() || static_cast<QWidget*>(watched)->focusPolicy() == Qt::NoFocus) {
+    return false;
+  }
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  if (event->type() == QEvent::KeyPress) {
+    return ControlKeyDown(*found->second, key);
+  }
+  ControlKeyUp(*found->second, key);
+  return false;
+}
+
+bool FormView::ControlKeyDown(toolkit::Control& control, const QKeyEvent& key) {
+  const int virtualKey = VirtualKey(key.key());
+  if (virtualKey == 0) {
+    return false;
+  }
+  if (virtualKey == toolkit::vk::kF1) {
+    ShowHelpFor(control);
+    return true;
+  }
+  const toolkit::ShiftState shift = ShiftStateOf(key.modifiers());
+  if (form_.keyPreview && form_.OnKeyDown) {
+    app_.Dispatch([this, virtualKey, shift] { form_.OnKeyDown(virtualKey, shift); });
+  }
+  if (control.OnKeyDown) {
+    app_.Dispatch([&control, virtualKey, shift] { control.OnKeyDown(virtualKey, shift); });
+  }
+  return false;
+}
+
+void FormView::ControlKeyUp(toolkit::Control& control, const QKeyEvent& key) {
+  const int virtualKey = VirtualKey(key.key());
+  if (virtualKey == 0 || key.isAutoRepeat()) {
+    return;
+  }
+  const toolkit::ShiftState shift = ShiftStateOf(key.modifiers());
+  if (form_.keyPreview && form_.OnKeyUp) {
+    app_.Dispatch([this, virtualKey, shift] { form_.OnKeyUp(virtualKey, shift); });
+  }
+  if (control.OnKeyUp) {
+    app_.Dispatch([&control, virtualKey, shift] { control.OnKeyUp(virtualKey, shift); });
+  }
+}
+
+// The form's own keys, and those that the focused control left.
+void FormView::keyPressEvent(QKeyEvent* event) {
+  const int virtualKey = VirtualKey(event->key());
+  if (!FocusInChild() && virtualKey != 0) {
+    if (virtualKey == toolkit::vk::kF1) {
+      ShowHelpFor(form_);
+      return;
+    }
+    if (form_.OnKeyDown) {
+      const toolkit::ShiftState shift = ShiftStateOf(event->modifiers());
+      app_.Dispatch([this, virtualKey, shift] { form_.OnKeyDown(virtualKey, shift); });
+    }
+  }
+  if (!PressDialogButton(virtualKey)) {
+    event->ignore();
+  }
+}
+
+void FormView::keyReleaseEvent(QKeyEvent* event) {
+  const int virtualKey = VirtualKey(event->key());
+  if (!FocusInChild() && virtualKey != 0 && !event->isAutoRepeat() && form_.OnKeyUp) {
+    const toolkit::ShiftState shift = ShiftStateOf(event->modifiers());
+    app_.Dispatch([this, virtualKey, shift] { form_.OnKeyUp(virtualKey, shift); });
+  }
+  event->ignore();
+}
+
+// Enter presses the focused button, or else the default one; Escape the cancel button.
+bool FormView::PressDialogButton(int virtualKey) {
+  toolkit::BitButton* button = nullptr;
+  if (virtualKey == toolkit::vk::kReturn) {
+    const auto* focused = dynamic_cast<const BitButtonView*>(QApplication::focusWidget());
+    button = focused != nullptr && isAncestorOf(focused)
+                 ? &focused->ControlModel()
+                 : FindButton(&toolkit::BitButton::isDefault);
+  } else if (virtualKey == toolkit::vk::kEscape) {
+    button = FindButton(&toolkit::BitButton::isCancel);
+  }
+  if (button == nullptr) {
+    return false;
+  }
+  app_.Dispatch([button] { button->Click(); });
+  return true;
+}
+
+// The first button with the role that the user could click now.
+toolkit::BitButton* FormView::FindButton(bool toolkit::BitButton::*role) const {
+  for (toolkit::Control* control : controls_) {
+    if (control->Kind() != toolkit::ControlKind::kBitButton) {
+      continue;
+    }
+    auto* button = static_cast<toolkit::BitButton*>(control);
+    const QWidget* view = ViewOf(button);
+    if (button->*role && view->isEnabled() && view->isVisibleTo(this)) {
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+void FormView::ShowHelpFor(const toolkit::Control& control) {
+  const int context = control.EffectiveHelpContext();
+  if (context != 0) {
+    app_.Dispatch([this, context] { app_.ShowHelp(context); });
+  }
+}
+
+}  // namespace fondex::qt

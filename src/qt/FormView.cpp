@@ -1,0 +1,246 @@
+#include "qt/FormView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <algorithm>
+#include <limits>
+
+#include "qt/ControlView.h"
+#include "qt/ControlViews.h"
+#include "qt/Placement.h"
+#include "qt/Text.h"
+
+namespace fondex::qt {
+
+namespace {
+
+Qt::WindowFlags FlagsOf(const toolkit::Form& form) {
+  const bool dialog = form.borderStyle == toolkit::BorderStyle::kDialog;
+  Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+  // A dialog frame has neither a minimize nor a maximize box.
+  if (!dialog && form.minimizeBox) {
+    flags |= Qt::WindowMinimizeButtonHint;
+  }
+  if (!dialog && form.maximizeBox) {
+    flags |= Qt::WindowMaximizeButtonHint;
+  }
+  return flags;
+}
+
+bool TakesFocus(toolkit::ControlKind kind) {
+  using toolkit::ControlKind;
+  switch (kind) {
+    case ControlKind::kEditBox:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kListBox:
+    case ControlKind::kFileListBox:
+    case ControlKind::kBitButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Siblings in tab order; those that are no tab stop follow in construction order.
+std::vector<const toolkit::Control*> InTabOrder(const toolkit::Control& parent) {
+  std::vector<const toolkit::Control*> children(parent.Children().begin(), parent.Children().end());
+  std::stable_sort(children.begin(), children.end(),
+                   [](const toolkit::Control* a, const toolkit::Control* b) {
+                     const auto rank = [](const toolkit::Control* c) {
+                       return c->tabOrder < 0 ? std::numeric_limits<int>::max() : c->tabOrder;
+                     };
+                     return rank(a) < rank(b);
+                   });
+  return children;
+}
+
+}  // namespace
+
+FormView::FormView(toolkit::Application& app, toolkit::Form& form)
+    : QWidget(nullptr, FlagsOf(form)),
+      app_(app),
+      form_(form),
+      changed_(form.Changed, [this] { Refresh(); }) {
+  setObjectName(QString::fromStdString(form.Name()));
+  setFixedSize(form.bounds.width, form.bounds.height);
+  setFont(FontOf(form));
+  if (form.borderStyle == toolkit::BorderStyle::kDialog) {
+    setWindowModality(Qt::ApplicationModal);
+  }
+  controlOf_[this] = &form_;
+  BuildViews(form_, this);
+  SetFocusPolicies();
+  SetTabOrder();
+  focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget* /*old*/, QWidget* now) { FollowFocus(now); });
+  Refresh();
+}
+
+FormView::~FormView() {
+  // The control views die in QWidget's destructor, when this object is half gone.
+  disconnect(focusConnection_);
+}
+
+QWidget* FormView::ViewOf(const toolkit::Control* control) const {
+  const auto found = viewOf_.find(control);
+  return found == viewOf_.end() ? nullptr : found->second;
+}
+
+void FormView::BuildViews(toolkit::Control& parent, QWidget* parentWidget) {
+  for (toolkit::Control* control : parent.Children()) {
+    QWidget* view = CreateControlView(app_, *control, parentWidget);
+    controls_.push_back(control);
+    controlOf_[view] = control;
+    viewOf_[control] = view;
+    view->installEventFilter(this);
+    BuildViews(*control, view);
+  }
+}
+
+void FormView::SetFocusPolicies() {
+  setFocusPolicy(Qt::NoFocus);
+  for (toolkit::Control* control : controls_) {
+    if (TakesFocus(control->Kind())) {
+      viewOf_[control]->setFocusPolicy(control->tabOrder >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    } else {
+      viewOf_[control]->setFocusPolicy(Qt::NoFocus);
+    }
+  }
+}
+
+void FormView::SetTabOrder() {
+  std::vector<QWidget*> chain;
+  AppendTabChain(form_, chain);
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    QWidget::setTabOrder(chain[i - 1], chain[i]);
+  }
+}
+
+// A container's tab stops come in its place among its siblings.
+void FormView::AppendTabChain(const toolkit::Control& parent, std::vector<QWidget*>& chain) const {
+  for (const toolkit::Control* child : InTabOrder(parent)) {
+    if (!child->Children().empty()) {
+      AppendTabChain(*child, chain);
+    } else if (TakesFocus(child->Kind()) && child->tabOrder >= 0) {
+      chain.push_back(ViewOf(child));
+    }
+  }
+}
+
+void FormView::Refresh() {
+  setWindowTitle(ToQt(form_.Caption()));
+  setEnabled(form_.Enabled());
+  if (form_.PositionSet() && !writingModel_ && pos() != QPoint(form_.Left(), form_.Top())) {
+    move(form_.Left(), form_.Top());
+  }
+  if (form_.Visible() && !isVisible()) {
+    Place();
+    show();
+  } else if (!form_.Visible() && isVisible()) {
+    hide();
+  }
+  if (!isVisible() && modalOnlyWhileRun_) {
+    setWindowModality(Qt::NonModal);
+    modalOnlyWhileRun_ = false;
+  }
+  ShowActiveControl();
+}
+
+// The first showing centres a form that asks for it; afterwards it stays where it was left.
+void FormView::Place() {
+  if (placed_) {
+    return;
+  }
+  placed_ = true;
+  if (form_.position == toolkit::FormPosition::kScreenCenter) {
+    CentreOnScreen(*this);
+  }
+}
+
+void FormView::ShowActiveControl() {
+  QWidget* active = ViewOf(form_.ActiveControl());
+  if (active != nullptr && QApplication::focusWidget() != active && !writingModel_) {
+    active->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void FormView::FollowFocus(QWidget* focused) {
+  const auto found = controlOf_.find(focused);
+  if (found == controlOf_.end() || found->second == &form_ || writingModel_) {
+    return;
+  }
+  writingModel_ = true;
+  app_.Dispatch([this, control = found->second] { form_.SetActiveControl(control); });
+  writingModel_ = false;
+}
+
+void FormView::moveEvent(QMoveEvent* /*event*/) {
+  if (isVisible()) {
+    WritePosition();
+  }
+}
+
+// The position the user gives the window, and the frame the window system adds, go back to
+// the form, which saves them.
+void FormView::WritePosition() {
+  const QRect frame = frameGeometry();
+  if (frame.width() > width()) {
+    form_.frameWidth = frame.width() - width();
+    form_.frameHeight = frame.height() - height();
+  }
+  writingModel_ = true;
+  app_.Dispatch([this, frame] {
+    form_.SetLeft(frame.left());
+    form_.SetTop(frame.top());
+  });
+  writingModel_ = false;
+}
+
+void FormView::ExecModal() {
+  if (windowModality() != Qt::ApplicationModal) {
+    // Qt takes a new modality only from a hidden window.
+    hide();
+    setWindowModality(Qt::ApplicationModal);
+    modalOnlyWhileRun_ = true;
+  }
+  QEventLoop loop;
+  const Binding ended(form_.ModalResultChanged, [this, &loop] {
+    if (form_.ModalResult() != toolkit::mr::kNone) {
+      loop.quit();
+    }
+  });
+  Place();
+  show();
+  raise();
+  activateWindow();
+  ShowActiveControl();
+  modalLoop_ = &loop;
+  if (form_.ModalResult() == toolkit::mr::kNone) {
+    loop.exec(QEventLoop::DialogExec);
+  }
+  modalLoop_ = nullptr;
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  // What the window shows is the model's business: it hides the window itself.
+  event->ignore();
+  if (modalLoop_ != nullptr) {
+    app_.Dispatch([this] { form_.SetModalResult(toolkit::kCloseBoxResult); });
+    return;
+  }
+  bool canClose = false;
+  app_.Dispatch([this, &canClose] { canClose = form_.CloseQuery(); });
+  if (!canClose) {
+    return;
+  }
+  app_.Dispatch([this] { form_.Hide(); });
+  if (onClosed) {
+    onClosed();
+  }
+}
+
+}  // namespace fondex::qt

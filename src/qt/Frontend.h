@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QTranslator>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/DesktopWallpaper.h"
+#include "platform/posix/PathMapper.h"
+#include "qt/HelpViewer.h"
+#include "qt/QtModalHost.h"
+#include "qt/QtServices.h"
+#include "toolkit/Application.h"
+#include "toolkit/Timer.h"
+
+class QApplication;
+class QSocketNotifier;
+
+namespace fondex::qt {
+
+class FormView;
+class MainWindowView;
+class TimerView;
+
+// Everything the program needs from Qt, in the order main() uses it:
+//
+//   qt::Frontend frontend(argc, argv, pathMapper);   // Qt, its French texts, the services
+//   toolkit::Application& app = frontend.App();       // title, help file, ...
+//   platform::Platform platform{..., frontend.Screen(), frontend.Help(), frontend.Drops()};
+//   ... build the forms ...
+//   frontend.SetMainForm(mainForm, [&](toolkit::Message& m) { mainForm.WMDropFiles(m); });
+//   frontend.AddForm(aboutBox);  frontend.AddForm(optionsDialog);
+//   frontend.AddTimer(mainForm.ChangeTimer);
+//   frontend.WatchOutsideChanges(outsideChanges);
+//   int code = frontend.Run();                         // the views are gone when it returns
+//   ... destroy the forms ...
+//
+// The views hold on to the forms, the timers and the change source until Run returns: those
+// must outlive it.
+class Frontend {
+ public:
+  // Creates the QApplication (unless one exists), installs Qt's own French translations and the
+  // program's icon, and builds the application object on the Qt modal host and help viewer.
+  Frontend(int& argc, char** argv, const platform::posix::PathMapper& paths);
+  ~Frontend();
+  Frontend(const Frontend&) = delete;
+  Frontend& operator=(const Frontend&) = delete;
+
+  toolkit::Application& App() { return app_; }
+  platform::Screen& Screen() { return screen_; }
+  platform::HelpViewer& Help() { return help_; }
+  platform::ShellDrop& Drops() { return drops_; }
+
+  // The window of the form that ends the program: closing it (or the end of the session) runs
+  // the form's close query and is refused when the query refuses; it minimizes and restores
+  // with the application; files dropped on it become a kWmDropFiles message, delivered through
+  // the application's message hook and then to windowHandler.
+  void SetMainForm(toolkit::Form& form, std::function<void(toolkit::Message&)> windowHandler);
+  // The window of another form, shown when the form is shown (modally through App().ShowModal).
+  void AddForm(toolkit::Form& form);
+  // Makes the timer tick while it is enabled with an interval above 0.
+  void AddTimer(toolkit::Timer& timer);
+  // Lets the source deliver other programs' changes whenever its descriptor is readable.
+  void WatchOutsideChanges(platform::OutsideChangeSource& source);
+
+  // Shows the main form and runs the event loop until its window closes; then releases every
+  // view. The exit code of the event loop.
+  int Run();
+
+ private:
+  bool MainFormMayClose();
+  void ReleaseViews();
+
+  std::unique_ptr<QApplication> ownApplication_;
+  QTranslator qtTranslations_;
+  const platform::posix::PathMapper& paths_;
+  QtScreen screen_;
+  QtHelpViewer help_;
+  QtShellDrop drops_;
+  QtModalHost host_;
+  toolkit::Application app_;
+  toolkit::Form* mainForm_ = nullptr;
+  std::vector<std::unique_ptr<FormView>> views_;
+  std::vector<std::unique_ptr<TimerView>> timers_;
+  std::unique_ptr<QSocketNotifier> outsideChanges_;
+};
+
+}  // namespace fondex::qt

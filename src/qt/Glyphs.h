@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <string>
+
+namespace fondex::qt {
+
+// The program's own images, drawn at whatever size they are shown. Names:
+// "ouvrir-repertoire", "ouvrir-image", "uni", "hasard", "options", "apropos" (the main window's
+// buttons), "ok", "annuler", "aide", "recommencer" (the standard button kinds), "fichier" (a
+// file-list item) and "programme" (the program's picture and icon).
+bool HasGlyph(const std::string& name);
+
+// The image stretched to the size; a null pixmap for an unknown name.
+QPixmap GlyphPixmap(const std::string& name, QSize size);
+
+// The image at the usual icon sizes; a null icon for an unknown name.
+QIcon GlyphIcon(const std::string& name);
+
+}  // namespace fondex::qt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMimeData>
+#include <QUrl>
+#include <functional>
+
+#include "platform/posix/PathMapper.h"
+#include "qt/FormView.h"
+#include "qt/QtServices.h"
+
+namespace fondex::qt {
+
+// The main window: it follows the application's minimized state both ways, and while the form
+// is registered as a drop target (DragAcceptFiles with the form's address) it takes files
+// dropped on it and hands them to the program as a WM_DROPFILES message.
+class MainWindowView : public FormView {
+ public:
+  MainWindowView(toolkit::Application& app, toolkit::Form& form, QtShellDrop& drops,
+                 const platform::posix::PathMapper& paths,
+                 std::function<void(toolkit::Message&)> windowHandler);
+
+  // The program's side of a drop of these local files.
+  void DropFiles(const QList<QUrl>& urls);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  bool TakesDrop(const QMimeData* data) const;
+  void FollowMinimized();
+
+  QtShellDrop& drops_;
+  const platform::posix::PathMapper& paths_;
+  std::function<void(toolkit::Message&)> windowHandler_;
+  Binding minimized_;
+};
+
+}  // namespace fondex::qt

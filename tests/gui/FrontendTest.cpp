@@ -1,0 +1,95 @@
+#include <unistd.h>
+
+#include <QWidget>
+#include <array>
+
+#include "GuiTest.h"
+#include "qt/Frontend.h"
+#include "toolkit/Form.h"
+#include "toolkit/Timer.h"
+
+namespace fondex::test {
+namespace {
+
+// Other programs' changes, announced by a byte in a pipe.
+class PipeSource : public platform::OutsideChangeSource {
+ public:
+  PipeSource() { EXPECT_EQ(::pipe(ends_.data()), 0); }
+  ~PipeSource() override {
+    ::close(ends_[0]);
+    ::close(ends_[1]);
+  }
+  int Descriptor() const override { return ends_[0]; }
+  void Dispatch() override {
+    char byte = 0;
+    EXPECT_EQ(::read(ends_[0], &byte, 1), 1);
+    ++changes;
+  }
+  void Announce() { EXPECT_EQ(::write(ends_[1], "x", 1), 1); }
+
+  int changes = 0;
+
+ private:
+  std::array<int, 2> ends_{};
+};
+
+QWidget* WindowNamed(const char* name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == name) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoing) {
+  int argc = 1;
+  char name[] = "fondex";
+  char* argv[] = {name, nullptr};
+  platform::posix::PathMapper paths("/nonexistent-platform-directory");
+  qt::Frontend frontend(argc, argv, paths);
+  frontend.App().title = "Fondex2";
+
+  toolkit::Form mainForm("FondexMainForm");
+  mainForm.bounds = {0, 0, 465, 253};
+  mainForm.SetCaption("Fondex2");
+  bool mayClose = false;
+  mainForm.OnCloseQuery = [&](bool& canClose) { canClose = mayClose; };
+  toolkit::Timer timer;
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  timer.SetInterval(10);
+  timer.SetEnabled(true);
+  PipeSource outside;
+
+  frontend.SetMainForm(mainForm, [](toolkit::Message&) {});
+  frontend.AddTimer(timer);
+  frontend.WatchOutsideChanges(outside);
+
+  bool shown = false;
+  bool openAfterRefusal = false;
+  QTimer::singleShot(50, [&] {
+    QWidget* window = WindowNamed("FondexMainForm");
+    ASSERT_NE(window, nullptr);
+    shown = window->isVisible() && window->windowTitle() == "Fondex2";
+    outside.Announce();
+    window->close();
+    openAfterRefusal = window->isVisible();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outside.changes == 1 && ticks >= 2; }, 2000));
+    mayClose = true;
+    window->close();
+  });
+  EXPECT_EQ(frontend.Run(), 0);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(openAfterRefusal);
+  EXPECT_EQ(outside.changes, 1);
+  EXPECT_GE(ticks, 2);
+  EXPECT_EQ(WindowNamed("FondexMainForm"), nullptr);  // the views are gone
+
+  // Nothing follows the models any more.
+  mainForm.SetCaption("Fin");
+  timer.SetInterval(20);
+}
+
+}  // namespace
+}  // namespace fondex::test
