@@ -13,12 +13,12 @@ int TFondexMainForm::NouveauRep(const std::string& path) {
   const int oldCount = DirListeBox.Count();
   if (oldCount >= DirCountTable::kSize && util::FindInList(DirListeBox, name, false) < 0) {
     util::ShowWarning(
-        app_, "La liste des r\xE9pertoires est pleine : " + name + " n'y est pas ajout\xE9");
+        app_, "La liste des répertoires est pleine : " + name + " n'y est pas ajouté");
     return -1;
   }
   const int index = util::AddUnique(DirListeBox, name, false);
   if (index == -1) {
-    util::ShowError(app_, "P\xE9pin : num = -1 dans NouveauRep");
+    util::ShowError(app_, "Pépin : num = -1 dans NouveauRep");
     return -1;
   }
   if (DirListeBox.Count() > oldCount) {
@@ -42,7 +42,7 @@ bool TFondexMainForm::OpenDirectory(int index) {
       RemoveDirectoryEntry(index);
       return false;
     }
-    util::ShowWarning(app_, "Le r\xE9pertoire " + name + " est introuvable");
+    util::ShowWarning(app_, "Le répertoire " + name + " est introuvable");
     // The list may have moved while the warning was open: the entry is removed by its name.
     const int current = util::FindInList(DirListeBox, entry, true);
     if (current >= 0) {

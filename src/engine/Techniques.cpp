@@ -70,7 +70,7 @@ class WallpaperChange {
   void NoUsableDirectory() {
     noUsableDirectory_ = true;
     if (!Quiet) {
-      util::ShowWarning(form_.App(), "Pas de r\xE9pertoire utilisable !");
+      util::ShowWarning(form_.App(), "Pas de répertoire utilisable !");
     }
     Quiet = true;
   }
@@ -208,7 +208,7 @@ void TFondexMainForm::BBtnHasardClick(const toolkit::Control* sender) {
   change.Run(options.HasardLieu(), options.HasardTech());
   if (change.Choice == kNothingChosen) {
     if (!change.Quiet) {
-      util::ShowInfo(app_, "Pas de papier peint disponible dans le r\xE9pertoire !");
+      util::ShowInfo(app_, "Pas de papier peint disponible dans le répertoire !");
     }
     return;
   }

@@ -96,7 +96,7 @@ bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
   }
   program_.ProgramState = TProgramState::StateReady;
   util::ShowError(
-      app_, "Windows n'a pu charger " + name + ". V\xE9rifiez la valdidit\xE9 de ce papier peint");
+      app_, "Windows n'a pu charger " + name + ". Vérifiez la valdidité de ce papier peint");
   return false;
 }
 

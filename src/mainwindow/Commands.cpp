@@ -45,7 +45,7 @@ void TFondexMainForm::BindHandlers() {
 }
 
 void TFondexMainForm::BBtnSelectBMPClick() {
-  SelectBMPDialog.title = "S\xE9lection d'une image";
+  SelectBMPDialog.title = "Sélection d'une image";
   const auto chosen = app_.RunOpenDialog(SelectBMPDialog);
   if (!chosen) {
     return;
@@ -55,7 +55,7 @@ void TFondexMainForm::BBtnSelectBMPClick() {
 }
 
 void TFondexMainForm::BBtnSelectRepClick() {
-  SelectRepDialog.title = "S\xE9lection d'un r\xE9pertoire";
+  SelectRepDialog.title = "Sélection d'un répertoire";
   SelectRepDialog.fileName = "papier.bmp";
   const auto chosen = app_.RunOpenDialog(SelectRepDialog);
   if (!chosen) {

@@ -18,7 +18,7 @@ void TFondexMainForm::DeleteSelectedFile() {
   }
   const std::string directory = FichListeBox.Directory();
   const std::string full = FichListeBox.FileName();
-  if (util::AskYesNo(app_, "Tenez-vous vraiment \xE0 effacer " + full + " ?") != kAnswerYes) {
+  if (util::AskYesNo(app_, "Tenez-vous vraiment à effacer " + full + " ?") != kAnswerYes) {
     return;
   }
   if (!platform_.files.DeleteFile(full)) {

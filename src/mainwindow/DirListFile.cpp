@@ -123,7 +123,7 @@ void TFondexMainForm::SaveDirList() {
   // The new list replaces the old one whole, or not at all.
   if (!platform_.files.WriteFileAtomic(DirFileName, text)) {
     throw Error(
-        "Impossible d'\xE9"
+        "Impossible d'é"
         "crire le fichier " +
         DirFileName);
   }

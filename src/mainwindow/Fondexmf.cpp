@@ -7,8 +7,8 @@ namespace fondex {
 
 namespace {
 
-constexpr const char* kFilesHint = "Fichiers disponibles dans ce r\xE9pertoire";
-constexpr const char* kDirectoriesHint = "R\xE9pertoires de recherche des papiers peints";
+constexpr const char* kFilesHint = "Fichiers disponibles dans ce répertoire";
+constexpr const char* kDirectoriesHint = "Répertoires de recherche des papiers peints";
 
 void Place(toolkit::Control& control, toolkit::Bounds bounds, std::string hint, int helpContext,
            int tabOrder) {
@@ -56,7 +56,7 @@ void TFondexMainForm::SetUpControls() {
   Place(Label1, {15, 15, 165, 20}, kFilesHint, 0, -1);
   Label1.SetCaption("Fichiers disponibles :");
   Place(Label2, {205, 15, 107, 20}, kDirectoriesHint, 0, -1);
-  Label2.SetCaption("R\xE9pertoires  :");
+  Label2.SetCaption("Répertoires  :");
 
   Place(FichListeBox, {15, 40, 151, 116}, kFilesHint, 2, 0);
   FichListeBox.mask = "*.BMP";
@@ -75,9 +75,9 @@ void TFondexMainForm::SetUpControls() {
   Place(EditChoisiBMP, {15, 185, 236, 24}, "Entrez ici le nom d'un papier peint", 2, 2);
   EditChoisiBMP.font = kArial;
 
-  PlaceButton(BBtnSelectRep, {275, 183, 31, 31}, "S\xE9lection de r\xE9pertoires", 3,
+  PlaceButton(BBtnSelectRep, {275, 183, 31, 31}, "Sélection de répertoires", 3,
               "ouvrir-repertoire", 1);
-  PlaceButton(BBtnSelectBMP, {313, 183, 31, 31}, "S\xE9lection d'un papier peint", 4,
+  PlaceButton(BBtnSelectBMP, {313, 183, 31, 31}, "Sélection d'un papier peint", 4,
               "ouvrir-image", 1);
   PlaceButton(BBtnNoWalp, {368, 183, 31, 31}, "Pas de papier peint", 6, "uni", 2);
   PlaceButton(BBtnHasard, {423, 183, 31, 31}, "Changement automatique du papier peint", 5, "hasard",

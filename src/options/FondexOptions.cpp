@@ -73,7 +73,7 @@ void LayOutTechniqueArea(TOptBox& box) {
   }
   SetUpButton(box.CompteBBtn, {292, 20, 89, 41},
               {BitButtonKind::kRetry, toolkit::mr::kRetry, "Compte",
-               "Remet \xE0 jour le d\xE9"
+               "Remet à jour le dé"
                "compte des papiers peints"},
               7);
 }
@@ -82,11 +82,11 @@ void LayOutTechniqueArea(TOptBox& box) {
 void LayOutSettingBoxes(TOptBox& box) {
   SetUpCheckBox(
       box.ChBLancement, {62, 320, 296, 21}, "Changement au lancement de Fondex",
-      "Permet de changer un papier peint (choisi selon la technique ci-dessus) \xE0 chaque "
-      "fois que Fondex est lanc\xE9",
+      "Permet de changer un papier peint (choisi selon la technique ci-dessus) à chaque "
+      "fois que Fondex est lancé",
       4);
   SetUpCheckBox(box.ChBAuto, {62, 357, 105, 21}, "Toutes les ",
-                "Fr\xE9quence du changement automatique du papier peint", 5);
+                "Fréquence du changement automatique du papier peint", 5);
   box.EdDelai.bounds = {172, 357, 45, 24};
   box.EdDelai.readOnly = true;
   box.EdDelai.SetText("60");
@@ -99,12 +99,12 @@ void LayOutSettingBoxes(TOptBox& box) {
   box.Label3.bounds = {246, 357, 67, 20};
   box.Label3.SetCaption("minutes");
   SetUpCheckBox(box.ChBFinNone, {62, 394, 296, 21}, "Papier peint uni en fermant Fondex",
-                "Supprime tout papier peint d\xE8s que Fondex est arr\xEAt\xE9", 8);
+                "Supprime tout papier peint dès que Fondex est arrêté", 8);
 
   box.Bevel2.bounds = {18, 443, 419, 78};
-  SetUpTitle(box.Label2, {158, 455, 126, 20}, "Fichiers cach\xE9s");
-  SetUpCheckBox(box.ChBCaches, {88, 484, 266, 21}, "Tenir compte des fichiers cach\xE9s",
-                "Permet la prise en compte des fichiers cach\xE9s dans les r\xE9pertoires", 3);
+  SetUpTitle(box.Label2, {158, 455, 126, 20}, "Fichiers cachés");
+  SetUpCheckBox(box.ChBCaches, {88, 484, 266, 21}, "Tenir compte des fichiers cachés",
+                "Permet la prise en compte des fichiers cachés dans les répertoires", 3);
 }
 
 void LayOutButtons(TOptBox& box) {

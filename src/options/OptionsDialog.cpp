@@ -95,7 +95,7 @@ void TOptBox::ChoixTechClick() {
       return;
     }
   }
-  util::ShowInfo(app_, "P\xE9pin dans ChoixTechClick : OpHasardLieu et Tech non affect\xE9s");
+  util::ShowInfo(app_, "Pépin dans ChoixTechClick : OpHasardLieu et Tech non affectés");
 }
 
 void TOptBox::CompteBBtnClick() {

@@ -87,7 +87,7 @@ int StoredEdge(const toolkit::IniFile& ini, const char* key, int limit) {
 
 TFondexMainForm& TOptBox::MainForm() const {
   if (program_.FondexMainForm == nullptr) {
-    throw Error("P\xE9pin : fen\xEAtre principale absente");
+    throw Error("Pépin : fenêtre principale absente");
   }
   return *program_.FondexMainForm;
 }

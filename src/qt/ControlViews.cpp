@@ -226,7 +226,7 @@ QWidget* CreateControlView(toolkit::Application& app, toolkit::Control& control,
     case ControlKind::kForm:
       break;
   }
-  throw Error("P\xE9pin : une fen\xEAtre ne peut pas \xEAtre le contr\xF4le d'une autre");
+  throw Error("Pépin : une fenêtre ne peut pas être le contrôle d'une autre");
 }
 
 }  // namespace fondex::qt

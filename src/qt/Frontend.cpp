@@ -99,7 +99,7 @@ bool Frontend::MainFormMayClose() {
 
 int Frontend::Run() {
   if (mainForm_ == nullptr) {
-    throw Error("P\xE9pin : pas de fen\xEAtre principale");
+    throw Error("Pépin : pas de fenêtre principale");
   }
   app_.Dispatch([this] { mainForm_->Show(); });
   const int code = QApplication::exec();

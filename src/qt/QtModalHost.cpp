@@ -20,7 +20,7 @@ std::optional<std::string> QtModalHost::RunOpenDialog(const toolkit::OpenDialogR
 void QtModalHost::RunModal(toolkit::Form& form) {
   const auto found = views_.find(&form);
   if (found == views_.end()) {
-    throw Error("P\xE9pin : la fen\xEAtre " + form.Name() + " n'a pas de vue");
+    throw Error("Pépin : la fenêtre " + form.Name() + " n'a pas de vue");
   }
   found->second->ExecModal();
 }

@@ -5,9 +5,8 @@
 
 namespace fondex::qt {
 
-// The program's texts are single-byte strings in the Windows ANSI code page (1252), while the
-// names that come from the file system are the system's UTF-8. A text that is valid UTF-8 is
-// read as such; any other is read as code page 1252.
+// The program's texts are UTF-8, like the system's file names. A text that is not valid UTF-8
+// (a name written in the Windows code page, say) is read as code page 1252.
 QString ToQt(const std::string& text);
 
 // Text typed or chosen by the user, in the system's encoding (UTF-8), so that a typed file name

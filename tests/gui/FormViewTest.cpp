@@ -130,7 +130,7 @@ TEST_F(FormViewTest, CaptionsLongerThanTheirDesignedPlaceStillShowWhole) {
   EXPECT_EQ(title.width(), 200);
   EXPECT_GT(title.height(), 20);  // wrapped onto more lines than designed for
 
-  form.freeze.SetCaption("Tenir compte des fichiers cach\xE9s");
+  form.freeze.SetCaption("Tenir compte des fichiers cachés");
   form.freeze.SetChecked(true);  // the view re-reads its caption
   auto& freeze = Widget<QCheckBox>("Freeze");
   EXPECT_EQ(freeze.width(), 150);
@@ -149,7 +149,7 @@ TEST_F(FormViewTest, TabGoesThroughTheTabStopsInTheirOrderInsideContainers) {
 }
 
 TEST_F(FormViewTest, FollowsTheModelAndLetsGoOfItWhenDestroyed) {
-  form.title.SetCaption("Fichiers cach\xE9s");
+  form.title.SetCaption("Fichiers cachés");
   form.name.SetText("c:\\images\\mer.bmp");
   form.freeze.SetEnabled(false);
   form.ok.SetVisible(false);

@@ -33,7 +33,7 @@ TEST_F(MessageBoxTest, InformationBoxIgnoresEscapeAndClosesOnEnter) {
     openAfterEscape = box.isVisible();
     QTest::keyClick(&KeyTarget(box), Qt::Key_Return);
   });
-  util::ShowInfo(app, "Aucun papier peint dans ce r\xE9pertoire");
+  util::ShowInfo(app, "Aucun papier peint dans ce répertoire");
   EXPECT_TRUE(openAfterEscape);
   EXPECT_EQ(title, "Information");
   EXPECT_EQ(buttons, QStringList{"&Yes"});
@@ -68,7 +68,7 @@ TEST_F(MessageBoxTest, ErrorBoxClosesOnEnterAndEscapeThroughItsOnlyButton) {
   EXPECT_EQ(title, "Error");
 
   WhenModal([](QWidget& box) { QTest::keyClick(&KeyTarget(box), Qt::Key_Escape); });
-  util::ShowWarning(app, "R\xE9pertoire introuvable");
+  util::ShowWarning(app, "Répertoire introuvable");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

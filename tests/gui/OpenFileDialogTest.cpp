@@ -24,7 +24,7 @@ class OpenFileDialogTest : public GuiTest {
       QFile file(folder.filePath(name));
       EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    request.title = "S\xE9lection d'un r\xE9pertoire";
+    request.title = "Sélection d'un répertoire";
     request.fileName = "papier.bmp";
     request.defaultExt = "BMP";
     request.filter = "Images bitmap (*.BMP)|*.bmp|Tous les fichiers (*.*)|*.*";

@@ -140,7 +140,7 @@ TEST_F(AutoChangeSoakTest, RapidTicksAcrossDirectoriesThatComeAndGoKeepListAndCo
   int missingDirectories = 0;
   for (const auto& box : fake.modalHost.Boxes()) {
     ASSERT_NE(box.request.title, "Fondex2") << box.request.text;
-    missingDirectories += box.request.text.starts_with("Le r\xE9pertoire ") ? 1 : 0;
+    missingDirectories += box.request.text.starts_with("Le répertoire ") ? 1 : 0;
   }
   EXPECT_GT(missingDirectories, 0);
   EXPECT_GT(fake.desktop.Requests().size(), static_cast<std::size_t>(kTicks / 2));

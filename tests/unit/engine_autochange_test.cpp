@@ -214,7 +214,7 @@ TEST_F(AutoChangeTest, AChangeThatSetsNothingIsTriedAgainAtEveryMinute) {
   Tick(4);
   EXPECT_EQ(Minutes(), 4);
   const std::string refused =
-      "Windows n'a pu charger c:\\a\\a2.bmp. V\xE9rifiez la valdidit\xE9 de ce papier peint";
+      "Windows n'a pu charger c:\\a\\a2.bmp. Vérifiez la valdidité de ce papier peint";
   EXPECT_THAT(BoxTexts(), ElementsAre(refused, refused, refused));
   fake.desktop.RefuseAll(false);
   Tick();
@@ -266,7 +266,7 @@ TEST_F(AutoChangeTest, NoChangeStartsInsideAChangeWaitingOnItsOwnBox) {
     Main().BBtnHasardClick(&Main());
   });
   Tick();
-  EXPECT_THAT(BoxTexts(), ElementsAre("Le r\xE9pertoire c:\\b est introuvable"));
+  EXPECT_THAT(BoxTexts(), ElementsAre("Le répertoire c:\\b est introuvable"));
   EXPECT_THAT(fake.desktop.Requests(), ElementsAre("c:\\c\\c1.bmp"));
   EXPECT_THAT(Directories(), ElementsAre("c:\\a", "c:\\c"));
   EXPECT_THAT(Counts(), ElementsAre(3, 1));

@@ -80,7 +80,7 @@ TEST_F(DirectoriesTest, AMissingDirectoryIsWarnedAndRemovedWithItsCount) {
   bool opened = true;
   Dispatch([&] { opened = Main().OpenDirectory(1); });
   EXPECT_FALSE(opened);
-  EXPECT_THAT(BoxTexts(), ElementsAre("Le r\xE9pertoire c:\\c est introuvable"));
+  EXPECT_THAT(BoxTexts(), ElementsAre("Le répertoire c:\\c est introuvable"));
   EXPECT_EQ(fake.modalHost.Boxes()[0].request.kind, toolkit::MessageKind::kWarning);
   EXPECT_THAT(Directories(), ElementsAre("c:\\a", "c:\\e"));
   EXPECT_THAT(Counts(), ElementsAre(3, 0));

@@ -13,11 +13,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr const char* kNoDirectory = "Pas de r\xE9pertoire utilisable !";
-constexpr const char* kNoWallpaper = "Pas de papier peint disponible dans le r\xE9pertoire !";
+constexpr const char* kNoDirectory = "Pas de répertoire utilisable !";
+constexpr const char* kNoWallpaper = "Pas de papier peint disponible dans le répertoire !";
 
 std::string Missing(const std::string& directory) {
-  return "Le r\xE9pertoire " + directory + " est introuvable";
+  return "Le répertoire " + directory + " est introuvable";
 }
 
 TEST(RandomGeneratorTest, DrawsFollowTheFormulaFromSeedZero) {

@@ -194,9 +194,9 @@ TEST_F(CommandsTest, BPAndROpenTheirDialogsAndACancelChangesNothing) {
   const auto& dialogs = fake.modalHost.Dialogs();
   ASSERT_EQ(dialogs.size(), 8u);
   for (std::size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(dialogs[i].request.title, "S\xE9lection d'une image");
+    EXPECT_EQ(dialogs[i].request.title, "Sélection d'une image");
   }
-  EXPECT_EQ(dialogs[6].request.title, "S\xE9lection d'un r\xE9pertoire");
+  EXPECT_EQ(dialogs[6].request.title, "Sélection d'un répertoire");
   EXPECT_EQ(dialogs[6].request.fileName, "papier.bmp");
   EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
   EXPECT_THAT(Directories(), ElementsAre("c:\\a", "c:\\b", "c:\\c"));
@@ -248,7 +248,7 @@ TEST_F(CommandsTest, DeletingTheWallpaperFileAsksWhetherToChangeIt) {
   fake.modalHost.AnswerBox(kYes);
   fake.modalHost.AnswerBox(kYes);
   FileKeyUp(46);
-  ASSERT_THAT(BoxTexts(), ElementsAre("Tenez-vous vraiment \xE0 effacer c:\\a\\a2.bmp ?",
+  ASSERT_THAT(BoxTexts(), ElementsAre("Tenez-vous vraiment à effacer c:\\a\\a2.bmp ?",
                                       "Changer le papier peint ?"));
   EXPECT_EQ(fake.modalHost.Boxes()[0].request.kind, toolkit::MessageKind::kConfirmation);
   EXPECT_FALSE(fake.files.Exists("C:\\A\\a2.bmp"));

@@ -325,7 +325,7 @@ TEST(OptionsDialog, ATechniqueClickWithNoButtonCheckedChangesNothing) {
   ASSERT_EQ(p.Boxes().size(), 1u);
   EXPECT_EQ(p.Boxes()[0].request.kind, toolkit::MessageKind::kInformation);
   EXPECT_EQ(p.Boxes()[0].request.text,
-            "P\xE9pin dans ChoixTechClick : OpHasardLieu et Tech non affect\xE9s");
+            "Pépin dans ChoixTechClick : OpHasardLieu et Tech non affectés");
   EXPECT_EQ(p.options->HasardLieu(), THasardLieu::RepActif);
   EXPECT_EQ(p.options->HasardTech(), THasardTech::HasardGlobal);
   EXPECT_TRUE(p.CheckedTechniques().empty());
@@ -363,7 +363,7 @@ TEST(OptionsDialog, RecountDropsAMissingDirectoryAndCountsTheOthers) {
   });
   ASSERT_EQ(p.Boxes().size(), 2u);
   EXPECT_EQ(p.Boxes()[0].request.kind, toolkit::MessageKind::kWarning);
-  EXPECT_EQ(p.Boxes()[0].request.text, "Le r\xE9pertoire c:\\b est introuvable");
+  EXPECT_EQ(p.Boxes()[0].request.text, "Le répertoire c:\\b est introuvable");
   EXPECT_EQ(p.Boxes()[1].request.text, " Nombre de papiers peints : 5");
   EXPECT_EQ(main.DirListeBox.Items(), (Names{"c:\\a", "c:\\c"}));
   EXPECT_EQ(main.DirCounts.Get(0), 2);

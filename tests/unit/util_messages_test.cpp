@@ -89,7 +89,7 @@ TEST_F(MessageTests, EachRoutineShowsItsKindTitleAndButtons) {
        MessageButton::kYes,
        MessageButton::kNo},
   };
-  const std::string text = "Le r\xE9pertoire c:\\images est introuvable";
+  const std::string text = "Le répertoire c:\\images est introuvable";
   for (const BoxCase& each : cases) {
     SCOPED_TRACE(each.name);
     const auto before = host.Boxes().size();
