@@ -1,0 +1,299 @@
+#include "e2e/FondexJourney.h"
+
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "e2e/PngFile.h"
+
+namespace fondex::e2e {
+
+namespace {
+
+constexpr std::chrono::milliseconds kPollInterval{25};
+constexpr std::chrono::milliseconds kSettleInterval{150};
+
+std::string TrimmedLine(std::string line) {
+  if (!line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  return line;
+}
+
+// Line ends and Latin-1 bytes shown as escapes.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      constexpr char kDigits[] = "0123456789ABCDEF";
+      quoted += {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+std::filesystem::path ProgramUnderTest() {
+  const std::string binary = EnvironmentValue("FONDEX_BINARY");
+  if (binary.empty()) {
+    throw std::runtime_error("FONDEX_BINARY does not name the program to drive");
+  }
+  return binary;
+}
+
+}  // namespace
+
+FondexJourney::FondexJourney()
+    : appDir_(sandbox_.Folder("programme")), platformDir_(sandbox_.Folder("plateforme")) {
+  screen_ = std::make_unique<VirtualScreen>(kScreenWidth, kScreenHeight,
+                                            (sandbox_.Root() / "xvfb.log").string());
+}
+
+void FondexJourney::TearDown() {
+  if (HasFailure()) {
+    std::cout << "--- output of the program ---\n"
+              << Log("fondex.log") << "--- output of xdotool ---\n"
+              << Log("xdotool.log") << "---\n";
+  }
+}
+
+std::filesystem::path FondexJourney::AppFile(const std::string& name) const {
+  return appDir_ / name;
+}
+
+std::filesystem::path FondexJourney::PlatformFile(const std::string& name) const {
+  return platformDir_ / name;
+}
+
+std::filesystem::path FondexJourney::ImageFolder(const std::string& name) const {
+  return sandbox_.Folder(std::filesystem::path("images") / name);
+}
+
+std::filesystem::path FondexJourney::PictureFolder(const std::string& name) const {
+  const std::filesystem::path folder = ImageFolder(name);
+  WriteBitmap(folder / "ciel.bmp", 8, 8, {120, 200, 255});
+  WriteBitmap(folder / "foret.bmp", 8, 8, {0, 140, 40});
+  WriteBitmap(folder / "Mer.BMP", 8, 8, {0, 80, 200});
+  return folder;
+}
+
+std::string FondexJourney::WinIniNaming(const std::string& wallpaper) {
+  return "[Desktop]\r\nWallpaper=" + wallpaper + "\r\n";
+}
+
+void FondexJourney::WriteWinIni(const std::string& wallpaper) const {
+  WriteFile(PlatformFile("WIN.INI"), WinIniNaming(wallpaper));
+}
+
+std::string FondexJourney::WinIniWallpaper() const {
+  std::istringstream profile(ReadFile(PlatformFile("WIN.INI")));
+  std::string section;
+  for (std::string line; std::getline(profile, line);) {
+    line = TrimmedLine(line);
+    if (!line.empty() && line.front() == '[') {
+      section = LowerAscii(line);
+    } else if (section == "[desktop]" && LowerAscii(line).starts_with("wallpaper=")) {
+      return line.substr(line.find('=') + 1);
+    }
+  }
+  return "(no wallpaper entry)";
+}
+
+std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& desktop) const {
+  const std::filesystem::path runtime = sandbox_.Folder("runtime");
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  std::vector<std::string> environment = {
+      "DISPLAY=" + screen_->DisplayName(),
+      "FONDEX_PLATFORM_DIR=" + platformDir_.string(),
+      "FONDEX_DESKTOP=" + desktop,
+      "XDG_RUNTIME_DIR=" + runtime.string(),
+      "HOME=" + sandbox_.Folder("home").string(),
+      "PATH=" + EnvironmentValue("PATH"),
+      "LANG=C.UTF-8",
+  };
+  // A sanitizer build of the program takes the same options as the tests.
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    if (const std::string value = EnvironmentValue(name); !value.empty()) {
+      environment.push_back(std::string(name) + "=" + value);
+    }
+  }
+  environment.push_back("LSAN_OPTIONS=" + LeakOptions());
+  return environment;
+}
+
+// Qt's D-Bus thread leaves a buffer of libdbus behind when no session bus answers, as under a
+// bare X server; that leak is the library's, not the program's.
+std::string FondexJourney::LeakOptions() const {
+  const std::filesystem::path suppressions = sandbox_.Root() / "lsan-suppressions.txt";
+  WriteFile(suppressions, "leak:libdbus-1.so\n");
+  std::string options = EnvironmentValue("LSAN_OPTIONS");
+  return options + (options.empty() ? "" : ":") + "suppressions=" + suppressions.string();
+}
+
+void FondexJourney::StartFondex(const std::string& desktop) {
+  const std::filesystem::path original = ProgramUnderTest();
+  const std::filesystem::path copy = AppFile("fondex");
+  std::filesystem::copy_file(original, copy, std::filesystem::copy_options::overwrite_existing);
+  const std::filesystem::path help = original.parent_path() / "Fondex.hlp";
+  if (std::filesystem::exists(help)) {
+    std::filesystem::copy_file(help, AppFile("Fondex.hlp"),
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  SpawnRequest request;
+  request.arguments = {copy.string()};
+  request.environment = ProgramEnvironment(desktop);
+  request.outputFile = (sandbox_.Root() / "fondex.log").string();
+  fondex_ = std::make_unique<ChildProcess>(request);
+  mainWindow_ = WaitForWindow("Fondex2");
+}
+
+WindowId FondexJourney::WaitForWindow(const std::string& titlePrefix) {
+  WindowId found = 0;
+  WaitFor([&] {
+    for (const WindowId window : screen_->WindowsOf(fondex_->Pid())) {
+      if (screen_->Title(window).starts_with(titlePrefix)) {
+        found = window;
+        return true;
+      }
+    }
+    return fondex_->WaitForExit(std::chrono::milliseconds(0)).has_value();
+  });
+  if (found != 0) {
+    return found;
+  }
+  if (const std::optional<int> code = fondex_->WaitForExit(std::chrono::milliseconds(0))) {
+    throw std::runtime_error("the program ended with code " + std::to_string(*code) +
+                             " before a window titled \"" + titlePrefix + "...\" appeared");
+  }
+  throw std::runtime_error("no window titled \"" + titlePrefix + "...\" appeared");
+}
+
+void FondexJourney::WaitUntilGone(WindowId window) {
+  if (!WaitFor([&] { return !screen_->IsMapped(window); })) {
+    throw std::runtime_error("the window \"" + screen_->Title(window) + "\" stayed open");
+  }
+}
+
+::testing::AssertionResult FondexJourney::TitleBecomes(WindowId window,
+                                                       const std::string& expected) {
+  return Becomes(
+      "the title", [&] { return screen_->Title(window); }, expected);
+}
+
+::testing::AssertionResult FondexJourney::WallpaperBecomes(const std::string& expected) {
+  return Becomes(
+      "the wallpaper", [&] { return WinIniWallpaper(); }, expected);
+}
+
+::testing::AssertionResult FondexJourney::FileBecomes(const std::filesystem::path& path,
+                                                      const std::string& expected) {
+  return Becomes(
+      path.filename().string(), [&] { return ReadFile(path); }, expected);
+}
+
+::testing::AssertionResult FondexJourney::Becomes(const std::string& what,
+                                                  const std::function<std::string()>& probe,
+                                                  const std::string& expected) {
+  std::string value;
+  if (WaitFor([&] { return (value = probe()) == expected; })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << what << " is " << Quoted(value) << ", not " << Quoted(expected);
+}
+
+bool FondexJourney::WaitFor(const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + kWaitLimit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) {
+      return false;
+    }
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return true;
+}
+
+void FondexJourney::RunXdotool(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "xdotool");
+  SpawnRequest request;
+  request.arguments = arguments;
+  request.environment = {"DISPLAY=" + screen_->DisplayName(), "PATH=" + EnvironmentValue("PATH")};
+  request.outputFile = (sandbox_.Root() / "xdotool.log").string();
+  if (RunToCompletion(request, kWaitLimit) != 0) {
+    throw std::runtime_error("xdotool " + arguments.at(1) + " failed");
+  }
+}
+
+void FondexJourney::Click(WindowId window, Bounds control) {
+  RunXdotool({"mousemove", "--window", std::to_string(window),
+              std::to_string(control.left + control.width / 2),
+              std::to_string(control.top + control.height / 2), "click", "1"});
+}
+
+void FondexJourney::WaitForKeyboard(WindowId window) {
+  if (!WaitFor([&] { return screen_->KeyboardGoesTo(window); })) {
+    throw std::runtime_error("the keyboard does not reach the window \"" + screen_->Title(window) +
+                             "\"");
+  }
+}
+
+void FondexJourney::Key(WindowId window, const std::string& keys) {
+  WaitForKeyboard(window);
+  RunXdotool({"key", keys});
+}
+
+void FondexJourney::TypeText(WindowId window, const std::string& text) {
+  WaitForKeyboard(window);
+  RunXdotool({"type", "--delay", "5", "--", text});
+}
+
+void FondexJourney::MovePointerTo(int x, int y) {
+  RunXdotool({"mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void FondexJourney::CloseWindow(WindowId window) {
+  screen_->RequestClose(window);
+}
+
+int FondexJourney::WaitForExit() {
+  const std::optional<int> code = fondex_->WaitForExit(kWaitLimit);
+  if (!code) {
+    throw std::runtime_error("the program did not end");
+  }
+  return *code;
+}
+
+Image FondexJourney::SteadyImage(WindowId window) {
+  Image last = screen_->Capture(window);
+  Image now;
+  const auto end = std::chrono::steady_clock::now() + kWaitLimit;
+  while (std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(kSettleInterval);
+    now = screen_->Capture(window);
+    if (!now.rgb.empty() && now == last) {
+      return now;
+    }
+    last = now;
+  }
+  throw std::runtime_error("the window's picture did not settle");
+}
+
+void FondexJourney::SaveScreenshot(const Image& image, const std::string& name) const {
+  const std::filesystem::path folder = FONDEX_E2E_ARTIFACTS;
+  std::filesystem::create_directories(folder);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  WritePng(folder / (std::string(test->test_suite_name()) + "-" + name + ".png"), image);
+}
+
+std::string FondexJourney::Log(const char* name) const {
+  return ReadFile(sandbox_.Root() / name);
+}
+
+}  // namespace fondex::e2e

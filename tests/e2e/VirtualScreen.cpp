@@ -1,0 +1,286 @@
+#include "e2e/VirtualScreen.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace fondex::e2e {
+
+namespace {
+
+constexpr int kStartLimitMs = 10000;
+
+// A window can vanish between two requests; the error must not end the test program.
+int IgnoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
+  return 0;
+}
+
+class Pipe {
+ public:
+  Pipe() {
+    if (pipe(ends_) != 0) {
+      throw std::runtime_error("cannot make a pipe");
+    }
+    // Only the write end goes to the server.
+    fcntl(ends_[0], F_SETFD, FD_CLOEXEC);
+  }
+  ~Pipe() {
+    CloseWriteEnd();
+    close(ends_[0]);
+  }
+  Pipe(const Pipe&) = delete;
+  Pipe& operator=(const Pipe&) = delete;
+
+  int ReadEnd() const { return ends_[0]; }
+  int WriteEnd() const { return ends_[1]; }
+  void CloseWriteEnd() {
+    if (ends_[1] >= 0) {
+      close(ends_[1]);
+      ends_[1] = -1;
+    }
+  }
+
+ private:
+  int ends_[2] = {-1, -1};
+};
+
+// Xvfb writes the number of the display it took, then a newline, once it accepts connections.
+std::string ReadDisplayNumber(int descriptor) {
+  std::string number;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartLimitMs);
+  while (std::chrono::steady_clock::now() < end) {
+    pollfd ready{descriptor, POLLIN, 0};
+    if (poll(&ready, 1, 50) <= 0) {
+      continue;
+    }
+    char byte = 0;
+    if (read(descriptor, &byte, 1) != 1) {
+      break;
+    }
+    if (byte == '\n') {
+      return number;
+    }
+    number += byte;
+  }
+  throw std::runtime_error("Xvfb gave no display number");
+}
+
+std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::string text;
+  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format,
+                         &count, &remaining, &data) == Success &&
+      data != nullptr && format == 8) {
+    text.assign(reinterpret_cast<const char*>(data), count);
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return text;
+}
+
+long CardinalProperty(Display* display, Window window, Atom property) {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  long value = -1;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &actualType, &format,
+                         &count, &remaining, &data) == Success &&
+      data != nullptr && format == 32 && count == 1) {
+    value = *reinterpret_cast<const long*>(data);
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return value;
+}
+
+std::uint8_t Channel(unsigned long pixel, unsigned long mask) {
+  if (mask == 0) {
+    return 0;
+  }
+  int shift = 0;
+  while (((mask >> shift) & 1UL) == 0) {
+    ++shift;
+  }
+  const unsigned long maximum = mask >> shift;
+  return static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255UL / maximum);
+}
+
+}  // namespace
+
+struct VirtualScreen::Connection {
+  explicit Connection(const std::string& name) : display(XOpenDisplay(name.c_str())) {
+    if (display == nullptr) {
+      throw std::runtime_error("cannot connect to the X server " + name);
+    }
+  }
+  ~Connection() { XCloseDisplay(display); }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  Atom Intern(const char* name) const { return XInternAtom(display, name, False); }
+
+  Display* display;
+};
+
+VirtualScreen::VirtualScreen(int width, int height, const std::string& logFile)
+    : width_(width), height_(height) {
+  XSetErrorHandler(IgnoreXError);
+  Pipe displayNumber;
+  SpawnRequest request;
+  request.arguments = {
+      "Xvfb",      "-displayfd", std::to_string(displayNumber.WriteEnd()),
+      "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
+      "-nolisten", "tcp"};
+  request.environment = {"PATH=" + EnvironmentValue("PATH")};
+  request.outputFile = logFile;
+  server_ = std::make_unique<ChildProcess>(request);
+  displayNumber.CloseWriteEnd();
+  displayName_ = ":" + ReadDisplayNumber(displayNumber.ReadEnd());
+  connection_ = std::make_unique<Connection>(displayName_);
+}
+
+VirtualScreen::~VirtualScreen() {
+  connection_.reset();
+  server_.reset();
+}
+
+std::vector<WindowId> VirtualScreen::WindowsOf(pid_t owner) const {
+  Display* display = connection_->display;
+  const Atom pidAtom = connection_->Intern("_NET_WM_PID");
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<WindowId> windows;
+  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+    return windows;
+  }
+  for (unsigned int i = 0; i < count; ++i) {
+    if (IsMapped(children[i]) && CardinalProperty(display, children[i], pidAtom) == owner) {
+      windows.push_back(children[i]);
+    }
+  }
+  if (children != nullptr) {
+    XFree(children);
+  }
+  return windows;
+}
+
+std::string VirtualScreen::Title(WindowId window) const {
+  Display* display = connection_->display;
+  return TextProperty(display, window, connection_->Intern("_NET_WM_NAME"),
+                      connection_->Intern("UTF8_STRING"));
+}
+
+bool VirtualScreen::IsMapped(WindowId window) const {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(connection_->display, window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
+}
+
+bool VirtualScreen::KeyboardGoesTo(WindowId window) const {
+  Display* display = connection_->display;
+  const Window root = DefaultRootWindow(display);
+  Window target = 0;
+  int revert = 0;
+  XGetInputFocus(display, &target, &revert);
+  if (target == static_cast<Window>(PointerRoot) || target == root) {
+    Window pointerRoot = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(display, root, &pointerRoot, &target, &rootX, &rootY, &x, &y, &buttons);
+  }
+  // The focus may sit on a child of the top-level window.
+  while (target != 0 && target != root && target != window) {
+    Window treeRoot = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, target, &treeRoot, &parent, &children, &count) == 0) {
+      return false;
+    }
+    if (children != nullptr) {
+      XFree(children);
+    }
+    target = parent;
+  }
+  return target == window;
+}
+
+Point VirtualScreen::Position(WindowId window) const {
+  Display* display = connection_->display;
+  Point position;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &position.x, &position.y,
+                        &child);
+  return position;
+}
+
+bool VirtualScreen::AskedToIconify(WindowId window) const {
+  XWMHints* hints = XGetWMHints(connection_->display, window);
+  if (hints == nullptr) {
+    return false;
+  }
+  const bool iconic = (hints->flags & StateHint) != 0 && hints->initial_state == IconicState;
+  XFree(hints);
+  return iconic;
+}
+
+void VirtualScreen::RequestClose(WindowId window) const {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = connection_->Intern("WM_PROTOCOLS");
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(connection_->Intern("WM_DELETE_WINDOW"));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(connection_->display, window, False, NoEventMask, &event);
+  XFlush(connection_->display);
+}
+
+Image VirtualScreen::Capture(WindowId window) const {
+  Display* display = connection_->display;
+  XWindowAttributes attributes{};
+  Image image;
+  if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+      attributes.map_state != IsViewable) {
+    return image;
+  }
+  XImage* shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                           static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (shot == nullptr) {
+    return image;
+  }
+  image.width = attributes.width;
+  image.height = attributes.height;
+  image.rgb.reserve(static_cast<std::size_t>(image.width) * image.height * 3);
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const unsigned long pixel = XGetPixel(shot, x, y);
+      image.rgb.push_back(Channel(pixel, shot->red_mask));
+      image.rgb.push_back(Channel(pixel, shot->green_mask));
+      image.rgb.push_back(Channel(pixel, shot->blue_mask));
+    }
+  }
+  XDestroyImage(shot);
+  return image;
+}
+
+}  // namespace fondex::e2e
