@@ -25,7 +25,11 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
   }
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (event->type() == QEvent::KeyPress) {
+    keysDown_.insert(key.key());
     return ControlKeyDown(*found->second, key);
+  }
+  if (!key.isAutoRepeat() && keysDown_.erase(key.key()) == 0) {
+    return false;  // pressed in another window
   }
   ControlKeyUp(*found->second, key);
   return false;
@@ -66,6 +70,7 @@ void FormView::ControlKeyUp(toolkit::Control& control, const QKeyEvent& key) {
 
 // The form's own keys, and those that the focused control left.
 void FormView::keyPressEvent(QKeyEvent* event) {
+  keysDown_.insert(event->key());
   const int virtualKey = VirtualKey(event->key());
   if (!FocusInChild() && virtualKey != 0) {
     if (virtualKey == toolkit::vk::kF1) {
@@ -84,7 +89,9 @@ void FormView::keyPressEvent(QKeyEvent* event) {
 
 void FormView::keyReleaseEvent(QKeyEvent* event) {
   const int virtualKey = VirtualKey(event->key());
-  if (!FocusInChild() && virtualKey != 0 && !event->isAutoRepeat() && form_.OnKeyUp) {
+  const bool pressedHere = event->isAutoRepeat() || keysDown_.erase(event->key()) > 0;
+  if (pressedHere && !FocusInChild() && virtualKey != 0 && !event->isAutoRepeat() &&
+      form_.OnKeyUp) {
     const toolkit::ShiftState shift = ShiftStateOf(event->modifiers());
     app_.Dispatch([this, virtualKey, shift] { form_.OnKeyUp(virtualKey, shift); });
   }

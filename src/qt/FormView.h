@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "qt/Binding.h"
@@ -69,6 +70,9 @@ class FormView : public QWidget {
   toolkit::Form& form_;
   std::vector<toolkit::Control*> controls_;  // in construction order
   std::unordered_map<const QObject*, toolkit::Control*> controlOf_;
+  // Keys pressed while this window had the keyboard: only their release is a key-up here, so
+  // the Enter that closed a message box does not reach a list of this window as well.
+  std::unordered_set<int> keysDown_;
   std::unordered_map<const toolkit::Control*, QWidget*> viewOf_;
   QEventLoop* modalLoop_ = nullptr;
   bool modalOnlyWhileRun_ = false;

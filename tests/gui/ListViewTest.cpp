@@ -154,6 +154,11 @@ TEST_F(ListViewTest, KeyReleasesAndDoubleClicksGoToTheListHandlers) {
   QTest::keyClick(&list, Qt::Key_Delete);
   QTest::keyClick(&list, Qt::Key_Return);
   EXPECT_EQ(released, (std::vector<int>{46, 13}));
+
+  // The release of a key pressed in another window (the Enter that closed a question) is not
+  // this list's key.
+  QTest::keyRelease(&list, Qt::Key_Return);
+  EXPECT_EQ(released, (std::vector<int>{46, 13}));
 }
 
 }  // namespace
