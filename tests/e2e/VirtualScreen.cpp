@@ -256,24 +256,31 @@ void VirtualScreen::RequestClose(WindowId window) const {
 }
 
 Image VirtualScreen::Capture(WindowId window) const {
-  Display* display = connection_->display;
   XWindowAttributes attributes{};
-  Image image;
-  if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+  if (XGetWindowAttributes(connection_->display, window, &attributes) == 0 ||
       attributes.map_state != IsViewable) {
-    return image;
+    return {};
   }
-  XImage* shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                           static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  return CaptureArea(window, 0, 0, attributes.width, attributes.height);
+}
+
+WindowId VirtualScreen::Root() const {
+  return DefaultRootWindow(connection_->display);
+}
+
+Image VirtualScreen::CaptureArea(WindowId window, int x, int y, int width, int height) const {
+  Image image;
+  XImage* shot = XGetImage(connection_->display, window, x, y, static_cast<unsigned>(width),
+                           static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (shot == nullptr) {
     return image;
   }
-  image.width = attributes.width;
-  image.height = attributes.height;
+  image.width = width;
+  image.height = height;
   image.rgb.reserve(static_cast<std::size_t>(image.width) * image.height * 3);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      const unsigned long pixel = XGetPixel(shot, x, y);
+  for (int row = 0; row < image.height; ++row) {
+    for (int column = 0; column < image.width; ++column) {
+      const unsigned long pixel = XGetPixel(shot, column, row);
       image.rgb.push_back(Channel(pixel, shot->red_mask));
       image.rgb.push_back(Channel(pixel, shot->green_mask));
       image.rgb.push_back(Channel(pixel, shot->blue_mask));

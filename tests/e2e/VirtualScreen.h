@@ -57,6 +57,10 @@ class VirtualScreen {
   // The window's contents as they are on the screen now; an empty image for a window that is
   // gone or not mapped.
   Image Capture(WindowId window) const;
+  // A rectangle of a window (the root window included) as it is on the screen now.
+  Image CaptureArea(WindowId window, int x, int y, int width, int height) const;
+  // The screen's root window, on which a bare X11 session's wallpaper is drawn.
+  WindowId Root() const;
 
  private:
   struct Connection;
