@@ -35,22 +35,7 @@ std::optional<std::string> RealDirectory(const std::string& path) {
 // "." and ".." and repeated slashes folded; the result starts with "/".
 std::string LexicallyNormal(std::string_view absolute) {
   std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  while (start <= absolute.size()) {
-    std::size_t end = absolute.find('/', start);
-    if (end == std::string_view::npos) {
-      end = absolute.size();
-    }
-    const std::string_view part = absolute.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) {
-        parts.pop_back();
-      }
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
+  FoldComponents(absolute, '/', parts);
   std::string result;
   for (std::string_view part : parts) {
     result += '/';

@@ -30,25 +30,6 @@ Anchored Anchor(std::string_view name, std::string_view current) {
   return {std::string(current), rest};
 }
 
-void FoldComponents(std::string_view path, std::vector<std::string_view>& parts) {
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string_view::npos) {
-      end = path.size();
-    }
-    const std::string_view part = path.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) {
-        parts.pop_back();
-      }
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-}
-
 }  // namespace
 
 std::string WithBackslashes(std::string_view path) {
@@ -77,8 +58,8 @@ std::optional<std::string> ExpandFullPath(std::string_view name,
   }
   const Anchored anchored = Anchor(slashed, currentDirectory);
   std::vector<std::string_view> parts;
-  FoldComponents(std::string_view(anchored.base).substr(2), parts);
-  FoldComponents(anchored.rest, parts);
+  FoldComponents(std::string_view(anchored.base).substr(2), '\\', parts);
+  FoldComponents(anchored.rest, '\\', parts);
   std::string full = anchored.base.substr(0, 2);
   for (std::string_view part : parts) {
     full += '\\';
@@ -98,6 +79,25 @@ SearchPattern SplitSearchPattern(std::string_view pattern) {
   }
   const std::size_t nameStart = HasDriveLetter(slashed) ? 2 : 0;
   return {slashed.substr(0, nameStart), slashed.substr(nameStart)};
+}
+
+void FoldComponents(std::string_view path, char separator, std::vector<std::string_view>& parts) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(separator, start);
+    if (end == std::string_view::npos) {
+      end = path.size();
+    }
+    const std::string_view part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) {
+        parts.pop_back();
+      }
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
 }
 
 }  // namespace fondex::platform::posix

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fondex::platform::posix {
 
@@ -10,6 +11,9 @@ namespace fondex::platform::posix {
 // separator, and a forward slash is taken as a backslash.
 
 std::string WithBackslashes(std::string_view path);
+
+// Appends the components of a path to parts, folding "." and ".." and empty components.
+void FoldComponents(std::string_view path, char separator, std::vector<std::string_view>& parts);
 
 bool HasDriveLetter(std::string_view path);
 

@@ -22,4 +22,16 @@ WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view
                                              : WallpaperStyle::kCentred;
 }
 
+const char* StyleModeName(WallpaperStyle style) {
+  switch (style) {
+    case WallpaperStyle::kTiled:
+      return "tile";
+    case WallpaperStyle::kStretched:
+      return "stretch";
+    case WallpaperStyle::kCentred:
+      break;
+  }
+  return "center";
+}
+
 }  // namespace fondex::platform::posix::desktop

@@ -15,6 +15,9 @@ enum class WallpaperStyle { kCentred, kTiled, kStretched };
 // centres. Values are read as the profile's integers are: leading blanks, then digits.
 WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle);
 
+// The common name of the style in the tools' options: "center", "tile" or "stretch".
+const char* StyleModeName(WallpaperStyle style);
+
 // Something that may tell of a change made to the desktop's wallpaper by another program.
 class ChangeFeed {
  public:

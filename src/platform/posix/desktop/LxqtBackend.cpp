@@ -9,18 +9,6 @@ namespace {
 
 constexpr const char* kTool = "pcmanfm-qt";
 
-const char* ModeOf(WallpaperStyle style) {
-  switch (style) {
-    case WallpaperStyle::kTiled:
-      return "tile";
-    case WallpaperStyle::kStretched:
-      return "stretch";
-    case WallpaperStyle::kCentred:
-      break;
-  }
-  return "center";
-}
-
 std::string DirectoryOf(const std::string& file) {
   const std::size_t slash = file.rfind('/');
   return slash == std::string::npos ? "." : file.substr(0, slash + 1);
@@ -35,7 +23,7 @@ bool LxqtBackend::Set(const std::string& path, WallpaperStyle style) {
   // The tool reads its arguments as UTF-8 text: another path would name another file.
   return IsValidUtf8(path) && runner_
                                   .Run({kTool, "--set-wallpaper", spelling_.For(path),
-                                        "--wallpaper-mode", ModeOf(style)})
+                                        "--wallpaper-mode", StyleModeName(style)})
                                   .succeeded;
 }
 

@@ -11,18 +11,6 @@ constexpr const char* kTool = "swaybg";
 // swaybg exits at once when it cannot load the picture or reach the compositor.
 constexpr std::chrono::milliseconds kSettle{300};
 
-const char* ModeOf(WallpaperStyle style) {
-  switch (style) {
-    case WallpaperStyle::kTiled:
-      return "tile";
-    case WallpaperStyle::kStretched:
-      return "stretch";
-    case WallpaperStyle::kCentred:
-      break;
-  }
-  return "center";
-}
-
 std::optional<int> RecordedPid(const std::string& pidFile) {
   const std::optional<std::string> text = ReadWholeFile(pidFile);
   int pid = 0;
@@ -38,7 +26,7 @@ SwaybgBackend::SwaybgBackend(ProcessRunner& runner, std::string pidFile)
     : runner_(runner), pidFile_(std::move(pidFile)) {}
 
 bool SwaybgBackend::Set(const std::string& path, WallpaperStyle style) {
-  return Replace({kTool, "-o", "*", "-i", path, "-m", ModeOf(style)});
+  return Replace({kTool, "-o", "*", "-i", path, "-m", StyleModeName(style)});
 }
 
 bool SwaybgBackend::Clear() {
