@@ -70,7 +70,15 @@ void ListBox::Resort() {
       itemIndex_ >= 0
           ? static_cast<int>(std::count(items_.begin(), items_.begin() + itemIndex_, selected))
           : -1;
-  std::stable_sort(items_.begin(), items_.end(), ListOrderLess);
+  // A text appended to a sorted list (the usual case) only needs to move to its place.
+  if (items_.size() > 1) {
+    const auto last = items_.end() - 1;
+    if (std::is_sorted(items_.begin(), last, ListOrderLess)) {
+      std::rotate(std::upper_bound(items_.begin(), last, *last, ListOrderLess), last, items_.end());
+    } else {
+      std::stable_sort(items_.begin(), items_.end(), ListOrderLess);
+    }
+  }
   if (selectedCopy >= 0) {
     // Find the same copy of the selected text again.
     auto found = std::find(items_.begin(), items_.end(), selected);

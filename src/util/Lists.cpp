@@ -1,5 +1,7 @@
 #include "util/Lists.h"
 
+#include <unordered_set>
+
 #include "util/Paths.h"
 
 namespace fondex::util {
@@ -10,12 +12,16 @@ std::string ComparedForm(const std::string& text, bool caseSensitive) {
   return caseSensitive ? text : LowerAscii(text);
 }
 
+bool SameText(const std::string& a, const std::string& b, bool caseSensitive) {
+  return caseSensitive ? a == b : toolkit::EqualIgnoringCase(a, b);
+}
+
 // Removes every item but cur that equals item cur; gives the reference's new index.
 int RemoveCopiesOf(toolkit::StringList& list, int cur, bool caseSensitive) {
-  const std::string ref = ComparedForm(list.Item(cur), caseSensitive);
+  const std::string ref = list.Item(cur);
   int i = 0;
   while (i < list.Count()) {
-    if (i != cur && ComparedForm(list.Item(i), caseSensitive) == ref) {
+    if (i != cur && SameText(list.Item(i), ref, caseSensitive)) {
       list.Delete(i);  // the next item moves into place i
       if (i < cur) {
         --cur;
@@ -34,10 +40,18 @@ void RemoveDuplicates(toolkit::StringList& list, int index, bool caseSensitive) 
     RemoveCopiesOf(list, index, caseSensitive);
     return;
   }
-  int cur = 0;
-  do {
-    cur = RemoveCopiesOf(list, cur, caseSensitive) + 1;
-  } while (cur < list.Count());
+  // Each text keeps its first occurrence; one pass with the texts seen so far gives the same
+  // list as comparing every item with every earlier one.
+  toolkit::CheckListIndex(0, list.Count());
+  std::unordered_set<std::string> seen;
+  int i = 0;
+  while (i < list.Count()) {
+    if (seen.insert(ComparedForm(list.Item(i), caseSensitive)).second) {
+      ++i;
+    } else {
+      list.Delete(i);
+    }
+  }
 }
 
 int AddUnique(toolkit::ListBox& listBox, const std::string& text, bool caseSensitive) {
@@ -50,9 +64,8 @@ int AddUnique(toolkit::ListBox& listBox, const std::string& text, bool caseSensi
 }
 
 int FindInList(const toolkit::StringList& list, const std::string& text, bool caseSensitive) {
-  const std::string needle = ComparedForm(text, caseSensitive);
   for (int i = 0; i < list.Count(); ++i) {
-    if (ComparedForm(list.Item(i), caseSensitive) == needle) {
+    if (SameText(list.Item(i), text, caseSensitive)) {
       return i;
     }
   }

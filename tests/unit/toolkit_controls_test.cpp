@@ -1,0 +1,149 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/FakePlatform.h"
+#include "toolkit/Application.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Error.h"
+#include "toolkit/FileListBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Timer.h"
+
+namespace fondex::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(ListBoxTest, SortsIgnoringCaseAndTheSelectionFollowsItsItem) {
+  toolkit::ListBox list("list", nullptr);
+  list.SetSorted(true);
+  list.Add("c:\\mer");
+  list.Add("C:\\Foret");
+  list.SetItemIndex(1);
+  EXPECT_EQ(list.Add("c:\\alpes"), 0);
+  EXPECT_THAT(list.Items(), ElementsAre("c:\\alpes", "C:\\Foret", "c:\\mer"));
+  EXPECT_EQ(list.Item(list.ItemIndex()), "c:\\mer");
+  list.Delete(0);
+  EXPECT_EQ(list.Item(list.ItemIndex()), "c:\\mer");
+  list.Delete(1);
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_THROW(list.Item(5), Error);
+  EXPECT_EQ(list.IndexOf("C:\\FORET"), 0);
+}
+
+TEST(ListBoxTest, SwitchingSortingOnSortsWhateverWasAdded) {
+  for (const auto& texts : {std::vector<std::string>{"b", "d", "f", "a"},
+                            std::vector<std::string>{"f", "B", "d", "a"}}) {
+    toolkit::ListBox list("list", nullptr);
+    for (const std::string& text : texts) {
+      list.Add(text);
+    }
+    list.SetItemIndex(2);
+    const std::string selected = list.Item(2);
+    list.SetSorted(true);
+    EXPECT_TRUE(std::is_sorted(list.Items().begin(), list.Items().end(), toolkit::ListOrderLess));
+    EXPECT_EQ(list.Item(list.ItemIndex()), selected);
+  }
+}
+
+TEST(FileListBoxTest, ListsMatchingFilesOnceAndRelistsForNewTypes) {
+  FakeFileSystem files;
+  files.AddDirectory("C:\\Images");
+  files.AddFile("C:\\Images\\b.BMP");
+  files.AddFile("C:\\Images\\a.bmp", "", platform::kArchive | platform::kReadOnly);
+  files.AddFile("C:\\Images\\cache.bmp", "", platform::kArchive | platform::kHidden);
+  files.AddFile("C:\\Images\\note.txt");
+  files.AddDirectory("C:\\Images\\dossier.bmp");
+  toolkit::FileListBox list("files", nullptr, files);
+  list.mask = "*.BMP";
+  ASSERT_TRUE(list.SetDirectory("C:\\Images"));
+  EXPECT_THAT(list.Items(), ElementsAre("a.bmp", "b.BMP"));
+  list.SetItemIndex(1);
+  EXPECT_EQ(list.FileName(), "C:\\Images\\b.BMP");
+
+  const int searches = files.FindEntriesCalls();
+  EXPECT_TRUE(list.SetDirectory("c:\\IMAGES"));
+  EXPECT_EQ(files.FindEntriesCalls(), searches);
+  EXPECT_EQ(list.ItemIndex(), 1);
+
+  list.SetFileTypes(list.FileTypes() | toolkit::kFtHidden);
+  EXPECT_THAT(list.Items(), ElementsAre("a.bmp", "b.BMP", "cache.bmp"));
+  EXPECT_EQ(list.ItemIndex(), -1);
+
+  list.Clear();
+  EXPECT_EQ(list.Directory(), "");
+  EXPECT_TRUE(list.SetDirectory("C:\\Images"));
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_FALSE(list.SetDirectory("C:\\Absent"));
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(ControlsTest, StateChangesByCodeRunTheClickHandler) {
+  toolkit::Form form("form");
+  toolkit::CheckBox box("box", &form);
+  toolkit::RadioButton first("first", &form);
+  toolkit::RadioButton second("second", &form);
+  int boxClicks = 0;
+  std::vector<std::string> radioClicks;
+  box.OnClick = [&] { ++boxClicks; };
+  first.OnClick = [&] { radioClicks.push_back("first"); };
+  second.OnClick = [&] { radioClicks.push_back("second"); };
+
+  box.SetChecked(true);
+  box.SetChecked(true);
+  box.Toggle();
+  EXPECT_EQ(boxClicks, 2);
+  EXPECT_FALSE(box.Checked());
+
+  first.SetChecked(true);
+  second.SetChecked(true);
+  EXPECT_FALSE(first.Checked());
+  EXPECT_THAT(radioClicks, ElementsAre("first", "second"));
+}
+
+TEST(ControlsTest, AButtonSetsTheModalResultBeforeItsHandlerRuns) {
+  toolkit::Form form("form");
+  toolkit::BitButton ok("ok", &form);
+  ok.modalResult = toolkit::mr::kOK;
+  int seen = -1;
+  ok.OnClick = [&] { seen = form.ModalResult(); };
+  ok.Click();
+  EXPECT_EQ(seen, toolkit::mr::kOK);
+}
+
+TEST(ControlsTest, ATimerRestartsOnlyForARealChange) {
+  toolkit::Timer timer;
+  int changes = 0;
+  int ticks = 0;
+  timer.Changed.Connect([&] { ++changes; });
+  timer.OnTimer = [&] { ++ticks; };
+  timer.SetEnabled(true);
+  timer.Tick();
+  timer.SetInterval(2000);
+  timer.SetInterval(2000);
+  timer.SetEnabled(true);
+  timer.Tick();
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST(ApplicationTest, EveryErrorOfAnEventBecomesTheGeneralReport) {
+  FakePlatform fake;
+  toolkit::Application app(fake.modalHost, fake.help);
+  app.title = "Fondex2";
+  bool openDuringBox = false;
+  fake.modalHost.AnswerBox(1, [&] { openDuringBox = app.BoxOpen(); });
+  app.Dispatch([] { throw Error("Range check error"); });
+  ASSERT_EQ(fake.modalHost.Boxes().size(), 1u);
+  const auto& box = fake.modalHost.Boxes()[0].request;
+  EXPECT_EQ(box.title, "Fondex2");
+  EXPECT_EQ(box.kind, toolkit::MessageKind::kError);
+  EXPECT_EQ(box.text, "Range check error.");
+  EXPECT_THAT(box.buttons, ElementsAre(toolkit::MessageButton::kOK));
+  EXPECT_TRUE(openDuringBox);
+  EXPECT_FALSE(app.BoxOpen());
+}
+
+}  // namespace
+}  // namespace fondex::test
