@@ -1,111 +1,139 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <memory>
-#include <vector>
+// The program's own windows, rendered by the Qt views on the fake platform.
 
-#include "GuiTest.h"
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+
 #include "mainwindow/FondexProgram.h"
-#include "qt/FormView.h"
+#include "platform/posix/PathMapper.h"
+#include "qt/MainWindowView.h"
+#include "qt/QtServices.h"
+#include "qt/SpinButtonView.h"
 #include "support/FakePlatform.h"
 
 namespace fondex::test {
 namespace {
 
-// The program's own three forms on the fake platform, rendered by the Qt views.
-class ProgramWindowsTest : public GuiTest {
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ProgramWindowsTest : public ::testing::Test {
  protected:
-  ProgramWindowsTest() {
-    program.Start();
-    for (toolkit::Form* form : std::initializer_list<toolkit::Form*>{
-             &program.MainForm(), &program.AboutBox(), &program.OptBox()}) {
-      views.push_back(std::make_unique<qt::FormView>(app, *form));
-      host.AddView(*views.back());
+  void SetUp() override {
+    for (const char* directory : {"C:\\Images", "C:\\Fonds"}) {
+      fake.files.AddDirectory(directory);
     }
-    program.MainForm().Show();
-    QApplication::setActiveWindow(&MainView());
-  }
-  ~ProgramWindowsTest() override {
-    views.clear();
-    program.Finish();
+    for (const char* file : {"C:\\Images\\a.bmp", "C:\\Images\\b.bmp", "C:\\Fonds\\c.bmp"}) {
+      fake.files.AddFile(file, "BM");
+    }
+    program.Start();
   }
 
-  qt::FormView& MainView() { return *views.front(); }
-  template <class W>
-  W& Control(const char* name) {
-    auto* widget = MainView().findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return *widget;
+  TFondexMainForm& Main() { return program.MainForm(); }
+  TOptBox& Options() { return program.OptBox(); }
+  template <typename Widget>
+  Widget& ViewOf(qt::FormView& view, const toolkit::Control& control) {
+    return *static_cast<Widget*>(view.ViewOf(&control));
   }
+  void ClickOn(QWidget& widget) { QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(4, 4)); }
 
   FakePlatform fake;
-  FondexProgram program{app, fake.Platform()};
-  std::vector<std::unique_ptr<qt::FormView>> views;
+  qt::QtShellDrop drops;
+  platform::posix::PathMapper paths{"/nonexistent-platform-directory"};
+  toolkit::Application app{fake.modalHost, fake.help};
+  FondexProgram program{app, platform::Platform{fake.files, fake.profiles, fake.desktop, fake.clock,
+                                                fake.screen, fake.help, drops}};
 };
 
-TEST_F(ProgramWindowsTest, MainWindowIsDrawnAsDesigned) {
-  EXPECT_EQ(MainView().size(), QSize(465, 253));
-  EXPECT_EQ(MainView().windowTitle(), "Fondex2");
-  EXPECT_TRUE(MainView().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_FALSE(MainView().windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-
-  EXPECT_EQ(Control<QListView>("FichListeBox").geometry(), QRect(15, 40, 151, 116));
-  EXPECT_EQ(Control<QListView>("DirListeBox").geometry(), QRect(175, 40, 281, 116));
-  EXPECT_EQ(Control<QLineEdit>("EditChoisiBMP").geometry(), QRect(15, 185, 236, 24));
-  EXPECT_EQ(Control<QLabel>("Label2").text(), QString::fromUtf8("Répertoires  :"));
-  EXPECT_EQ(Control<QLabel>("LblPPeintActuel").toolTip(), "");
-  EXPECT_EQ(Control<QPushButton>("BBtnHasard").geometry(), QRect(423, 183, 31, 31));
-  EXPECT_EQ(Control<QPushButton>("BBtnHasard").toolTip(), "Changement automatique du papier peint");
-  for (const char* button : {"BBtnSelectRep", "BBtnSelectBMP", "BBtnNoWalp", "BBtnHasard",
-                             "BBtnOptions", "BBtnApropos"}) {
-    EXPECT_FALSE(Control<QPushButton>(button).icon().isNull()) << button;
-  }
-  EXPECT_FALSE(Control<QWidget>("GeleChBox").isEnabled());
-
-  // Tab follows the designed order; the disabled freeze box is skipped.
-  Control<QWidget>("FichListeBox").setFocus();
-  std::vector<QString> order;
-  for (int i = 0; i < 10; ++i) {
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    order.push_back(QApplication::focusWidget()->objectName());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
-  EXPECT_EQ(order,
-            (std::vector<QString>{"FichListeBox", "DirListeBox", "EditChoisiBMP", "BBtnSelectRep",
-                                  "BBtnSelectBMP", "BBtnHasard", "BBtnNoWalp", "BBtnOptions",
-                                  "BBtnApropos", "FichListeBox"}));
+TEST_F(ProgramWindowsTest, ADropAppliesTheFirstFileAndAddsTheDirectory) {
+  qt::MainWindowView view(app, Main(), drops, paths,
+                          [this](toolkit::Message& message) { Main().WMDropFiles(message); });
+  view.DropFiles({QUrl::fromLocalFile("/Images/a.bmp"), QUrl::fromLocalFile("/Images/b.bmp"),
+                  QUrl::fromLocalFile("/Fonds")});
+  EXPECT_THAT(fake.desktop.Requests(), ElementsAre("c:\\images\\a.bmp"));
+  EXPECT_THAT(Main().DirListeBox.Items(), ElementsAre("c:\\fonds", "c:\\images"));
+  EXPECT_EQ(view.windowTitle(), "Fondex2 : c:\\images\\a.bmp");
+  EXPECT_EQ(drops.OpenDrops(), 0u);
 }
 
-TEST_F(ProgramWindowsTest, AboutBoxOpensCentredWithOkFocusedAndOnlyEnterClosesIt) {
-  QString caption;
-  QString focused;
-  bool openAfterEscape = false;
-  WhenModal([&](QWidget& box) {
-    caption = box.windowTitle();
-    focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-    QTest::keyClick(&KeyTarget(box), Qt::Key_Escape);
-    openAfterEscape = box.isVisible();
-    QTest::keyClick(&KeyTarget(box), Qt::Key_Return);
-  });
-  QTest::mouseClick(&Control<QPushButton>("BBtnApropos"), Qt::LeftButton);
-  EXPECT_EQ(caption, "A propos de Fondex");
-  EXPECT_EQ(focused, "OKButton");
-  EXPECT_TRUE(openAfterEscape);
-  EXPECT_FALSE(views[1]->isVisible());
-  EXPECT_EQ(program.AboutBox().ModalResult(), toolkit::mr::kOK);
+TEST_F(ProgramWindowsTest, CaptionAndNameBoxAfterASetARefusalAndAPlainDesktop) {
+  qt::FormView view(app, Main());
+  auto& edit = ViewOf<QLineEdit>(view, Main().EditChoisiBMP);
+
+  edit.setFocus();
+  edit.selectAll();
+  QTest::keyClicks(&edit, "C:\\Images\\B");
+  QTest::keyClick(&edit, Qt::Key_Return);
+  EXPECT_EQ(view.windowTitle(), "Fondex2 : c:\\images\\b.bmp");
+  EXPECT_EQ(edit.text(), "c:\\images\\b.bmp");
+
+  fake.desktop.RefuseWhen([](const std::string& name) { return name.ends_with("a.bmp"); });
+  edit.selectAll();
+  QTest::keyClicks(&edit, "c:\\images\\a.bmp");
+  QTest::keyClick(&edit, Qt::Key_Return);
+  ASSERT_EQ(fake.modalHost.Boxes().size(), 1u);
+  EXPECT_TRUE(fake.modalHost.Boxes()[0].request.text.starts_with("Windows n'a pu charger"));
+  EXPECT_EQ(view.windowTitle(), "Fondex2 : c:\\images\\b.bmp");
+
+  ClickOn(*view.ViewOf(&Main().BBtnNoWalp));
+  EXPECT_EQ(view.windowTitle(), "Fondex2");
+  EXPECT_EQ(edit.text(), "");
 }
 
-TEST_F(ProgramWindowsTest, OptionsDialogClosesWithEscapeThroughItsCancelButton) {
-  QString focused;
-  WhenModal([&](QWidget& dialog) {
-    focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-    QTest::keyClick(&KeyTarget(dialog), Qt::Key_Escape);
-  });
-  QTest::mouseClick(&Control<QPushButton>("BBtnOptions"), Qt::LeftButton);
-  EXPECT_EQ(focused, "OKBtn");
-  EXPECT_FALSE(views[2]->isVisible());
-  EXPECT_EQ(program.OptBox().ModalResult(), toolkit::mr::kCancel);
+TEST_F(ProgramWindowsTest, LettersTypedInTheNameBoxStayText) {
+  qt::FormView view(app, Main());
+  auto& edit = ViewOf<QLineEdit>(view, Main().EditChoisiBMP);
+  edit.setFocus();
+  edit.clear();
+  QTest::keyClicks(&edit, "hbrp ");
+  EXPECT_EQ(edit.text(), "hbrp ");
+  EXPECT_THAT(fake.modalHost.Dialogs(), IsEmpty());
+  EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
+}
+
+TEST_F(ProgramWindowsTest, CancelPutsTheOptionsBackButtonsIncluded) {
+  Options().SetHasardTech(THasardTech::Successif);
+  Options().SetHasardLieu(THasardLieu::RepSucc);
+  qt::FormView view(app, Options());
+  Options().Show();
+  auto& global = ViewOf<QRadioButton>(view, Options().HasardGlobalRB);
+  auto& succ = ViewOf<QRadioButton>(view, Options().SuccRepSuccRB);
+  ASSERT_TRUE(succ.isChecked());
+
+  ClickOn(global);
+  ClickOn(*view.ViewOf(&Options().ChBAuto));
+  EXPECT_TRUE(global.isChecked());
+  EXPECT_TRUE(Options().ChBAuto.Checked());
+
+  ClickOn(*view.ViewOf(&Options().CancelBtn));
+  EXPECT_TRUE(succ.isChecked());
+  EXPECT_FALSE(global.isChecked());
+  EXPECT_EQ(Options().HasardTech(), THasardTech::Successif);
+  EXPECT_FALSE(Options().ChBAuto.Checked());
+  EXPECT_EQ(Options().ModalResult(), toolkit::mr::kCancel);
+}
+
+TEST_F(ProgramWindowsTest, TheSpinButtonStepsTheDelayBothWays) {
+  qt::FormView view(app, Options());
+  Options().ChBAuto.SetChecked(true);
+  Options().Show();
+  auto& spin = ViewOf<qt::SpinButtonView>(view, Options().SpBDelai);
+  auto& delay = ViewOf<QLineEdit>(view, Options().EdDelai);
+  const std::vector<std::string> up = {" 70", " 80"};
+  for (const std::string& expected : up) {
+    QTest::mouseClick(&spin.Up(), Qt::LeftButton);
+    EXPECT_EQ(delay.text().toStdString(), expected);
+  }
+  Options().SetDelai(10);
+  QTest::mouseClick(&spin.Up(), Qt::LeftButton);
+  EXPECT_EQ(delay.text(), " 15");
+  QTest::mouseClick(&spin.Down(), Qt::LeftButton);
+  QTest::mouseClick(&spin.Down(), Qt::LeftButton);
+  EXPECT_EQ(delay.text(), "  9");
 }
 
 }  // namespace
