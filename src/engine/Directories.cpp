@@ -12,8 +12,8 @@ int TFondexMainForm::NouveauRep(const std::string& path) {
   const std::string name = util::LowerAscii(util::WithoutTrailingBackslash(path));
   const int oldCount = DirListeBox.Count();
   if (oldCount >= DirCountTable::kSize && util::FindInList(DirListeBox, name, false) < 0) {
-    util::ShowWarning(
-        app_, "La liste des répertoires est pleine : " + name + " n'y est pas ajouté");
+    util::ShowWarning(app_,
+                      "La liste des répertoires est pleine : " + name + " n'y est pas ajouté");
     return -1;
   }
   const int index = util::AddUnique(DirListeBox, name, false);

@@ -95,8 +95,8 @@ bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
     return true;
   }
   program_.ProgramState = TProgramState::StateReady;
-  util::ShowError(
-      app_, "Windows n'a pu charger " + name + ". Vérifiez la valdidité de ce papier peint");
+  util::ShowError(app_,
+                  "Windows n'a pu charger " + name + ". Vérifiez la valdidité de ce papier peint");
   return false;
 }
 

@@ -75,10 +75,10 @@ void TFondexMainForm::SetUpControls() {
   Place(EditChoisiBMP, {15, 185, 236, 24}, "Entrez ici le nom d'un papier peint", 2, 2);
   EditChoisiBMP.font = kArial;
 
-  PlaceButton(BBtnSelectRep, {275, 183, 31, 31}, "Sélection de répertoires", 3,
-              "ouvrir-repertoire", 1);
-  PlaceButton(BBtnSelectBMP, {313, 183, 31, 31}, "Sélection d'un papier peint", 4,
-              "ouvrir-image", 1);
+  PlaceButton(BBtnSelectRep, {275, 183, 31, 31}, "Sélection de répertoires", 3, "ouvrir-repertoire",
+              1);
+  PlaceButton(BBtnSelectBMP, {313, 183, 31, 31}, "Sélection d'un papier peint", 4, "ouvrir-image",
+              1);
   PlaceButton(BBtnNoWalp, {368, 183, 31, 31}, "Pas de papier peint", 6, "uni", 2);
   PlaceButton(BBtnHasard, {423, 183, 31, 31}, "Changement automatique du papier peint", 5, "hasard",
               2);

@@ -80,11 +80,10 @@ void LayOutTechniqueArea(TOptBox& box) {
 
 // The settings' check boxes, with the delay beside the automatic change.
 void LayOutSettingBoxes(TOptBox& box) {
-  SetUpCheckBox(
-      box.ChBLancement, {62, 320, 296, 21}, "Changement au lancement de Fondex",
-      "Permet de changer un papier peint (choisi selon la technique ci-dessus) à chaque "
-      "fois que Fondex est lancé",
-      4);
+  SetUpCheckBox(box.ChBLancement, {62, 320, 296, 21}, "Changement au lancement de Fondex",
+                "Permet de changer un papier peint (choisi selon la technique ci-dessus) à chaque "
+                "fois que Fondex est lancé",
+                4);
   SetUpCheckBox(box.ChBAuto, {62, 357, 105, 21}, "Toutes les ",
                 "Fréquence du changement automatique du papier peint", 5);
   box.EdDelai.bounds = {172, 357, 45, 24};

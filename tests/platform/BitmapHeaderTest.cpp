@@ -7,11 +7,11 @@
 namespace fondex::platform::posix {
 namespace {
 
-using testing::BitmapSpec;
+using testing::BitmapShape;
 using testing::MakeBitmap;
 
-bool Loadable(const BitmapSpec& spec) {
-  return ReadBitmapLayout(MakeBitmap(spec)).has_value();
+bool Loadable(const BitmapShape& shape) {
+  return ReadBitmapLayout(MakeBitmap(shape)).has_value();
 }
 
 TEST(BitmapHeader, AcceptsEveryHeaderVersionAndPixelFormat) {

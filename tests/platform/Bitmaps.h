@@ -7,7 +7,7 @@ namespace fondex::platform::posix::testing {
 
 // What a test bitmap file declares; the file holds exactly the palette and pixel data the
 // headers call for.
-struct BitmapSpec {
+struct BitmapShape {
   std::uint32_t headerSize = 40;
   std::int32_t width = 3;
   std::int32_t height = 2;
@@ -18,6 +18,6 @@ struct BitmapSpec {
   std::uint32_t colorsUsed = 0;
 };
 
-std::string MakeBitmap(const BitmapSpec& spec);
+std::string MakeBitmap(const BitmapShape& shape);
 
 }  // namespace fondex::platform::posix::testing

@@ -33,10 +33,10 @@ void PutPalette(std::string& file, const BitmapLayout& layout, const std::vector
 
 }  // namespace
 
-std::string BitmapWithRows(const BitmapSpec& spec, const std::vector<Rgb>& palette,
+std::string BitmapWithRows(const BitmapShape& shape, const std::vector<Rgb>& palette,
                            const std::vector<std::string>& rowsTopFirst,
                            std::array<std::uint32_t, 3> masks) {
-  std::string file = MakeBitmap(spec);
+  std::string file = MakeBitmap(shape);
   const BitmapLayout layout = LayoutOf(file);
   PutPalette(file, layout, palette);
   if (layout.compression == kBiBitFields) {
@@ -52,10 +52,10 @@ std::string BitmapWithRows(const BitmapSpec& spec, const std::vector<Rgb>& palet
   return file;
 }
 
-std::string RunLengthBitmap(BitmapSpec spec, const std::vector<Rgb>& palette,
+std::string RunLengthBitmap(BitmapShape shape, const std::vector<Rgb>& palette,
                             const std::string& data) {
-  spec.imageSize = static_cast<std::uint32_t>(data.size());
-  std::string file = MakeBitmap(spec);
+  shape.imageSize = static_cast<std::uint32_t>(data.size());
+  std::string file = MakeBitmap(shape);
   const BitmapLayout layout = LayoutOf(file);
   PutPalette(file, layout, palette);
   file.replace(layout.pixelOffset, data.size(), data);

@@ -6,7 +6,7 @@
 namespace fondex::platform::posix {
 namespace {
 
-using testing::BitmapSpec;
+using testing::BitmapShape;
 using testing::BitmapWithRows;
 using testing::Rgb;
 using testing::RunLengthBitmap;
@@ -56,11 +56,11 @@ TEST(BitmapDecoder, PaletteBitmapsOfEveryDepthOrderAndHeader) {
         if (headerSize == 12 && topDown) {
           continue;  // the oldest header has no top-down form
         }
-        const BitmapSpec spec{.headerSize = headerSize,
-                              .width = 5,
-                              .height = topDown ? -3 : 3,
-                              .bitCount = static_cast<std::uint16_t>(bits)};
-        EXPECT_EQ(Decoded(BitmapWithRows(spec, palette, rows)), expected)
+        const BitmapShape shape{.headerSize = headerSize,
+                                .width = 5,
+                                .height = topDown ? -3 : 3,
+                                .bitCount = static_cast<std::uint16_t>(bits)};
+        EXPECT_EQ(Decoded(BitmapWithRows(shape, palette, rows)), expected)
             << bits << " bits, header " << headerSize << (topDown ? ", top-down" : "");
       }
     }
@@ -112,7 +112,7 @@ std::string LittleEndian(std::uint32_t value, int bytes) {
 }
 
 // A 3 x 2 picture of masked pixels: red by column, green by row, blue by both.
-void ExpectMaskedPixels(const BitmapSpec& spec, std::array<std::uint32_t, 3> masks,
+void ExpectMaskedPixels(const BitmapShape& shape, std::array<std::uint32_t, 3> masks,
                         std::array<Levels, 3> levels) {
   std::vector<std::string> rows;
   Words expected;
@@ -128,12 +128,12 @@ void ExpectMaskedPixels(const BitmapSpec& spec, std::array<std::uint32_t, 3> mas
         pixel |= level << std::countr_zero(masks[c]);
         wide[c] = pick[c] == 0 ? 0 : pick[c] == 1 ? l.wideMid : 255;
       }
-      rows.back() += LittleEndian(pixel, spec.bitCount / 8);
+      rows.back() += LittleEndian(pixel, shape.bitCount / 8);
       expected.push_back(Word({wide[0], wide[1], wide[2]}));
     }
   }
-  EXPECT_EQ(Decoded(BitmapWithRows(spec, {}, rows, masks)), expected)
-      << spec.bitCount << " bits, compression " << spec.compression;
+  EXPECT_EQ(Decoded(BitmapWithRows(shape, {}, rows, masks)), expected)
+      << shape.bitCount << " bits, compression " << shape.compression;
 }
 
 TEST(BitmapDecoder, SixteenAndThirtyTwoBitMasks) {

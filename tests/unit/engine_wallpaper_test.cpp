@@ -70,9 +70,8 @@ TEST_F(WallpaperTest, ARefusedWallpaperKeepsThePreviousOne) {
   Apply("c:\\images\\mer.bmp");
   fake.desktop.RefuseWhen([](const std::string& name) { return name.ends_with(".jpg"); });
   Apply("C:\\Images\\Photo.jpg");
-  EXPECT_THAT(BoxTexts(),
-              ElementsAre("Windows n'a pu charger c:\\images\\photo.jpg. Vérifiez la "
-                          "valdidité de ce papier peint"));
+  EXPECT_THAT(BoxTexts(), ElementsAre("Windows n'a pu charger c:\\images\\photo.jpg. Vérifiez la "
+                                      "valdidité de ce papier peint"));
   EXPECT_EQ(Main().CurrentWallpaper, "c:\\images\\mer.bmp");
   EXPECT_EQ(Main().Caption(), "Fondex2 : c:\\images\\mer.bmp");
   EXPECT_EQ(fake.desktop.Wallpaper(), "c:\\images\\mer.bmp");
