@@ -37,7 +37,9 @@ class FileSystem {
 
   // Raw directory search: every entry matching the pattern ("*" and "?" wildcards, ASCII
   // case ignored) in the system's order; empty when nothing matches or the search fails.
-  // No attribute filtering happens here.
+  // No attribute filtering happens here. An entry carries its directory, hidden, system and
+  // volume-label bits, and archive for a regular file; read-only is not reported by a search:
+  // GetAttributes tells it.
   virtual std::vector<FoundEntry> FindEntries(const std::string& pattern) = 0;
 
   // Attributes of one entry; nothing when it cannot be read.

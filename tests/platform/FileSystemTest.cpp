@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,6 +10,8 @@
 #include <filesystem>
 
 #include "Scratch.h"
+#include "platform/posix/DirectoryListing.h"
+#include "platform/posix/Handles.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace fondex::platform::posix {
@@ -73,13 +76,55 @@ TEST_F(FileSystemTest, AttributesOfFilesAndDirectories) {
   EXPECT_EQ(files_.GetAttributes("C:\\"), kDirectory);
   EXPECT_EQ(files_.GetAttributes(Windows("d\\*.bmp")), std::nullopt);
 
+  // A search tells no read-only entry, neither in a listing nor for a single name.
+  EXPECT_THAT(files_.FindEntries(Windows("d\\*")),
+              UnorderedElementsAre(
+                  FoundEntry{".", kDirectory}, FoundEntry{"..", kDirectory},
+                  FoundEntry{".cache", kDirectory | kHidden},
+                  FoundEntry{".cache.bmp", kArchive | kHidden}, FoundEntry{"mer.bmp", kArchive},
+                  FoundEntry{"lecture.bmp", kArchive}, FoundEntry{"fige", kDirectory}));
+  EXPECT_THAT(files_.FindEntries(Windows("D\\LECTURE.BMP")),
+              ElementsAre(FoundEntry{"lecture.bmp", kArchive}));
+  EXPECT_THAT(files_.FindEntries(Windows("d\\fige")), ElementsAre(FoundEntry{"fige", kDirectory}));
+}
+
+// Links take the type of what they lead to; other entries keep the type readdir gives them.
+TEST_F(FileSystemTest, LinksAndSpecialEntriesGetTheirType) {
+  MakeDirectory("d/album");
+  Write("d/mer.bmp", "");
+  std::filesystem::create_directory_symlink(Posix("d/album"), Posix("d/vers-album"));
+  std::filesystem::create_symlink(Posix("d/mer.bmp"), Posix("d/vers-mer.bmp"));
+  std::filesystem::create_symlink(Posix("d/absent"), Posix("d/.perdu"));
+  ASSERT_EQ(::mkfifo(Posix("d/tube").c_str(), 0644), 0);
+
   EXPECT_THAT(files_.FindEntries(Windows("d\\*")),
               UnorderedElementsAre(FoundEntry{".", kDirectory}, FoundEntry{"..", kDirectory},
-                                   FoundEntry{".cache", kDirectory | kHidden},
-                                   FoundEntry{".cache.bmp", kArchive | kHidden},
-                                   FoundEntry{"mer.bmp", kArchive},
-                                   FoundEntry{"lecture.bmp", kArchive | kReadOnly},
-                                   FoundEntry{"fige", kDirectory | kReadOnly}));
+                                   FoundEntry{"album", kDirectory}, FoundEntry{"mer.bmp", kArchive},
+                                   FoundEntry{"vers-album", kDirectory},
+                                   FoundEntry{"vers-mer.bmp", kArchive},
+                                   FoundEntry{".perdu", kHidden}, FoundEntry{"tube", 0}));
+  EXPECT_THAT(files_.FindEntries(Windows("d\\vers-album")),
+              ElementsAre(FoundEntry{"vers-album", kDirectory}));
+  EXPECT_EQ(files_.GetAttributes(Windows("d\\vers-mer.bmp")), kArchive);
+}
+
+// Some file systems give every entry the type DT_UNKNOWN: its status tells the type instead,
+// and a known type is taken as it is.
+TEST_F(FileSystemTest, EntriesOfUnknownTypeAreReadFromTheirStatus) {
+  MakeDirectory("d/album");
+  Write("d/mer.bmp", "");
+  std::filesystem::create_directory_symlink(Posix("d/album"), Posix("d/lien"));
+  const DirectoryHandle dir(::opendir(Posix("d").c_str()));
+  ASSERT_TRUE(dir);
+  const int fd = ::dirfd(dir.get());
+
+  EXPECT_EQ(TypeAttributesAt(fd, "album", DT_UNKNOWN), kDirectory);
+  EXPECT_EQ(TypeAttributesAt(fd, "mer.bmp", DT_UNKNOWN), kArchive);
+  EXPECT_EQ(TypeAttributesAt(fd, "lien", DT_LNK), kDirectory);
+  EXPECT_EQ(TypeAttributesAt(fd, "absent", DT_UNKNOWN), std::nullopt);
+  EXPECT_EQ(TypeAttributesAt(fd, "absent", DT_REG), kArchive);
+  EXPECT_EQ(TypeAttributesAt(fd, "album", DT_REG), kArchive);
+  EXPECT_EQ(TypeAttributesAt(fd, "mer.bmp", DT_CHR), 0u);
 }
 
 TEST_F(FileSystemTest, SearchesMatchPatternsAndDotEntries) {
@@ -113,25 +158,24 @@ TEST_F(FileSystemTest, SearchesMatchPatternsAndDotEntries) {
   EXPECT_THAT(NamesOf(files_.FindEntries("\\tmp")), ElementsAre("tmp"));
 }
 
-// Enough entries for the attributes to be read on several threads.
+// Enough entries for the directory to be read in several batches.
 TEST_F(FileSystemTest, LargeDirectoriesKeepEveryEntryAndItsAttributes) {
   MakeDirectory("grand");
   std::vector<FoundEntry> expected;
   for (int i = 0; i < 9000; ++i) {
     const std::string name = (i % 11 == 0 ? "." : "") + std::to_string(i) + ".bmp";
     Write("grand/" + name, "");
-    std::uint32_t attributes = i % 11 == 0 ? kArchive | kHidden : kArchive;
     if (i % 7 == 0) {
       ::chmod(Posix("grand/" + name).c_str(), 0444);
-      attributes |= kReadOnly;
     }
-    expected.push_back({name, attributes});
+    expected.push_back({name, i % 11 == 0 ? kArchive | kHidden : kArchive});
   }
   std::vector<FoundEntry> found = files_.FindEntries(Windows("grand\\*.BMP"));
   const auto byName = [](const FoundEntry& a, const FoundEntry& b) { return a.name < b.name; };
   std::ranges::sort(found, byName);
   std::ranges::sort(expected, byName);
   EXPECT_EQ(found, expected);
+  EXPECT_EQ(files_.GetAttributes(Windows("grand\\.7007.bmp")), kArchive | kHidden | kReadOnly);
 }
 
 TEST_F(FileSystemTest, CurrentDirectoryKeepsTheProgramsSpelling) {

@@ -41,14 +41,16 @@ std::vector<FoundEntry> FakeFileSystem::FindEntries(const std::string& pattern) 
   if (name.empty() || node == nullptr || !node->IsDirectory()) {
     return {};
   }
+  // A search does not report read-only, so that no caller can rely on it.
+  const auto reported = [](const Node& entry) { return entry.attributes & ~platform::kReadOnly; };
   std::vector<FoundEntry> candidates;
   // Every directory but a drive's root lists itself and its parent.
   if (!where->parts.empty()) {
-    candidates.push_back({".", node->attributes});
-    candidates.push_back({"..", ParentOf(*where, false)->attributes});
+    candidates.push_back({".", reported(*node)});
+    candidates.push_back({"..", reported(*ParentOf(*where, false))});
   }
   for (const auto& child : node->children) {
-    candidates.push_back({child->name, child->attributes});
+    candidates.push_back({child->name, reported(*child)});
   }
   std::vector<FoundEntry> found;
   std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(found),

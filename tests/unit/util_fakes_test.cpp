@@ -109,6 +109,19 @@ TEST_F(FakeFileSystemTests, DrivesAndAttributes) {
   EXPECT_EQ(files.GetAttributes("A:\\DISQUE.BMP"), std::nullopt);
   files.SetDriveState('a', DriveState::kReady);
   EXPECT_EQ(files.GetAttributes("A:\\DISQUE.BMP"), kArchive);
+
+  // Read-only is told by GetAttributes alone, never by a search.
+  files.SetAttributes("C:\\Images\\Zebre.BMP", kArchive | kReadOnly);
+  files.SetAttributes("C:\\Images\\Mer", kReadOnly);
+  EXPECT_EQ(files.GetAttributes("c:\\images\\zebre.bmp"), kArchive | kReadOnly);
+  EXPECT_EQ(files.GetAttributes("c:\\images\\mer"), kDirectory | kReadOnly);
+  std::vector<std::uint32_t> found;
+  for (const auto& entry : files.FindEntries("C:\\Images\\*e*")) {
+    found.push_back(entry.attributes);
+  }
+  EXPECT_EQ(found,
+            (std::vector<std::uint32_t>{kDirectory, kArchive, kArchive | kHidden, kArchive}));
+  EXPECT_EQ(files.FindEntries("C:\\Images\\Mer\\.").at(0).attributes, kDirectory);
 }
 
 TEST_F(FakeFileSystemTests, WritesAndDeletesFailWithoutHarm) {

@@ -2,21 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <limits>
-#include <memory>
-#include <optional>
 
 #include "platform/posix/Handles.h"
 #include "platform/posix/PathMapper.h"
-#include "platform/posix/TaskPool.h"
 #include "platform/posix/Wildcard.h"
 
 namespace fondex::platform::posix {
 namespace {
-
-constexpr std::size_t kBlockSize = 256;
 
 std::string_view LastComponent(std::string_view path) {
   while (path.size() > 1 && path.ends_with('/')) {
@@ -35,26 +29,6 @@ bool IsDotEntry(std::string_view name) {
   return name == "." || name == "..";
 }
 
-std::unique_ptr<PendingBlock> NewBlock() {
-  auto block = std::make_unique<PendingBlock>();
-  block->entries.reserve(kBlockSize);
-  return block;
-}
-
-// Entries whose status went missing (removed meanwhile) are left out.
-std::vector<FoundEntry> Flattened(const std::vector<std::unique_ptr<PendingBlock>>& blocks) {
-  std::vector<FoundEntry> entries;
-  entries.reserve(blocks.size() * kBlockSize);
-  for (const auto& block : blocks) {
-    for (std::size_t i = 0; i < block->entries.size(); ++i) {
-      if (block->found[i]) {
-        entries.push_back(std::move(block->entries[i]));
-      }
-    }
-  }
-  return entries;
-}
-
 // Status of the entry a link points to, or of the link itself when it leads nowhere.
 std::optional<struct stat> StatusAt(int directoryFd, const char* name) {
   struct stat status {};
@@ -65,22 +39,34 @@ std::optional<struct stat> StatusAt(int directoryFd, const char* name) {
   return std::nullopt;
 }
 
+std::uint32_t TypeAttributes(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return kDirectory;
+  }
+  if (S_ISREG(mode)) {
+    return kArchive;
+  }
+  return 0;
+}
+
+std::uint32_t HiddenAttribute(std::string_view name) {
+  return name.starts_with('.') ? std::uint32_t{kHidden} : 0;
+}
+
 }  // namespace
 
 std::uint32_t AttributesOf(const struct stat& status, std::string_view name) {
-  std::uint32_t attributes = 0;
-  if (S_ISDIR(status.st_mode)) {
-    attributes |= kDirectory;
-  } else if (S_ISREG(status.st_mode)) {
-    attributes |= kArchive;
+  const std::uint32_t readOnly = (status.st_mode & S_IWUSR) == 0 ? std::uint32_t{kReadOnly} : 0;
+  return TypeAttributes(status.st_mode) | HiddenAttribute(name) | readOnly;
+}
+
+std::optional<std::uint32_t> TypeAttributesAt(int directoryFd, const char* name,
+                                              unsigned char type) {
+  if (type != DT_UNKNOWN && type != DT_LNK) {
+    return TypeAttributes(DTTOIF(type));
   }
-  if ((status.st_mode & S_IWUSR) == 0) {
-    attributes |= kReadOnly;
-  }
-  if (name.starts_with('.')) {
-    attributes |= kHidden;
-  }
-  return attributes;
+  const auto status = StatusAt(directoryFd, name);
+  return status ? std::optional(TypeAttributes(status->st_mode)) : std::nullopt;
 }
 
 DirectoryListing::DirectoryListing(std::string directory, bool hasDotEntries)
@@ -95,8 +81,8 @@ std::vector<FoundEntry> DirectoryListing::Named(std::string_view name) const {
     return {};
   }
   const std::string path = JoinPosix(directory_, name);
-  if (const auto status = StatusAt(AT_FDCWD, path.c_str())) {
-    return {FoundEntry{std::string(name), AttributesOf(*status, NameForAttributes(name))}};
+  if (const auto attributes = AttributesAt(AT_FDCWD, path.c_str(), name, DT_UNKNOWN)) {
+    return {FoundEntry{std::string(name), *attributes}};
   }
   return Scan(name, 1);
 }
@@ -106,48 +92,36 @@ bool DirectoryListing::Lists(std::string_view name) const {
   return name.find('\\') == std::string_view::npos && (hasDotEntries_ || !IsDotEntry(name));
 }
 
-// Reading the status of each entry costs far more than reading the directory: entries go in
-// blocks to helper threads while the directory is still being read.
 std::vector<FoundEntry> DirectoryListing::Scan(std::string_view pattern, std::size_t limit) const {
-  const int fd = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) {
-    return {};
-  }
-  const DirectoryHandle dir(::fdopendir(fd));
+  const DirectoryHandle dir(::opendir(directory_.c_str()));
   if (!dir) {
-    ::close(fd);
     return {};
   }
-  std::vector<std::unique_ptr<PendingBlock>> blocks;
-  blocks.push_back(NewBlock());
-  TaskPool pool(TaskPool::HelpersForThisMachine());
+  std::vector<FoundEntry> entries;
   std::size_t count = 0;
   while (const dirent* entry = count < limit ? ::readdir(dir.get()) : nullptr) {
     const std::string_view name = entry->d_name;
     if (!Lists(name) || !MatchesPattern(pattern, name)) {
       continue;
     }
-    blocks.back()->entries.push_back(FoundEntry{std::string(name), 0});
     ++count;
-    if (blocks.back()->entries.size() == kBlockSize) {
-      pool.Post([this, fd, block = blocks.back().get()] { ReadAttributes(fd, *block); });
-      blocks.push_back(NewBlock());
+    // "." and ".." stand for other directories: their status tells what those are.
+    const unsigned char type =
+        IsDotEntry(name) ? static_cast<unsigned char>(DT_UNKNOWN) : entry->d_type;
+    // An entry whose status is needed but gone (removed meanwhile) is left out.
+    if (const auto attributes = AttributesAt(::dirfd(dir.get()), entry->d_name, name, type)) {
+      entries.push_back(FoundEntry{std::string(name), *attributes});
     }
   }
-  ReadAttributes(fd, *blocks.back());
-  pool.Finish();
-  return Flattened(blocks);
+  return entries;
 }
 
-void DirectoryListing::ReadAttributes(int directoryFd, PendingBlock& block) const {
-  block.found.resize(block.entries.size());
-  for (std::size_t i = 0; i < block.entries.size(); ++i) {
-    FoundEntry& entry = block.entries[i];
-    if (const auto status = StatusAt(directoryFd, entry.name.c_str())) {
-      entry.attributes = AttributesOf(*status, NameForAttributes(entry.name));
-      block.found[i] = true;
-    }
-  }
+std::optional<std::uint32_t> DirectoryListing::AttributesAt(int directoryFd, const char* at,
+                                                            std::string_view name,
+                                                            unsigned char type) const {
+  const auto attributes = TypeAttributesAt(directoryFd, at, type);
+  return attributes ? std::optional(*attributes | HiddenAttribute(NameForAttributes(name)))
+                    : std::nullopt;
 }
 
 // "." and ".." carry the attributes of the directories they stand for, hidden bit included.
