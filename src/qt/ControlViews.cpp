@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
+#include <type_traits>
 
 #include "qt/Glyphs.h"
 #include "qt/KeyCodes.h"
@@ -87,39 +88,36 @@ void EditBoxView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-CheckBoxView::CheckBoxView(toolkit::Application& app, toolkit::CheckBox& model, QWidget* parent)
-    : ControlView(model, parent), app_(app) {
-  Refresh();
+template <typename QtButton, typename Model>
+CheckableView<QtButton, Model>::CheckableView(toolkit::Application& app, Model& model,
+                                              QWidget* parent)
+    : ControlView<QtButton, Model>(model, parent), app_(app) {
+  this->setAutoExclusive(false);
+  this->Refresh();
 }
 
-void CheckBoxView::nextCheckState() {
-  app_.Dispatch([this] { model_.Toggle(); });
-  Refresh();
+template <typename QtButton, typename Model>
+void CheckableView<QtButton, Model>::nextCheckState() {
+  app_.Dispatch([this] {
+    if constexpr (std::is_same_v<Model, toolkit::RadioButton>) {
+      this->model_.SetChecked(true);
+    } else {
+      this->model_.Toggle();
+    }
+  });
+  this->Refresh();
 }
 
-void CheckBoxView::ShowContent() {
-  setText(ToQt(model_.Caption()));
-  FitText(*this, text(), width() - IndicatorRoom(*this, false));
-  setChecked(model_.Checked());
+template <typename QtButton, typename Model>
+void CheckableView<QtButton, Model>::ShowContent() {
+  this->setText(ToQt(this->model_.Caption()));
+  FitText(*this, this->text(),
+          this->width() - IndicatorRoom(*this, std::is_same_v<Model, toolkit::RadioButton>));
+  this->setChecked(this->model_.Checked());
 }
 
-RadioButtonView::RadioButtonView(toolkit::Application& app, toolkit::RadioButton& model,
-                                 QWidget* parent)
-    : ControlView(model, parent), app_(app) {
-  setAutoExclusive(false);
-  Refresh();
-}
-
-void RadioButtonView::nextCheckState() {
-  app_.Dispatch([this] { model_.SetChecked(true); });
-  Refresh();
-}
-
-void RadioButtonView::ShowContent() {
-  setText(ToQt(model_.Caption()));
-  FitText(*this, text(), width() - IndicatorRoom(*this, true));
-  setChecked(model_.Checked());
-}
+template class CheckableView<QCheckBox, toolkit::CheckBox>;
+template class CheckableView<QRadioButton, toolkit::RadioButton>;
 
 namespace {
 

@@ -35,34 +35,25 @@ class EditBoxView : public ControlView<QLineEdit, toolkit::EditBox> {
   toolkit::Application& app_;
 };
 
-// The model decides the check mark: a click anywhere on the control toggles the model, which
-// the view then shows.
-class CheckBoxView : public ControlView<QCheckBox, toolkit::CheckBox> {
+// A check box or a radio button. The model decides the check mark: a click anywhere on the
+// control goes to the model (a check box toggles, a radio button checks itself and unchecks its
+// siblings), which the view then shows; Qt's own exclusivity stays off.
+template <typename QtButton, typename Model>
+class CheckableView : public ControlView<QtButton, Model> {
  public:
-  CheckBoxView(toolkit::Application& app, toolkit::CheckBox& model, QWidget* parent);
+  CheckableView(toolkit::Application& app, Model& model, QWidget* parent);
 
  protected:
   void nextCheckState() override;
-  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 
  private:
   void ShowContent() override;
   toolkit::Application& app_;
 };
 
-// The model unchecks the siblings itself, so Qt's own exclusivity stays off.
-class RadioButtonView : public ControlView<QRadioButton, toolkit::RadioButton> {
- public:
-  RadioButtonView(toolkit::Application& app, toolkit::RadioButton& model, QWidget* parent);
-
- protected:
-  void nextCheckState() override;
-  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-
- private:
-  void ShowContent() override;
-  toolkit::Application& app_;
-};
+using CheckBoxView = CheckableView<QCheckBox, toolkit::CheckBox>;
+using RadioButtonView = CheckableView<QRadioButton, toolkit::RadioButton>;
 
 // A push button with a glyph; Enter and Escape are the form's business, not the button's.
 class BitButtonView : public ControlView<QPushButton, toolkit::BitButton> {
