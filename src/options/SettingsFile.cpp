@@ -17,7 +17,7 @@ namespace {
 constexpr std::int32_t kLongestDelai = 360;
 const char* const kOptions = "Options";
 const char* const kPlacement = "Placement";
-// Texts are in the system's ANSI code page: the accented letter is the single byte 0xE9.
+// The settings file keeps the Windows code page: this key's accented letter is the byte 0xE9.
 const char* const kDelaiKey = "D\xE9lai";
 
 // Indexed by the enumerations' ordinals; the same words are read and written.
