@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BareListing.h"
 #include "RatioReporter.h"
 #include "platform/posix/PosixPlatform.h"
 #include "toolkit/FileListBox.h"
@@ -64,24 +65,7 @@ void FileListThroughThePlatform(benchmark::State& state) {
 }
 
 void BareReaddirAndSort(benchmark::State& state) {
-  std::size_t count = 0;
-  for (auto _ : state) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(TheWallpapers().Directory().c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") {
-        names.emplace_back(name);
-      }
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), fondex::toolkit::ListOrderLess);
-    benchmark::DoNotOptimize(names.data());
-    count = names.size();
-  }
-  if (count != kFileCount) {
-    state.SkipWithError("readdir does not see every bitmap");
-  }
+  fondex::bench::MeasureBareReaddirAndSort(state, TheWallpapers().Directory(), kFileCount);
 }
 
 BENCHMARK(FileListThroughThePlatform)->Unit(benchmark::kMillisecond);

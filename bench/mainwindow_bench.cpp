@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BareListing.h"
 #include "RatioReporter.h"
 #include "mainwindow/FondexProgram.h"
 #include "platform/posix/PosixPlatform.h"
@@ -318,27 +319,8 @@ void OpenDirectoryOf100000Bitmaps(benchmark::State& state) {
   }
 }
 
-// The reference: the names of the same directory read and sorted as the file list sorts them.
 void BareReaddirAndSort(benchmark::State& state) {
-  const std::string directory = TheLargeDirectory().large;
-  std::size_t count = 0;
-  for (auto _ : state) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(directory.c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") {
-        names.emplace_back(name);
-      }
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), toolkit::ListOrderLess);
-    benchmark::DoNotOptimize(names.data());
-    count = names.size();
-  }
-  if (count != kLargeDirectoryFiles) {
-    state.SkipWithError("readdir does not see every bitmap");
-  }
+  fondex::bench::MeasureBareReaddirAndSort(state, TheLargeDirectory().large, kLargeDirectoryFiles);
 }
 
 void LoadDirListOf1001Directories(benchmark::State& state) {

@@ -91,19 +91,13 @@ int FileListBox::IndexOf(const std::string& text) const {
 void FileListBox::Delete(int index) {
   CheckListIndex(index, Count());
   items_.erase(items_.begin() + index);
-  if (index == itemIndex_) {
-    itemIndex_ = -1;
-  } else if (index < itemIndex_) {
-    --itemIndex_;
-  }
+  itemIndex_ = SelectionAfterDelete(itemIndex_, index);
   ItemsChanged.Emit();
   SelectionChanged.Emit();
 }
 
 void FileListBox::SetItemIndex(int index) {
-  if (index < -1 || index >= Count()) {
-    index = -1;
-  }
+  index = ValidSelection(index, Count());
   if (itemIndex_ != index) {
     itemIndex_ = index;
     SelectionChanged.Emit();

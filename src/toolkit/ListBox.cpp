@@ -12,13 +12,8 @@ const std::string& ListBox::Item(int index) const {
 void ListBox::Delete(int index) {
   CheckListIndex(index, Count());
   items_.erase(items_.begin() + index);
-  // The selection belongs to an item: it goes with a deleted item and follows the others.
   const int oldSelection = itemIndex_;
-  if (index == itemIndex_) {
-    itemIndex_ = -1;
-  } else if (index < itemIndex_) {
-    --itemIndex_;
-  }
+  itemIndex_ = SelectionAfterDelete(itemIndex_, index);
   ItemsChanged.Emit();
   if (oldSelection != itemIndex_) {
     SelectionChanged.Emit();
@@ -92,9 +87,7 @@ void ListBox::Resort() {
 }
 
 void ListBox::SetItemIndex(int index) {
-  if (index < -1 || index >= Count()) {
-    index = -1;
-  }
+  index = ValidSelection(index, Count());
   if (itemIndex_ != index) {
     itemIndex_ = index;
     SelectionChanged.Emit();

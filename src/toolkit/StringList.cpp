@@ -31,6 +31,17 @@ int CompareIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+int SelectionAfterDelete(int selection, int deleted) {
+  if (deleted == selection) {
+    return -1;
+  }
+  return deleted < selection ? selection - 1 : selection;
+}
+
+int ValidSelection(int index, int count) {
+  return index < -1 || index >= count ? -1 : index;
+}
+
 void CheckListIndex(int index, int count) {
   if (index < 0 || index >= count) {
     throw Error("List index out of bounds (" + std::to_string(index) + ")");

@@ -35,6 +35,12 @@ class VectorStringList : public StringList {
   std::vector<std::string> items_;
 };
 
+// The selection after deleting the item at index: it goes with its item and follows the others.
+int SelectionAfterDelete(int selection, int deleted);
+
+// A selection the list can hold: an index outside the list selects nothing.
+int ValidSelection(int index, int count);
+
 // Raises the list's own index error unless 0 <= index < count.
 void CheckListIndex(int index, int count);
 
