@@ -9,9 +9,9 @@ int main(int argc, char** argv) {
   using namespace fondex;
   platform::posix::PosixPlatform system;
   qt::Frontend frontend(argc, argv, system.Paths());
-  const platform::Platform platform{system.Files(),  system.Profiles(), system.Desktop(),
-                                    system.Clock(),  frontend.Screen(), frontend.Help(),
-                                    frontend.Drops()};
+  const platform::Platform platform{system.Files(),   system.Profiles(), system.Desktop(),
+                                    system.Clock(),   frontend.Screen(), frontend.Help(),
+                                    frontend.Drops(), system.Collation()};
   FondexProgram program(frontend.App(), platform);
   program.Start();
 

@@ -32,7 +32,8 @@ const toolkit::Font kArial{"Arial", -13, false};
 TFondexMainForm::TFondexMainForm(ProgramWide& program, toolkit::Application& app,
                                  const platform::Platform& platform)
     : toolkit::Form("FondexMainForm"),
-      FichListeBox("FichListeBox", this, platform.files),
+      FichListeBox("FichListeBox", this, platform.files, platform.collation),
+      DirListeBox("DirListeBox", this, platform.collation),
       program_(program),
       app_(app),
       platform_(platform) {
