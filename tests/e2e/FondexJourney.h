@@ -51,8 +51,8 @@ class FondexJourney : public ::testing::Test {
   // Starts the copied program with the desktop back-end given, and waits for its main window.
   void StartFondex(const std::string& desktop = "none");
   WindowId MainWindow() const { return mainWindow_; }
-  // The first mapped window of the program whose title starts so.
-  WindowId WaitForWindow(const std::string& titlePrefix);
+  // The first mapped window of the program whose title starts so, other than the one given.
+  WindowId WaitForWindow(const std::string& titlePrefix, WindowId otherThan = 0);
   void WaitUntilGone(WindowId window);
 
   // Each waits until the value is the one expected, or the wait limit passes; a failure tells
@@ -77,6 +77,10 @@ class FondexJourney : public ::testing::Test {
   void CloseWindow(WindowId window);
   // The program's exit code; fails the test when it does not end in time.
   int WaitForExit();
+  // A signal to the program, as the system sends it.
+  void SendSignal(int signal);
+  // What the program wrote on its standard output and error output so far.
+  std::string ProgramOutput() const { return Log("fondex.log"); }
 
   // The window's picture once its painting has settled.
   Image SteadyImage(WindowId window);
