@@ -106,7 +106,8 @@ std::string FondexJourney::WinIniWallpaper() const {
   return "(no wallpaper entry)";
 }
 
-std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& desktop) const {
+std::vector<std::string> FondexJourney::ProgramEnvironment(
+    const std::string& desktop, const std::vector<std::string>& extra) const {
   const std::filesystem::path runtime = sandbox_.Folder("runtime");
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
   std::vector<std::string> environment = {
@@ -125,6 +126,11 @@ std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& de
     }
   }
   environment.push_back("LSAN_OPTIONS=" + LeakOptions());
+  for (const std::string& variable : extra) {
+    const std::string name = variable.substr(0, variable.find('=') + 1);
+    std::erase_if(environment, [&](const std::string& own) { return own.starts_with(name); });
+    environment.push_back(variable);
+  }
   return environment;
 }
 
@@ -137,7 +143,8 @@ std::string FondexJourney::LeakOptions() const {
   return options + (options.empty() ? "" : ":") + "suppressions=" + suppressions.string();
 }
 
-void FondexJourney::StartFondex(const std::string& desktop) {
+void FondexJourney::StartFondex(const std::string& desktop,
+                                const std::vector<std::string>& environment) {
   const std::filesystem::path original = ProgramUnderTest();
   const std::filesystem::path copy = AppFile("fondex");
   std::filesystem::copy_file(original, copy, std::filesystem::copy_options::overwrite_existing);
@@ -148,7 +155,7 @@ void FondexJourney::StartFondex(const std::string& desktop) {
   }
   SpawnRequest request;
   request.arguments = {copy.string()};
-  request.environment = ProgramEnvironment(desktop);
+  request.environment = ProgramEnvironment(desktop, environment);
   request.outputFile = (sandbox_.Root() / "fondex.log").string();
   fondex_ = std::make_unique<ChildProcess>(request);
   mainWindow_ = WaitForWindow("Fondex2");
@@ -256,6 +263,10 @@ void FondexJourney::TypeText(WindowId window, const std::string& text) {
 
 void FondexJourney::MovePointerTo(int x, int y) {
   RunXdotool({"mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void FondexJourney::Raise(WindowId window) {
+  RunXdotool({"windowraise", std::to_string(window)});
 }
 
 void FondexJourney::CloseWindow(WindowId window) {
