@@ -48,8 +48,9 @@ bool Shows(const e2e::Image& image, const Colours& picture, Style style) {
     case Style::kStretched:
       break;
   }
-  return Is(image, 10, low, picture.left) && Is(image, w / 4, h / 2, picture.left) &&
-         Is(image, w - 10, low, picture.right);
+  // Away from the edges, which smooth scaling blurs.
+  return Is(image, w / 8, h / 2, picture.left) && Is(image, w / 4, h - h / 8, picture.left) &&
+         Is(image, w - w / 8, h / 2, picture.right);
 }
 
 bool ShowsNoPicture(const e2e::Image& image) {
@@ -129,7 +130,7 @@ void DesktopJourney::RunJourney() {
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
   const bool followsOutside = SetFromOutside(Picture("Mer.BMP"));
   WriteWinIni(followsOutside ? "" : e2e::WindowsPath(Picture("Mer.BMP")));
-  StartFondex(Kind(), desktop_->Environment());
+  StartFondex(Kind(), ProgramVariables());
   ProgramShows("mer.bmp");
 
   for (const Style style : {Style::kCentred, Style::kTiled, Style::kStretched}) {

@@ -34,6 +34,8 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.
   virtual e2e::Image CaptureScreen() { return {}; }
+  // The variables the program runs with besides its journey's own.
+  virtual std::vector<std::string> ProgramVariables() const { return desktop_->Environment(); }
   // Further checks of the desktop's own, once the program runs.
   virtual void FollowMore() {}
 

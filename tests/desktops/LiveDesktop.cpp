@@ -66,11 +66,9 @@ bool LiveDesktop::StartBus() {
 
 pid_t LiveDesktop::Start(const std::vector<std::string>& argv,
                          const std::vector<std::string>& extra) {
-  std::vector<std::string> environment = environment_;
-  environment.insert(environment.end(), extra.begin(), extra.end());
   programs_.push_back(std::make_unique<e2e::ChildProcess>(e2e::SpawnRequest{
       .arguments = argv,
-      .environment = environment,
+      .environment = e2e::WithVariables(environment_, extra),
       .outputFile =
           (logs_ / (std::filesystem::path(argv.front()).filename().string() + ".log")).string()}));
   return programs_.back()->Pid();

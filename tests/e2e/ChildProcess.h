@@ -42,6 +42,10 @@ class ChildProcess {
 // Runs a short-lived program to its end; throws when it fails to end within the limit.
 int RunToCompletion(const SpawnRequest& request, std::chrono::milliseconds limit);
 
+// The environment with the variables of `extra` ("NAME=value") in place of its own of that name.
+std::vector<std::string> WithVariables(std::vector<std::string> environment,
+                                       const std::vector<std::string>& extra);
+
 // The value of a variable of the test's own environment, empty when unset.
 std::string EnvironmentValue(const char* name);
 

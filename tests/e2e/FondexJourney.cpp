@@ -126,12 +126,7 @@ std::vector<std::string> FondexJourney::ProgramEnvironment(
     }
   }
   environment.push_back("LSAN_OPTIONS=" + LeakOptions());
-  for (const std::string& variable : extra) {
-    const std::string name = variable.substr(0, variable.find('=') + 1);
-    std::erase_if(environment, [&](const std::string& own) { return own.starts_with(name); });
-    environment.push_back(variable);
-  }
-  return environment;
+  return WithVariables(std::move(environment), extra);
 }
 
 // Qt's D-Bus thread leaves a buffer of libdbus behind when no session bus answers, as under a
