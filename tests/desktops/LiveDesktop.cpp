@@ -47,6 +47,10 @@ LiveDesktop::~LiveDesktop() {
   }
 }
 
+void LiveDesktop::AddVariables(const std::vector<std::string>& variables) {
+  environment_ = e2e::WithVariables(std::move(environment_), variables);
+}
+
 bool LiveDesktop::StartBus() {
   const std::filesystem::path address = logs_ / "bus-address";
   programs_.push_back(std::make_unique<e2e::ChildProcess>(

@@ -21,6 +21,8 @@ class LiveDesktop {
   LiveDesktop(const LiveDesktop&) = delete;
   LiveDesktop& operator=(const LiveDesktop&) = delete;
 
+  // Adds variables to the environment, before the bus starts for those its services need.
+  void AddVariables(const std::vector<std::string>& variables);
   // Starts the session bus and adds its address to the environment; false when none started.
   bool StartBus();
   const std::vector<std::string>& Environment() const { return environment_; }

@@ -118,6 +118,8 @@ std::vector<std::string> FondexJourney::ProgramEnvironment(
       "HOME=" + sandbox_.Folder("home").string(),
       "PATH=" + EnvironmentValue("PATH"),
       "LANG=C.UTF-8",
+      // No session bus: one started on demand by the bus library would outlive the journey.
+      "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (sandbox_.Root() / "no-bus").string(),
   };
   // A sanitizer build of the program takes the same options as the tests.
   for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
