@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include "e2e/Sandbox.h"
 
@@ -17,19 +16,6 @@ using std::chrono::milliseconds;
 
 constexpr milliseconds kToolLimit{20000};
 constexpr milliseconds kPatience{15000};
-constexpr milliseconds kPoll{100};
-
-template <typename Condition>
-bool Within(milliseconds limit, Condition condition) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= end) {
-      return false;
-    }
-    std::this_thread::sleep_for(kPoll);
-  }
-  return true;
-}
 
 std::string FirstLine(const std::string& text) {
   return text.substr(0, text.find('\n'));
@@ -58,10 +44,13 @@ bool LiveDesktop::StartBus() {
                         .environment = environment_,
                         .outputFile = address.string()}));
   std::string line;
-  if (!Within(kPatience, [&] {
+  const bool listening = e2e::WaitUntil(
+      [&] {
         line = FirstLine(e2e::ReadFile(address));
         return line.starts_with("unix:");
-      })) {
+      },
+      kPatience);
+  if (!listening) {
     return false;
   }
   environment_.push_back("DBUS_SESSION_BUS_ADDRESS=" + line);
@@ -89,7 +78,7 @@ LiveDesktop::Outcome LiveDesktop::Run(const std::vector<std::string>& argv) cons
 }
 
 bool LiveDesktop::RunsWithin(const std::vector<std::string>& argv) const {
-  return Within(kPatience, [&] { return Run(argv).code == 0; });
+  return e2e::WaitUntil([&] { return Run(argv).code == 0; }, kPatience);
 }
 
 std::string LiveDesktop::Output(const std::vector<std::string>& argv) const {

@@ -131,6 +131,18 @@ int RunToCompletion(const SpawnRequest& request, milliseconds limit) {
   return *code;
 }
 
+bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
+  constexpr milliseconds kConditionPoll{25};
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) {
+      return false;
+    }
+    std::this_thread::sleep_for(kConditionPoll);
+  }
+  return true;
+}
+
 std::vector<std::string> WithVariables(std::vector<std::string> environment,
                                        const std::vector<std::string>& extra) {
   for (const std::string& variable : extra) {

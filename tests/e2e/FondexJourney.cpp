@@ -11,7 +11,6 @@ namespace fondex::e2e {
 
 namespace {
 
-constexpr std::chrono::milliseconds kPollInterval{25};
 constexpr std::chrono::milliseconds kSettleInterval{150};
 
 std::string TrimmedLine(std::string line) {
@@ -214,14 +213,7 @@ void FondexJourney::WaitUntilGone(WindowId window) {
 }
 
 bool FondexJourney::WaitFor(const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + kWaitLimit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= end) {
-      return false;
-    }
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return true;
+  return WaitUntil(condition, kWaitLimit);
 }
 
 void FondexJourney::RunXdotool(std::vector<std::string> arguments) {
