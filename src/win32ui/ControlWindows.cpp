@@ -4,6 +4,7 @@
 
 #include "toolkit/Controls.h"
 #include "toolkit/Error.h"
+#include "toolkit/FormKeys.h"
 #include "win32ui/Glyphs.h"
 #include "win32ui/Layout.h"
 #include "win32ui/ListWindows.h"
@@ -172,26 +173,6 @@ class CheckableWindow : public ControlWindow {
   Button& button_;
 };
 
-// The standard kinds bring their own image when the button names none.
-std::string GlyphOf(const toolkit::BitButton& button) {
-  if (!button.glyph.empty()) {
-    return button.glyph;
-  }
-  switch (button.buttonKind) {
-    case toolkit::BitButtonKind::kOK:
-      return "ok";
-    case toolkit::BitButtonKind::kCancel:
-      return "annuler";
-    case toolkit::BitButtonKind::kHelp:
-      return "aide";
-    case toolkit::BitButtonKind::kRetry:
-      return "recommencer";
-    case toolkit::BitButtonKind::kCustom:
-      break;
-  }
-  return {};
-}
-
 void DrawButtonFace(HWND hwnd, HDC dc, RECT frame, UINT state) {
   const bool pushed = (state & ODS_SELECTED) != 0;
   const bool disabled = (state & ODS_DISABLED) != 0;
@@ -242,7 +223,7 @@ class BitButtonWindow : public ControlWindow {
     const int pushed = (item.itemState & ODS_SELECTED) != 0 ? 1 : 0;
     int left = frame.left + (frame.right - frame.left - side - gap - text.cx) / 2 + pushed;
     const int top = frame.top + (height - side) / 2 + pushed;
-    DrawGlyph(dc, GlyphOf(button_), RECT{left, top, left + side, top + side}, disabled);
+    DrawGlyph(dc, toolkit::GlyphOf(button_), RECT{left, top, left + side, top + side}, disabled);
     left += side + gap;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
@@ -342,21 +323,6 @@ class ImageWindow : public ControlWindow {
 };
 
 }  // namespace
-
-bool TakesFocus(toolkit::ControlKind kind) {
-  using toolkit::ControlKind;
-  switch (kind) {
-    case ControlKind::kEditBox:
-    case ControlKind::kCheckBox:
-    case ControlKind::kRadioButton:
-    case ControlKind::kListBox:
-    case ControlKind::kFileListBox:
-    case ControlKind::kBitButton:
-      return true;
-    default:
-      return false;
-  }
-}
 
 std::unique_ptr<ControlWindow> CreateControlWindow(toolkit::Application& app,
                                                    toolkit::Control& control, HWND form, int id) {

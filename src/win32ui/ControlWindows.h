@@ -5,8 +5,8 @@
 
 #include "platform/win32/WinApi.h"
 #include "toolkit/Application.h"
+#include "toolkit/Binding.h"
 #include "toolkit/Control.h"
-#include "win32ui/Binding.h"
 
 namespace fondex::win32ui {
 
@@ -40,7 +40,7 @@ class ControlWindow {
  private:
   toolkit::Control& model_;
   HWND hwnd_;
-  Binding changed_;
+  toolkit::Binding changed_;
 };
 
 // A native child control of the form window, hidden until laid out.
@@ -50,8 +50,5 @@ HWND CreateChild(const wchar_t* className, const std::string& text, DWORD style,
 // The view of a control of the form, created in the form's window with the given identifier.
 std::unique_ptr<ControlWindow> CreateControlWindow(toolkit::Application& app,
                                                    toolkit::Control& control, HWND form, int id);
-
-// True for the kinds that take the keyboard focus.
-bool TakesFocus(toolkit::ControlKind kind);
 
 }  // namespace fondex::win32ui

@@ -1,8 +1,6 @@
 #include "win32ui/FormWindow.h"
 
-#include <algorithm>
-#include <limits>
-
+#include "toolkit/FormKeys.h"
 #include "win32ui/Layout.h"
 #include "win32ui/Text.h"
 
@@ -26,30 +24,6 @@ SIZE OuterSize(const toolkit::Form& form, UINT dpi) {
   RECT rect{0, 0, Scaled(form.bounds.width, dpi), Scaled(form.bounds.height, dpi)};
   ::AdjustWindowRectExForDpi(&rect, StyleOf(form), FALSE, ExStyleOf(form), dpi);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// Siblings in tab order; those that are no tab stop follow in construction order.
-std::vector<const toolkit::Control*> InTabOrder(const toolkit::Control& parent) {
-  std::vector<const toolkit::Control*> children(parent.Children().begin(), parent.Children().end());
-  std::stable_sort(children.begin(), children.end(),
-                   [](const toolkit::Control* a, const toolkit::Control* b) {
-                     const auto rank = [](const toolkit::Control* c) {
-                       return c->tabOrder < 0 ? std::numeric_limits<int>::max() : c->tabOrder;
-                     };
-                     return rank(a) < rank(b);
-                   });
-  return children;
-}
-
-// A container's tab stops come in its place among its siblings.
-void AppendTabChain(const toolkit::Control& parent, std::vector<const toolkit::Control*>& chain) {
-  for (const toolkit::Control* child : InTabOrder(parent)) {
-    if (!child->Children().empty()) {
-      AppendTabChain(*child, chain);
-    } else if (TakesFocus(child->Kind()) && child->tabOrder >= 0) {
-      chain.push_back(child);
-    }
-  }
 }
 
 toolkit::ShiftState ShiftNow() {
@@ -99,9 +73,10 @@ void FormWindow::BuildViews(toolkit::Control& parent) {
   for (toolkit::Control* control : parent.Children()) {
     const int id = static_cast<int>(views_.size()) + 1;
     views_.push_back(CreateControlWindow(app_, *control, Handle(), id));
+    controls_.push_back(control);
     ControlWindow& view = *views_.back();
     viewOf_[view.Handle()] = &view;
-    if (TakesFocus(control->Kind())) {
+    if (toolkit::TakesFocus(control->Kind())) {
       const LONG style = ::GetWindowLongW(view.Handle(), GWL_STYLE);
       ::SetWindowLongW(view.Handle(), GWL_STYLE,
                        control->tabOrder >= 0 ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -122,10 +97,8 @@ void FormWindow::BuildViews(toolkit::Control& parent) {
     return;
   }
   // The system walks the tab stops in the order of its windows.
-  std::vector<const toolkit::Control*> chain;
-  AppendTabChain(form_, chain);
   HWND previous = HWND_TOP;
-  for (const toolkit::Control* control : chain) {
+  for (const toolkit::Control* control : toolkit::TabChain(form_)) {
     ::SetWindowPos(ViewOf(control), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = ViewOf(control);
   }
@@ -405,34 +378,16 @@ bool FormWindow::CharTyped(MSG& message) {
 
 // Enter presses the focused button, or else the default one; Escape the cancel button.
 bool FormWindow::PressDialogButton(int virtualKey) {
-  toolkit::BitButton* button = nullptr;
-  if (virtualKey == toolkit::vk::kReturn) {
-    toolkit::Control* focused = ControlOf(::GetFocus());
-    button = focused != nullptr && focused->Kind() == toolkit::ControlKind::kBitButton
-                 ? static_cast<toolkit::BitButton*>(focused)
-                 : FindButton(&toolkit::BitButton::isDefault);
-  } else if (virtualKey == toolkit::vk::kEscape) {
-    button = FindButton(&toolkit::BitButton::isCancel);
-  }
+  toolkit::BitButton* button = toolkit::DialogButtonFor(
+      virtualKey, ControlOf(::GetFocus()), controls_, [this](const toolkit::Control& control) {
+        HWND view = ViewOf(&control);
+        return ::IsWindowEnabled(view) && ::IsWindowVisible(view);
+      });
   if (button == nullptr) {
     return false;
   }
   app_.Dispatch([button] { button->Click(); });
   return true;
-}
-
-// The first button with the role that the user could click now.
-toolkit::BitButton* FormWindow::FindButton(bool toolkit::BitButton::*role) const {
-  for (const auto& view : views_) {
-    if (view->Model().Kind() != toolkit::ControlKind::kBitButton) {
-      continue;
-    }
-    auto& button = static_cast<toolkit::BitButton&>(view->Model());
-    if (button.*role && ::IsWindowEnabled(view->Handle()) && ::IsWindowVisible(view->Handle())) {
-      return &button;
-    }
-  }
-  return nullptr;
 }
 
 void FormWindow::ShowHelpFor(const toolkit::Control& control) {

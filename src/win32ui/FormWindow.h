@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/Binding.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
-#include "win32ui/Binding.h"
 #include "win32ui/ControlWindows.h"
 #include "win32ui/Window.h"
 
@@ -59,13 +59,13 @@ class FormWindow : public Window {
   void KeyUp(const MSG& message);
   bool CharTyped(MSG& message);
   bool PressDialogButton(int virtualKey);
-  toolkit::BitButton* FindButton(bool toolkit::BitButton::*role) const;
   void ShowHelpFor(const toolkit::Control& control);
 
   toolkit::Application& app_;
   toolkit::Form& form_;
   UINT dpi_;
   std::vector<std::unique_ptr<ControlWindow>> views_;  // in construction order; id = index + 1
+  std::vector<toolkit::Control*> controls_;            // the same order
   std::map<HWND, ControlWindow*> viewOf_;
   // Keys pressed while this window had the keyboard: only their release is a key-up here, so
   // the Enter that closed a message box does not reach a list of this window as well.
@@ -74,7 +74,7 @@ class FormWindow : public Window {
   bool modal_ = false;
   bool placed_ = false;
   bool writingModel_ = false;
-  Binding changed_;
+  toolkit::Binding changed_;
 };
 
 // Disables the program's other windows while a modal window runs, and enables them again.

@@ -50,14 +50,7 @@ void ItemListWindow::ShowSelection(int selected) {
 }
 
 ListBoxWindow::ListBoxWindow(toolkit::Application& app, toolkit::ListBox& model, HWND form, int id)
-    : ItemListWindow(model, model.Items(), model.itemHeight, LBS_HASSTRINGS, form, id),
-      app_(app),
-      list_(model),
-      itemsChanged_(model.ItemsChanged, [this] { ShowItems(list_.ItemIndex()); }),
-      selectionChanged_(model.SelectionChanged, [this] { ShowSelection(list_.ItemIndex()); }) {
-  ShowItems(model.ItemIndex());
-  Refresh();
-}
+    : ItemListWindow(model, LBS_HASSTRINGS, form, id), app_(app), list_(model) {}
 
 void ListBoxWindow::UserSelected(int index) {
   app_.Dispatch([this, index] { list_.UserSelect(index); });
@@ -65,15 +58,9 @@ void ListBoxWindow::UserSelected(int index) {
 
 FileListWindow::FileListWindow(toolkit::Application& app, toolkit::FileListBox& model, HWND form,
                                int id)
-    : ItemListWindow(model, model.Items(), model.itemHeight,
-                     LBS_HASSTRINGS | (model.showGlyphs ? LBS_OWNERDRAWFIXED : 0), form, id),
+    : ItemListWindow(model, LBS_HASSTRINGS | (model.showGlyphs ? LBS_OWNERDRAWFIXED : 0), form, id),
       app_(app),
-      list_(model),
-      itemsChanged_(model.ItemsChanged, [this] { ShowItems(list_.ItemIndex()); }),
-      selectionChanged_(model.SelectionChanged, [this] { ShowSelection(list_.ItemIndex()); }) {
-  ShowItems(model.ItemIndex());
-  Refresh();
-}
+      list_(model) {}
 
 void FileListWindow::UserSelected(int index) {
   app_.Dispatch([this, index] { list_.SetItemIndex(index); });

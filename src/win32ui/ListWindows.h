@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,16 @@ class ItemListWindow : public ControlWindow {
   bool Command(WORD code) override;
 
  protected:
-  ItemListWindow(toolkit::Control& model, const std::vector<std::string>& items, int itemHeight,
-                 DWORD style, HWND form, int id);
+  // The list model's items, height, signals and selection.
+  template <class List>
+  ItemListWindow(List& list, DWORD style, HWND form, int id)
+      : ItemListWindow(list, list.Items(), list.itemHeight, style, form, id) {
+    itemsChanged_.emplace(list.ItemsChanged, [this, &list] { ShowItems(list.ItemIndex()); });
+    selectionChanged_.emplace(list.SelectionChanged,
+                              [this, &list] { ShowSelection(list.ItemIndex()); });
+    ShowItems(list.ItemIndex());
+    Refresh();
+  }
   void ShowItems(int selected);
   void ShowSelection(int selected);
   // The user selected an item (-1: none), with the mouse or the keyboard.
@@ -27,8 +36,13 @@ class ItemListWindow : public ControlWindow {
   virtual void DoubleClicked() {}
 
  private:
+  ItemListWindow(toolkit::Control& model, const std::vector<std::string>& items, int itemHeight,
+                 DWORD style, HWND form, int id);
+
   const std::vector<std::string>& items_;
   int itemHeight_;
+  std::optional<toolkit::Binding> itemsChanged_;
+  std::optional<toolkit::Binding> selectionChanged_;
 };
 
 class ListBoxWindow : public ItemListWindow {
@@ -40,8 +54,6 @@ class ListBoxWindow : public ItemListWindow {
 
   toolkit::Application& app_;
   toolkit::ListBox& list_;
-  Binding itemsChanged_;
-  Binding selectionChanged_;
 };
 
 // The file list, each file with the file glyph when the model asks for it; a double click goes
@@ -57,8 +69,6 @@ class FileListWindow : public ItemListWindow {
 
   toolkit::Application& app_;
   toolkit::FileListBox& list_;
-  Binding itemsChanged_;
-  Binding selectionChanged_;
 };
 
 }  // namespace fondex::win32ui

@@ -24,7 +24,7 @@ class MainWindow : public FormWindow {
 
   std::function<void(toolkit::Message&)> windowHandler_;
   std::function<void()> profileChanged_;
-  Binding minimized_;
+  toolkit::Binding minimized_;
 };
 
 }  // namespace fondex::win32ui

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "toolkit/Application.h"
+#include "toolkit/Binding.h"
 #include "toolkit/Timer.h"
-#include "win32ui/Binding.h"
 #include "win32ui/Window.h"
 
 namespace fondex::win32ui {
@@ -22,7 +22,7 @@ class TimerWindow : public Window {
 
   toolkit::Application& app_;
   toolkit::Timer& timer_;
-  Binding changed_;
+  toolkit::Binding changed_;
 };
 
 }  // namespace fondex::win32ui
