@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/DesktopWallpaper.h"
+#include "platform/ProgramInstance.h"
 #include "platform/posix/PathMapper.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtModalHost.h"
@@ -32,6 +33,8 @@ class TimerView;
 //   frontend.AddForm(aboutBox);  frontend.AddForm(optionsDialog);
 //   frontend.AddTimer(mainForm.ChangeTimer);
 //   frontend.WatchOutsideChanges(outsideChanges);
+//   frontend.ListenToLaterStarts(instance, [&](const std::string& m) { ... });
+//   frontend.AfterStart([&] { ... });                  // the command of the program's own start
 //   int code = frontend.Run();                         // the views are gone when it returns
 //   ... destroy the forms ...
 //
@@ -62,6 +65,11 @@ class Frontend {
   void AddTimer(toolkit::Timer& timer);
   // Lets the source deliver other programs' changes whenever its descriptor is readable.
   void WatchOutsideChanges(platform::OutsideChangeSource& source);
+  // Hands every message of a later start of the program to the handler, as an outside event.
+  void ListenToLaterStarts(platform::ProgramInstance& instance,
+                           std::function<void(const std::string&)> handler);
+  // Runs the event as an outside event once the event loop runs and the main form shows.
+  void AfterStart(std::function<void()> event);
 
   // Shows the main form and runs the event loop until its window closes; then releases every
   // view. The exit code of the event loop.
@@ -69,6 +77,8 @@ class Frontend {
 
  private:
   bool MainFormMayClose();
+  // A notifier that dispatches onReadable whenever the descriptor is readable.
+  std::unique_ptr<QSocketNotifier> Watch(int descriptor, std::function<void()> onReadable);
   void ReleaseViews();
 
   std::unique_ptr<QApplication> ownApplication_;
@@ -83,6 +93,7 @@ class Frontend {
   std::vector<std::unique_ptr<FormView>> views_;
   std::vector<std::unique_ptr<TimerView>> timers_;
   std::unique_ptr<QSocketNotifier> outsideChanges_;
+  std::unique_ptr<QSocketNotifier> laterStarts_;
 };
 
 }  // namespace fondex::qt

@@ -58,6 +58,7 @@ std::optional<std::string> Application::RunOpenDialog(const OpenDialogRequest& r
 
 int Application::ShowModal(Form& form) {
   form.SetModalResult(0);
+  OpenBoxGuard guard(modalForms_);
   form.Show();
   try {
     host_.RunModal(form);

@@ -47,6 +47,8 @@ class Application {
 
   // True while a message box or file dialog of the program is open.
   bool BoxOpen() const { return openBoxes_ > 0; }
+  // True while any modal window of the program is open: a box, a file dialog or a modal form.
+  bool ModalOpen() const { return BoxOpen() || modalForms_ > 0; }
 
   void ShowHelp(int context);
 
@@ -64,6 +66,7 @@ class Application {
   ModalHost& host_;
   platform::HelpViewer& help_;
   int openBoxes_ = 0;
+  int modalForms_ = 0;
   bool minimized_ = false;
 };
 

@@ -49,10 +49,23 @@ class FondexJourney : public ::testing::Test {
   std::string WinIniWallpaper() const;
 
   // Starts the copied program with the desktop back-end given, and waits for its main window.
-  void StartFondex(const std::string& desktop = "none");
+  void StartFondex(const std::string& desktop = "none",
+                   const std::vector<std::string>& arguments = {},
+                   const std::filesystem::path& workingDirectory = {});
   WindowId MainWindow() const { return mainWindow_; }
+  pid_t FondexPid() const { return fondex_->Pid(); }
   // The first mapped window of the program whose title starts so.
   WindowId WaitForWindow(const std::string& titlePrefix);
+  WindowId WaitForWindow(ChildProcess& process, const std::string& titlePrefix);
+
+  // A folder of the journey's own.
+  std::filesystem::path Folder(const std::string& name) const { return sandbox_.Folder(name); }
+  // Copies the program, with its help file, into the folder: the copy's path.
+  std::filesystem::path CopyProgramTo(const std::filesystem::path& folder) const;
+  // How the journey runs a copy of the program: its environment, its output in fondex.log.
+  SpawnRequest ProgramRequest(const std::filesystem::path& program,
+                              const std::vector<std::string>& arguments,
+                              const std::string& desktop = "none") const;
   void WaitUntilGone(WindowId window);
 
   // Each waits until the value is the one expected, or the wait limit passes; a failure tells
