@@ -11,7 +11,7 @@ void TFondexMainForm::RunLaunchCommand(const LaunchCommand& command) {
   }
   switch (command.action) {
     case LaunchAction::kNext:
-      FormKeyDown('H', {});
+      FormKeyDown('H', {});  // the change button's key in the main window
       break;
     case LaunchAction::kPlain:
       BBtnNoWalpClick();
