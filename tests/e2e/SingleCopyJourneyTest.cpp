@@ -99,7 +99,7 @@ TEST_F(SingleCopyJourney, NextPlainAndSetFromLaterStartsChangeTheRunningCopysWal
 
 TEST_F(SingleCopyJourney, WithNoCopyRunningSetStartsFondexAndListsThePicturesFolder) {
   // A first start: no directory list yet.
-  StartFondex("none", {"--set", "Plage/ciel.bmp"}, plage_.parent_path());
+  StartFondexWith({"--set", "Plage/ciel.bmp"}, plage_.parent_path());
   EXPECT_TRUE(WallpaperBecomes(Stored("ciel.bmp")));
   EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("ciel.bmp")));
 
@@ -114,7 +114,7 @@ TEST_F(SingleCopyJourney, ACopyKilledOutrightDoesNotBlockTheNextStartWhichChange
   ::kill(FondexPid(), SIGKILL);
   EXPECT_EQ(128 + SIGKILL, WaitForExit());
 
-  StartFondex("none", {"--next"});
+  StartFondexWith({"--next"});
   EXPECT_TRUE(WallpaperBecomes(Stored("mer.bmp")));
   EXPECT_EQ(0, StartAgain({"--next"}));
   EXPECT_TRUE(WallpaperBecomes(Stored("ciel.bmp")));
