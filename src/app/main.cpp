@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
   using namespace fondex;
   platform::posix::PosixPlatform system;
-  qt::Frontend frontend(argc, argv, system.Paths());
+  qt::Frontend frontend(argc, argv, system.Names());
   const platform::Platform platform{system.Files(),  system.Profiles(), system.Desktop(),
                                     system.Clock(),  frontend.Screen(), frontend.Help(),
                                     frontend.Drops()};
