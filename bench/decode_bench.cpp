@@ -58,7 +58,8 @@ void DecodeToRootWindowPixels(benchmark::State& state) {
   }
   std::vector<std::uint32_t> pixels(std::size_t{kWidth} * kHeight);
   for (auto _ : state) {
-    fondex::platform::posix::DecodeBitmapPixels(TheBitmap(), *layout, {}, pixels);
+    fondex::platform::posix::MemorySource source(TheBitmap());
+    fondex::platform::posix::OpenBitmap(source, *layout, {})->ReadRows(pixels);
     benchmark::DoNotOptimize(pixels.data());
     benchmark::ClobberMemory();
   }

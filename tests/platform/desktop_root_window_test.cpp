@@ -11,7 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
 
 #include "Scratch.h"
 #include "desktop_bitmaps.h"
@@ -221,19 +223,101 @@ TEST_F(RootWindowTest, RefusesWhatItCannotShow) {
   EXPECT_FALSE(nowhere.Clear());
 }
 
-TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
-  DecodedBitmap picture{.width = 4, .height = 3, .pixels = {}};
-  for (std::uint32_t i = 0; i < 12; ++i) {
-    picture.pixels.push_back(i + 1);
+// A picture held in memory, handed out in the bands asked for.
+class PictureInMemory : public PictureReader {
+ public:
+  PictureInMemory(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels)
+      : PictureReader(width, height), pixels_(std::move(pixels)) {}
+  bool ReadRows(std::span<std::uint32_t> words) override {
+    if (words.size() > pixels_.size() - next_) {
+      return false;
+    }
+    std::copy_n(pixels_.begin() + next_, words.size(), words.begin());
+    next_ += words.size();
+    return true;
   }
-  using Words = std::vector<std::uint32_t>;
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 2, 1, 0), (Words{6, 7}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 6, 1, 0), (Words{0, 5, 6, 7, 8, 0}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kTiled, 6, 4, 0),
+  std::size_t RowsRead() const { return next_ / Width(); }
+
+ private:
+  std::vector<std::uint32_t> pixels_;
+  std::size_t next_ = 0;
+};
+
+// The screen's words, drawn the way the pixmap is.
+class WordsCanvas : public ScreenCanvas {
+ public:
+  WordsCanvas(int width, int height)
+      : width_(width), words_(static_cast<std::size_t>(width * height), kUnpainted) {}
+  static constexpr std::uint32_t kUnpainted = 0xDEAD;
+
+  void Fill(std::uint32_t word) override { std::fill(words_.begin(), words_.end(), word); }
+  void Put(const PixelBand& band) override {
+    for (int y = 0; y < band.rows; ++y) {
+      std::copy_n(band.words + y * band.stride, band.width,
+                  words_.begin() + (band.top + y) * width_ + band.left);
+    }
+  }
+  void CopyRows(int from, int to, int count) override {
+    ASSERT_TRUE(from + count <= to || to + count <= from) << "overlapping copy";
+    std::copy_n(words_.begin() + from * width_, count * width_, words_.begin() + to * width_);
+  }
+  const std::vector<std::uint32_t>& Words() const { return words_; }
+
+ private:
+  int width_;
+  std::vector<std::uint32_t> words_;
+};
+
+using Words = std::vector<std::uint32_t>;
+
+// The 4 x 3 picture 1..12 drawn on a width x height screen with background 0.
+Words Composed(WallpaperStyle style, int width, int height, std::size_t* rowsRead = nullptr) {
+  Words pixels(12);
+  std::iota(pixels.begin(), pixels.end(), 1u);
+  PictureInMemory picture(4, 3, pixels);
+  WordsCanvas canvas(width, height);
+  EXPECT_TRUE(DrawPicture(picture, style, canvas, width, height, 0));
+  if (rowsRead != nullptr) {
+    *rowsRead = picture.RowsRead();
+  }
+  return canvas.Words();
+}
+
+TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
+  EXPECT_EQ(Composed(WallpaperStyle::kCentred, 2, 1), (Words{6, 7}));
+  EXPECT_EQ(Composed(WallpaperStyle::kCentred, 6, 1), (Words{0, 5, 6, 7, 8, 0}));
+  EXPECT_EQ(Composed(WallpaperStyle::kTiled, 6, 4),
             (Words{1, 2, 3, 4, 1, 2, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 9, 10, 1, 2, 3, 4, 1, 2}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 2, 2, 0), (Words{1, 3, 5, 7}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 8, 1, 0),
-            (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+  EXPECT_EQ(Composed(WallpaperStyle::kStretched, 2, 2), (Words{1, 3, 5, 7}));
+  EXPECT_EQ(Composed(WallpaperStyle::kStretched, 8, 1), (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+}
+
+// Every screen pixel is drawn, the tiles below the first strip included, and no more of the
+// picture is read than shows.
+TEST(ScreenPicture, CoversTheScreenAndReadsOnlyTheRowsThatShow) {
+  struct Case {
+    WallpaperStyle style;
+    int width, height;
+    std::size_t rowsRead;
+  };
+  for (const Case& c :
+       {Case{WallpaperStyle::kCentred, 5, 1, 2}, Case{WallpaperStyle::kCentred, 3, 9, 3},
+        Case{WallpaperStyle::kTiled, 3, 2, 2}, Case{WallpaperStyle::kTiled, 9, 13, 3},
+        Case{WallpaperStyle::kStretched, 7, 1, 3}, Case{WallpaperStyle::kStretched, 3, 11, 3}}) {
+    std::size_t rowsRead = 0;
+    const Words screen = Composed(c.style, c.width, c.height, &rowsRead);
+    EXPECT_EQ(std::count(screen.begin(), screen.end(), WordsCanvas::kUnpainted), 0)
+        << static_cast<int>(c.style) << ' ' << c.width << 'x' << c.height;
+    EXPECT_EQ(rowsRead, c.rowsRead)
+        << static_cast<int>(c.style) << ' ' << c.width << 'x' << c.height;
+  }
+  const Words tiled = Composed(WallpaperStyle::kTiled, 9, 13);
+  for (int y = 0; y < 13; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      EXPECT_EQ(tiled[y * 9 + x], static_cast<std::uint32_t>(y % 3 * 4 + x % 4 + 1))
+          << x << ',' << y;
+    }
+  }
 }
 
 }  // namespace

@@ -30,4 +30,12 @@ inline constexpr std::uint32_t kBiBitFields = 3;
 // inside the file; nothing for any other file.
 std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file);
 
+// The same from the file's first bytes (at least its headers; the palette is not needed) and
+// its size.
+std::optional<BitmapLayout> ReadBitmapLayout(std::string_view head, std::uint64_t fileSize);
+
+// Bytes that hold the headers of any bitmap: file header, the largest information header and
+// the colour masks that may follow the smallest one.
+inline constexpr std::size_t kBitmapHeadBytes = 14 + 124 + 12;
+
 }  // namespace fondex::platform::posix
