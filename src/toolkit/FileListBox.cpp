@@ -45,19 +45,30 @@ void FileListBox::SetFileTypes(std::uint32_t types) {
   }
 }
 
-void FileListBox::Update() {
-  std::string pattern = directory_;
-  if (pattern.empty() || pattern.back() != '\\') {
-    pattern += '\\';
-  }
-  pattern += mask;
-  std::vector<platform::FoundEntry> found = files_.FindEntries(pattern);
-  items_.clear();
-  items_.reserve(found.size());
-  for (platform::FoundEntry& entry : found) {
-    if (Admits(entry.attributes)) {
-      items_.push_back(std::move(entry.name));
+void FileListBox::SetMask(std::string newMask) {
+  if (mask != newMask) {
+    mask = std::move(newMask);
+    if (!directory_.empty()) {
+      Update();
     }
+  }
+}
+
+void FileListBox::Update() {
+  std::string folder = directory_;
+  if (folder.empty() || folder.back() != '\\') {
+    folder += '\\';
+  }
+  items_.clear();
+  for (std::size_t start = 0; start <= mask.size();) {
+    const std::size_t end = std::min(mask.find(';', start), mask.size());
+    for (platform::FoundEntry& entry :
+         files_.FindEntries(folder + mask.substr(start, end - start))) {
+      if (Admits(entry.attributes)) {
+        items_.push_back(std::move(entry.name));
+      }
+    }
+    start = end + 1;
   }
   std::sort(items_.begin(), items_.end(), ListOrderLess);
   itemIndex_ = -1;

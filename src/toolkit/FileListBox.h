@@ -28,6 +28,7 @@ class FileListBox : public Control, public StringList {
   FileListBox(std::string name, Control* parent, platform::FileSystem& files)
       : Control(ControlKind::kFileListBox, std::move(name), parent), files_(files) {}
 
+  // One pattern, or several separated by ";".
   std::string mask = "*.*";
   bool showGlyphs = false;
   int itemHeight = 16;
@@ -42,6 +43,7 @@ class FileListBox : public Control, public StringList {
 
   std::uint32_t FileTypes() const { return fileTypes_; }
   void SetFileTypes(std::uint32_t types);  // a change lists the directory again
+  void SetMask(std::string newMask);       // a change lists the directory again
 
   // Lists the directory again.
   void Update();
