@@ -15,6 +15,7 @@
 #include <memory>
 #include <numeric>
 
+#include "PictureFiles.h"
 #include "Scratch.h"
 #include "desktop_bitmaps.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
@@ -206,6 +207,37 @@ TEST_F(RootWindowTest, PublishesKeepsAndReleasesItsPixmaps) {
   EXPECT_FALSE(PixmapExists(*second));
   for (auto [x, y] : {std::pair{0, 0}, {144, 108}, {176, 132}, {319, 239}}) {
     EXPECT_EQ(At(x, y), kBlack) << x << ',' << y;
+  }
+}
+
+// Other formats, each through its own library, land on the root with their pixels.
+TEST_F(RootWindowTest, ShowsJpegPngAndWebpPictures) {
+  const auto quadrants = [](int x, int y) { return posix::testing::Quadrant(x, y, 64, 48); };
+  struct Case {
+    const char* name;
+    std::string file;
+    int tolerance;
+  };
+  const std::vector<Case> cases = {
+      {"q.jpg", posix::testing::JpegFile(64, 48, quadrants), 12},
+      {"q.png", posix::testing::PngFile(64, 48, {.colourType = 3}, quadrants), 0},
+      {"q.webp", posix::testing::WebpFile(64, 48, false, quadrants), 24},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write(c.name, c.file);
+    ASSERT_TRUE(backend_.Set(Posix(c.name), WallpaperStyle::kCentred));
+    const std::pair<std::pair<int, int>, std::uint32_t> expected[] = {
+        {{136, 102}, kRed},   {{184, 102}, kGreen}, {{136, 138}, kBlue},
+        {{184, 138}, kWhite}, {{120, 96}, kBlack},  {{319, 239}, kBlack}};
+    for (const auto& [at, colour] : expected) {
+      const std::uint32_t pixel = At(at.first, at.second);
+      for (int shift : {0, 8, 16}) {
+        EXPECT_NEAR(static_cast<int>(pixel >> shift & 0xFF),
+                    static_cast<int>(colour >> shift & 0xFF), c.tolerance)
+            << at.first << ',' << at.second;
+      }
+    }
   }
 }
 
