@@ -74,6 +74,8 @@ constexpr Bounds kChBCaches{88, 484, 266, 21};
 constexpr Bounds kOKBtn{459, 120, 101, 99};
 constexpr Bounds kCancelBtn{459, 335, 95, 33};
 constexpr Bounds kHelpBtn{459, 479, 95, 33};
+constexpr Bounds kAutresFormatsGBox{18, 529, 419, 52};
+constexpr Bounds kChBAutresFormats = Within(kAutresFormatsGBox, {44, 22, 340, 21});
 }  // namespace options_dialog
 
 }  // namespace fondex::e2e

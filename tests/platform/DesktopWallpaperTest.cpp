@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "Bitmaps.h"
-#include "PictureFiles.h"
+#include "pictures/PictureFiles.h"
 #include "Scratch.h"
 #include "platform/posix/PosixPlatform.h"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "Bitmaps.h"
-#include "PictureFiles.h"
+#include "pictures/PictureFiles.h"
 #include "platform/posix/Picture.h"
 
 namespace fondex::platform::posix {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <numeric>
 
-#include "PictureFiles.h"
+#include "pictures/PictureFiles.h"
 #include "Scratch.h"
 #include "desktop_bitmaps.h"
 #include "platform/posix/desktop/RootWindowBackend.h"

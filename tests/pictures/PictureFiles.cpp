@@ -1,4 +1,4 @@
-#include "PictureFiles.h"
+#include "pictures/PictureFiles.h"
 
 #include <png.h>
 #include <webp/encode.h>
