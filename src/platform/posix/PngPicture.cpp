@@ -146,6 +146,8 @@ class PngReader : public PictureReader {
       png_set_swap_alpha(png_);
     }
     png_set_add_alpha(png_, 0xFF, little ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+    opaque_ = (png_get_color_type(png_, info_) & PNG_COLOR_MASK_ALPHA) == 0 &&
+              png_get_valid(png_, info_, PNG_INFO_tRNS) == 0;
     passes_ = png_set_interlace_handling(png_);
     png_read_update_info(png_, info_);
     return png_get_image_width(png_, info_) == static_cast<png_uint_32>(Width()) &&
@@ -162,7 +164,9 @@ class PngReader : public PictureReader {
     failed_ = !(passes_ == 1 ? DecodeRows(words, rows) : CopyWholeRows(words, rows));
     nextRow_ += rows;
     if (!failed_) {
-      OverBlack(words);
+      if (!opaque_) {
+        OverBlack(words);
+      }
       words_.FromRgb888(words);
     }
     return !failed_;
@@ -210,6 +214,7 @@ class PngReader : public PictureReader {
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
   int passes_ = 1;
+  bool opaque_ = true;
   std::size_t nextRow_ = 0;
   bool failed_ = false;
   std::vector<std::uint32_t> whole_;
