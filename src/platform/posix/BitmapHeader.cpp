@@ -83,6 +83,10 @@ std::uint64_t UncompressedSize(std::int64_t width, std::int64_t height, std::uin
 }  // namespace
 
 std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file) {
+  return ReadBitmapLayout(file, file.size());
+}
+
+std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file, std::uint64_t fileSize) {
   if (file.size() < kFileHeaderSize + 4 || !file.starts_with("BM")) {
     return std::nullopt;
   }
@@ -120,7 +124,7 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file) {
   const std::uint64_t paletteEnd =
       layout.paletteOffset + std::uint64_t{colorCount} * layout.paletteEntrySize;
   if ((maxColors != 0 && colorCount > maxColors) || paletteEnd > layout.pixelOffset ||
-      layout.pixelSize == 0 || layout.pixelOffset + layout.pixelSize > file.size()) {
+      layout.pixelSize == 0 || BitmapDataEnd(layout) > fileSize) {
     return std::nullopt;
   }
   return layout;

@@ -1,6 +1,6 @@
 #include "platform/posix/PosixDesktopWallpaper.h"
 
-#include "platform/posix/BitmapHeader.h"
+#include "platform/posix/BitmapFile.h"
 #include "platform/posix/desktop/DesktopText.h"
 
 namespace fondex::platform::posix {
@@ -63,8 +63,8 @@ std::unique_ptr<desktop::ChangeFeed> PosixDesktopWallpaper::FollowDesktop() {
 }
 
 bool PosixDesktopWallpaper::IsLoadableBitmap(const std::string& name) {
-  const auto bytes = files_.ReadFile(name);
-  return bytes && ReadBitmapLayout(*bytes).has_value();
+  const auto path = files_.PosixPathOfEntry(name);
+  return path && IsLoadableBitmapFile(*path);
 }
 
 std::string PosixDesktopWallpaper::StoredWallpaper() {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/FileIo.h"
+#include "platform/posix/BitmapFile.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
 namespace fondex::platform::posix::desktop {
@@ -154,8 +154,26 @@ bool ShowOnRoot(const RootScreen& screen, std::vector<std::uint32_t>& words) {
   return true;
 }
 
-DisplayHandle Connect(const std::string& name) {
-  return DisplayHandle(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+// Xlib ends the process when a server goes away in the middle of a call: its default handler
+// of the whole process, then the connection's own one. Here the first only lets the second
+// decide, and the second of this back-end's connections returns: every later call on the
+// connection does nothing, and the change fails. Other connections still end the process.
+int LetTheConnectionDecide(Display*) {
+  return 0;
+}
+
+void NoteConnectionLost(Display*, void* lost) {
+  *static_cast<bool*>(lost) = true;
+}
+
+// A connection of its own; lost is set once the server has gone away.
+DisplayHandle Connect(const std::string& name, bool& lost) {
+  DisplayHandle display(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+  if (display) {
+    XSetIOErrorHandler(&LetTheConnectionDecide);
+    XSetIOErrorExitHandler(display.get(), &NoteConnectionLost, &lost);
+  }
+  return display;
 }
 
 }  // namespace
@@ -164,8 +182,9 @@ RootWindowBackend::RootWindowBackend(std::string displayName)
     : displayName_(std::move(displayName)) {}
 
 bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
-  const DisplayHandle display = Connect(displayName_);
-  const std::optional<std::string> file = ReadWholeFile(path);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
+  const std::optional<std::string> file = ReadBitmapFile(path);
   if (!display || !file) {
     return false;
   }
@@ -182,11 +201,12 @@ bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
   }
   std::vector<std::uint32_t> words = ComposeScreen(*picture, style, screen.width, screen.height,
                                                    BlackPixel(screen.display, screen.number));
-  return ShowOnRoot(screen, words);
+  return ShowOnRoot(screen, words) && !lost;
 }
 
 bool RootWindowBackend::Clear() {
-  const DisplayHandle display = Connect(displayName_);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
   if (!display) {
     return false;
   }
@@ -199,7 +219,7 @@ bool RootWindowBackend::Clear() {
   }
   XSetWindowBackground(screen.display, screen.root, BlackPixel(screen.display, screen.number));
   XClearWindow(screen.display, screen.root);
-  return trap.Clean(screen.display);
+  return trap.Clean(screen.display) && !lost;
 }
 
 }  // namespace fondex::platform::posix::desktop
