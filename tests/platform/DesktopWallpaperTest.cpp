@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "Bitmaps.h"
-#include "pictures/PictureFiles.h"
 #include "Scratch.h"
+#include "pictures/PictureFiles.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace fondex::platform::posix {

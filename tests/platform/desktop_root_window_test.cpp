@@ -8,16 +8,20 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <numeric>
+#include <thread>
 
-#include "pictures/PictureFiles.h"
 #include "Scratch.h"
 #include "desktop_bitmaps.h"
+#include "pictures/PictureFiles.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
@@ -79,6 +83,87 @@ class PrivateXServer {
 
   pid_t pid_ = -1;
   std::string name_;
+};
+
+// A display of its own that passes everything to a real server, and cuts both ways once the
+// client has sent so many bytes: the server going away in the middle of a call. It takes one
+// connection only; later ones find no display.
+class CuttingProxy {
+ public:
+  CuttingProxy(const std::string& serverName, std::size_t cut) : cut_(cut) {
+    server_ = "/tmp/.X11-unix/X" + serverName.substr(1);
+    for (int number = 900; number < 1000 && listener_ < 0; ++number) {
+      path_ = "/tmp/.X11-unix/X" + std::to_string(number);
+      if (!std::filesystem::exists(path_)) {
+        listener_ = Listen(path_);
+        name_ = ":" + std::to_string(number);
+      }
+    }
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~CuttingProxy() {
+    thread_.join();
+    ::unlink(path_.c_str());
+  }
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  static sockaddr_un Address(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    return address;
+  }
+  static int Listen(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = Address(path);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 1) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    return fd;
+  }
+
+  void Serve() {
+    pollfd waiting{.fd = listener_, .events = POLLIN, .revents = 0};
+    const int client = ::poll(&waiting, 1, 10000) == 1 ? ::accept(listener_, nullptr, nullptr) : -1;
+    ::close(listener_);
+    ::unlink(path_.c_str());
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = Address(server_);
+    if (client >= 0 &&
+        ::connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      Forward(client, server);
+    }
+    ::close(client);
+    ::close(server);
+  }
+
+  void Forward(int client, int server) {
+    std::size_t sent = 0;
+    char buffer[4096];
+    pollfd ends[2] = {{.fd = client, .events = POLLIN, .revents = 0},
+                      {.fd = server, .events = POLLIN, .revents = 0}};
+    while (sent<cut_&& ::poll(ends, 2, 10000)> 0) {
+      const bool fromClient = (ends[0].revents & (POLLIN | POLLHUP)) != 0;
+      const int from = fromClient ? client : server;
+      const std::size_t room = fromClient ? std::min(sizeof buffer, cut_ - sent) : sizeof buffer;
+      const ssize_t got = ::read(from, buffer, room);
+      if (got <= 0 || ::write(fromClient ? server : client, buffer, got) != got) {
+        return;
+      }
+      sent += fromClient ? static_cast<std::size_t>(got) : 0;
+    }
+  }
+
+  std::size_t cut_;
+  std::string server_;
+  std::string path_;
+  std::string name_;
+  int listener_ = -1;
+  std::thread thread_;
 };
 
 struct DisplayCloser {
@@ -253,6 +338,22 @@ TEST_F(RootWindowTest, RefusesWhatItCannotShow) {
   RootWindowBackend nowhere("unix:/nonexistent/display:0");
   EXPECT_FALSE(nowhere.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
   EXPECT_FALSE(nowhere.Clear());
+}
+
+TEST_F(RootWindowTest, AServerGoingAwayRefusesTheChangeWithoutEndingTheProgram) {
+  // A picture as large as the screen: its pixels alone are far more than any cut below.
+  Write("grand.bmp", posix::testing::TrueColourBitmap(kScreenWidth, kScreenHeight, [](int, int) {
+          return Rgb{10, 20, 30};
+        }));
+  // In the greeting, among the first requests, in the middle of the pixels.
+  for (const std::size_t cut : {std::size_t{8}, std::size_t{200}, std::size_t{60000}}) {
+    CuttingProxy proxy(server_->Name(), cut);
+    RootWindowBackend goingAway(proxy.Name());
+    EXPECT_FALSE(goingAway.Set(Posix("grand.bmp"), WallpaperStyle::kStretched)) << cut;
+    EXPECT_FALSE(goingAway.Clear()) << cut;
+  }
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  EXPECT_EQ(At(144, 108), kRed);
 }
 
 // A picture held in memory, handed out in the bands asked for.

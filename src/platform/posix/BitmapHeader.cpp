@@ -126,7 +126,7 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file, std::uint64_
   const std::uint64_t paletteEnd =
       layout.paletteOffset + std::uint64_t{colorCount} * layout.paletteEntrySize;
   if ((maxColors != 0 && colorCount > maxColors) || paletteEnd > layout.pixelOffset ||
-      layout.pixelSize == 0 || layout.pixelOffset + layout.pixelSize > fileSize) {
+      layout.pixelSize == 0 || BitmapDataEnd(layout) > fileSize) {
     return std::nullopt;
   }
   return layout;

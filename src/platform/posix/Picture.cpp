@@ -3,16 +3,19 @@
 #include <array>
 
 #include "platform/posix/BitmapDecoder.h"
+#include "platform/posix/BitmapFile.h"
 #include "platform/posix/LibraryPictures.h"
 
 namespace fondex::platform::posix {
 namespace {
 
+// A bitmap whose data would end beyond kMaxBitmapFileSize is not read.
 std::optional<BitmapLayout> BitmapLayoutOf(ByteSource& source) {
-  std::array<std::uint8_t, kBitmapHeadBytes> head{};
+  std::array<std::uint8_t, kBitmapHeadSize> head{};
   const std::size_t count = source.ReadSome(0, head);
-  return ReadBitmapLayout(std::string_view(reinterpret_cast<const char*>(head.data()), count),
-                          source.Size());
+  const auto layout = ReadBitmapLayout(
+      std::string_view(reinterpret_cast<const char*>(head.data()), count), source.Size());
+  return layout && BitmapDataEnd(*layout) <= kMaxBitmapFileSize ? layout : std::nullopt;
 }
 
 std::optional<PictureHeader> CheckBitmap(ByteSource& source) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/Handles.h"
+#include "platform/posix/FileIo.h"
 
 namespace fondex::platform::posix {
 
@@ -41,14 +41,13 @@ class FileSource : public ByteSource {
   // Nothing when the path is not a regular file that can be opened.
   static std::unique_ptr<FileSource> Open(const std::string& path);
 
-  std::uint64_t Size() const override { return size_; }
+  std::uint64_t Size() const override { return file_.Size(); }
   bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override;
 
  private:
-  FileSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  explicit FileSource(RegularFile file) : file_(std::move(file)) {}
 
-  FileDescriptor fd_;
-  std::uint64_t size_;
+  RegularFile file_;
 };
 
 }  // namespace fondex::platform::posix

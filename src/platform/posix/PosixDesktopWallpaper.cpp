@@ -64,7 +64,7 @@ std::unique_ptr<desktop::ChangeFeed> PosixDesktopWallpaper::FollowDesktop() {
 
 // Only the headers are read: the desktop reads the picture itself.
 bool PosixDesktopWallpaper::IsLoadablePicture(const std::string& name) {
-  const std::optional<std::string> path = files_.PosixPathOf(name);
+  const std::optional<std::string> path = files_.PosixPathOfEntry(name);
   const std::unique_ptr<FileSource> file = path ? FileSource::Open(*path) : nullptr;
   return file && CheckPicture(*file, AcceptsOtherFormats() ? PictureFormats::kAll
                                                            : PictureFormats::kBitmapsOnly);

@@ -32,7 +32,7 @@ bool LxqtBackend::Clear() {
 }
 
 std::optional<std::string> LxqtBackend::Current() {
-  const std::optional<std::string> settings = ReadWholeFile(settingsFile_);
+  const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
   if (!settings) {
     return std::nullopt;
   }

@@ -191,8 +191,26 @@ bool ShowOnRoot(const RootScreen& screen, PictureReader& picture, WallpaperStyle
   return true;
 }
 
-DisplayHandle Connect(const std::string& name) {
-  return DisplayHandle(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+// Xlib ends the process when a server goes away in the middle of a call: its default handler
+// of the whole process, then the connection's own one. Here the first only lets the second
+// decide, and the second of this back-end's connections returns: every later call on the
+// connection does nothing, and the change fails. Other connections still end the process.
+int LetTheConnectionDecide(Display*) {
+  return 0;
+}
+
+void NoteConnectionLost(Display*, void* lost) {
+  *static_cast<bool*>(lost) = true;
+}
+
+// A connection of its own; lost is set once the server has gone away.
+DisplayHandle Connect(const std::string& name, bool& lost) {
+  DisplayHandle display(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+  if (display) {
+    XSetIOErrorHandler(&LetTheConnectionDecide);
+    XSetIOErrorExitHandler(display.get(), &NoteConnectionLost, &lost);
+  }
+  return display;
 }
 
 }  // namespace
@@ -201,7 +219,8 @@ RootWindowBackend::RootWindowBackend(std::string displayName)
     : displayName_(std::move(displayName)) {}
 
 bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
-  const DisplayHandle display = Connect(displayName_);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
   const std::unique_ptr<FileSource> file = FileSource::Open(path);
   if (!display || !file) {
     return false;
@@ -211,11 +230,12 @@ bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
     return false;
   }
   const std::unique_ptr<PictureReader> picture = OpenPicture(*file, FormatOf(*screen.visual));
-  return picture && ShowOnRoot(screen, *picture, style);
+  return picture && ShowOnRoot(screen, *picture, style) && !lost;
 }
 
 bool RootWindowBackend::Clear() {
-  const DisplayHandle display = Connect(displayName_);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
   if (!display) {
     return false;
   }
@@ -228,7 +248,7 @@ bool RootWindowBackend::Clear() {
   }
   XSetWindowBackground(screen.display, screen.root, BlackPixel(screen.display, screen.number));
   XClearWindow(screen.display, screen.root);
-  return trap.Clean(screen.display);
+  return trap.Clean(screen.display) && !lost;
 }
 
 }  // namespace fondex::platform::posix::desktop
