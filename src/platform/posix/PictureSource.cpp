@@ -18,6 +18,9 @@ bool MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) {
   if (offset > bytes_.size() || into.size() > bytes_.size() - offset) {
     return false;
   }
+  if (into.empty()) {
+    return true;  // nothing to copy, maybe not even a buffer
+  }
   std::memcpy(into.data(), bytes_.data() + offset, into.size());
   return true;
 }
@@ -30,6 +33,9 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
 bool FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) {
   if (offset > Size() || into.size() > Size() - offset) {
     return false;
+  }
+  if (into.empty()) {
+    return true;
   }
   const std::optional<std::string> bytes = file_.ReadAt(offset, into.size());
   if (!bytes || bytes->size() != into.size()) {
