@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "GradientBitmap.h"
 #include "RatioReporter.h"
 #include "platform/posix/PosixPlatform.h"
 
@@ -29,38 +30,13 @@ constexpr std::uint32_t kWidth = 3840;
 constexpr std::uint32_t kHeight = 2160;
 constexpr int kRepetitions = 15;
 
-void Put(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) {
-    out += static_cast<char>(value >> (8 * i));
-  }
-}
-
-// A bottom-up 24-bit bitmap of a colour gradient, written once for the whole program.
+// The gradient bitmap, written once for the whole program.
 class Picture {
  public:
   Picture() {
     std::string pattern = (std::filesystem::temp_directory_path() / "fondex-x11-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
-    const std::uint32_t stride = (kWidth * 3 + 3) / 4 * 4;
-    std::string file = "BM";
-    Put(file, 54 + stride * kHeight, 4);
-    Put(file, 0, 4);
-    Put(file, 54, 4);
-    for (std::uint32_t field : {40u, kWidth, kHeight}) {
-      Put(file, field, 4);
-    }
-    Put(file, 1, 2);
-    Put(file, 24, 2);
-    file.resize(54 + std::size_t{stride} * kHeight, '\0');
-    for (std::uint32_t y = 0; y < kHeight; ++y) {
-      for (std::uint32_t x = 0; x < kWidth; ++x) {
-        char* pixel = file.data() + 54 + y * stride + 3 * x;
-        pixel[0] = static_cast<char>(x);
-        pixel[1] = static_cast<char>(y);
-        pixel[2] = static_cast<char>(x ^ y);
-      }
-    }
-    std::ofstream(Path(), std::ios::binary) << file;
+    std::ofstream(Path(), std::ios::binary) << fondex::bench::GradientBitmap(kWidth, kHeight);
   }
   ~Picture() { std::filesystem::remove_all(root_); }
 

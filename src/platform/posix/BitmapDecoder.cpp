@@ -252,7 +252,7 @@ class BitmapReader : public PictureReader {
 
 std::unique_ptr<PictureReader> OpenBitmap(ByteSource& source, const BitmapLayout& layout,
                                           const PixelFormat& format) {
-  if (std::uint64_t(layout.width) * std::uint64_t(layout.height) > kMaxDecodedPixels) {
+  if (!Decodable(layout.width, layout.height)) {
     return nullptr;
   }
   return std::make_unique<BitmapReader>(source, layout, format);

@@ -231,12 +231,7 @@ std::optional<PictureHeader> CheckJpeg(ByteSource& source) {
 }
 
 std::unique_ptr<PictureReader> OpenJpeg(ByteSource& source, const PixelFormat& format) {
-  const std::optional<PictureHeader> header = CheckJpeg(source);
-  if (!header || std::uint64_t(header->width) * std::uint64_t(header->height) > kMaxDecodedPixels) {
-    return nullptr;
-  }
-  auto reader = std::make_unique<JpegReader>(source, *header, format);
-  return reader->Start() ? std::move(reader) : nullptr;
+  return StartReader<JpegReader>(source, CheckJpeg(source), format);
 }
 
 }  // namespace fondex::platform::posix

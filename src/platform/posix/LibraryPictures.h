@@ -14,6 +14,20 @@ namespace fondex::platform::posix {
 // over kMaxPictureSide, data that does not fit in the file. Each reader refuses bad data and
 // data that ends early, and never reads past the data its headers declare.
 
+// A reader of a picture its check accepted, once the library has read the headers itself
+// (Reader::Start); nothing for a picture that is not Decodable or whose headers the library
+// refuses.
+template <typename Reader>
+std::unique_ptr<PictureReader> StartReader(ByteSource& source,
+                                           const std::optional<PictureHeader>& header,
+                                           const PixelFormat& format) {
+  if (!header || !Decodable(header->width, header->height)) {
+    return nullptr;
+  }
+  auto reader = std::make_unique<Reader>(source, *header, format);
+  return reader->Start() ? std::move(reader) : nullptr;
+}
+
 std::optional<PictureHeader> CheckJpeg(ByteSource& source);
 std::unique_ptr<PictureReader> OpenJpeg(ByteSource& source, const PixelFormat& format);
 

@@ -12,6 +12,12 @@ inline constexpr std::int64_t kMaxPictureSide = 32768;
 // Larger pictures are not decoded: a tiny compressed file may declare 32768 x 32768 pixels.
 inline constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 26;
 
+// Sides small enough for the decoders: nothing larger than kMaxDecodedPixels is decoded.
+inline bool Decodable(std::int64_t width, std::int64_t height) {
+  return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <=
+         kMaxDecodedPixels;
+}
+
 // The formats a picture file may have.
 enum class PictureKind { kBitmap, kJpeg, kPng, kWebp };
 

@@ -233,12 +233,7 @@ std::optional<PictureHeader> CheckPng(ByteSource& source) {
 }
 
 std::unique_ptr<PictureReader> OpenPng(ByteSource& source, const PixelFormat& format) {
-  const std::optional<PictureHeader> header = CheckPng(source);
-  if (!header || std::uint64_t(header->width) * std::uint64_t(header->height) > kMaxDecodedPixels) {
-    return nullptr;
-  }
-  auto reader = std::make_unique<PngReader>(source, *header, format);
-  return reader->Start() ? std::move(reader) : nullptr;
+  return StartReader<PngReader>(source, CheckPng(source), format);
 }
 
 }  // namespace fondex::platform::posix

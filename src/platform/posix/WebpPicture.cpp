@@ -108,7 +108,7 @@ std::optional<PictureHeader> CheckWebp(ByteSource& source) {
 
 std::unique_ptr<PictureReader> OpenWebp(ByteSource& source, const PixelFormat& format) {
   const std::optional<PictureHeader> header = CheckWebp(source);
-  if (!header || std::uint64_t(header->width) * std::uint64_t(header->height) > kMaxDecodedPixels) {
+  if (!header || !Decodable(header->width, header->height)) {
     return nullptr;
   }
   std::vector<Byte> data(static_cast<std::size_t>(*ContainerSize(source)));
