@@ -51,6 +51,7 @@ class FondexJourney : public ::testing::Test {
   // Starts the copied program with the desktop back-end given, and waits for its main window.
   void StartFondex(const std::string& desktop = "none");
   WindowId MainWindow() const { return mainWindow_; }
+  pid_t ProgramPid() const { return fondex_->Pid(); }
   // The first mapped window of the program whose title starts so.
   WindowId WaitForWindow(const std::string& titlePrefix);
   void WaitUntilGone(WindowId window);

@@ -27,13 +27,14 @@ constexpr Key kKeys[] = {
     {"Options", "FichiersCaches"}, {"Placement", "Top"},         {"Placement", "Left"},
 };
 
-// Line contents without their ends (LF, or CR LF); a CR that ends the text is content.
+// Line contents as the profile reader takes them: without their LF, nor a CR before it or at
+// the end of the text.
 std::vector<std::string_view> ContentsOf(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t newline = text.find('\n');
     std::string_view line = text.substr(0, newline);
-    if (newline != std::string_view::npos && line.ends_with('\r')) {
+    if (line.ends_with('\r')) {
       line.remove_suffix(1);
     }
     lines.push_back(line);

@@ -40,19 +40,22 @@ const Hostile kHostile[] = {
      }},
 };
 
-// Runs a call that must not block; should it block on a FIFO all the same, a writer opens and
-// closes the FIFO so that the call sees an end and the test can report it.
+// Runs a call that must not block; should it block on a FIFO all the same, after a while a
+// writer keeps opening and closing the FIFO so that each wait sees an end and the test can
+// report it.
 bool ReturnsWithoutWaiting(const std::string& fifo, const std::function<void()>& call) {
   std::atomic<bool> done{false};
-  bool waited = false;
+  std::atomic<bool> waited{false};
   std::thread watchdog([&] {
-    for (int i = 0; i < 100 && !done; ++i) {
+    for (int tick = 0; !done; ++tick) {
       std::this_thread::sleep_for(100ms);
-    }
-    if (!done) {
-      waited = true;
-      const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-      ::close(fd);
+      if (tick >= 100 && !done) {
+        waited = true;
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+          ::close(fd);
+        }
+      }
     }
   });
   call();
