@@ -9,12 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/StringList.h"
-
 namespace fondex::bench {
 
 // The reference of the listing measures: the names of a directory read with a bare readdir loop
-// and sorted as the file list sorts them.
+// and sorted by their bytes.
 inline void MeasureBareReaddirAndSort(benchmark::State& state, const std::string& directory,
                                       std::size_t expectedCount) {
   std::size_t count = 0;
@@ -28,7 +26,7 @@ inline void MeasureBareReaddirAndSort(benchmark::State& state, const std::string
       }
     }
     ::closedir(dir);
-    std::sort(names.begin(), names.end(), toolkit::ListOrderLess);
+    std::sort(names.begin(), names.end());
     benchmark::DoNotOptimize(names.data());
     count = names.size();
   }

@@ -3,15 +3,18 @@
 
 #include "mainwindow/FondexProgram.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/posix/SessionEndSignals.h"
 #include "qt/Frontend.h"
 
 int main(int argc, char** argv) {
   using namespace fondex;
+  platform::posix::SessionEndSignals sessionEnd;
   platform::posix::PosixPlatform system;
   qt::Frontend frontend(argc, argv, system.Paths());
-  const platform::Platform platform{system.Files(),  system.Profiles(), system.Desktop(),
-                                    system.Clock(),  frontend.Screen(), frontend.Help(),
-                                    frontend.Drops()};
+  frontend.EndSessionOn(sessionEnd);
+  const platform::Platform platform{system.Files(),   system.Profiles(), system.Desktop(),
+                                    system.Clock(),   frontend.Screen(), frontend.Help(),
+                                    frontend.Drops(), system.Collation()};
   FondexProgram program(frontend.App(), platform);
   program.Start();
 

@@ -1,5 +1,7 @@
 #include "mainwindow/Fondexmf.h"
 
+#include <exception>
+
 #include "options/FondexOptions.h"
 #include "util/Paths.h"
 
@@ -32,7 +34,8 @@ const toolkit::Font kArial{"Arial", -13, false};
 TFondexMainForm::TFondexMainForm(ProgramWide& program, toolkit::Application& app,
                                  const platform::Platform& platform)
     : toolkit::Form("FondexMainForm"),
-      FichListeBox("FichListeBox", this, platform.files),
+      FichListeBox("FichListeBox", this, platform.files, platform.collation),
+      DirListeBox("DirListeBox", this, platform.collation),
       program_(program),
       app_(app),
       platform_(platform) {
@@ -122,7 +125,13 @@ void TFondexMainForm::FormCreate() {
 }
 
 void TFondexMainForm::FormCloseQuery(bool& canClose) {
-  program_.OptBox->SaveSettings();
+  // A failed save is reported and the close goes on: refusing it would leave a window that can
+  // never close, whose directory list is never saved.
+  try {
+    program_.OptBox->SaveSettings();
+  } catch (const std::exception& error) {
+    app_.ShowException(error);
+  }
   if (program_.OptBox->ChBFinNone.Checked()) {
     ApplyWallpaper("");
   }

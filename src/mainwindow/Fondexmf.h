@@ -30,7 +30,7 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   toolkit::Label Label1{"Label1", this};
   toolkit::Label Label2{"Label2", this};
   toolkit::FileListBox FichListeBox;
-  toolkit::ListBox DirListeBox{"DirListeBox", this};
+  toolkit::ListBox DirListeBox;
   toolkit::Label LblPPeintActuel{"LblPPeintActuel", this};
   toolkit::EditBox EditChoisiBMP{"EditChoisiBMP", this};
   toolkit::BitButton BBtnSelectRep{"BBtnSelectRep", this};

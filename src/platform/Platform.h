@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Collation.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
@@ -16,6 +17,7 @@ struct Platform {
   Screen& screen;
   HelpViewer& help;
   ShellDrop& drops;
+  const Collation& collation;
 };
 
 }  // namespace fondex::platform

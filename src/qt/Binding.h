@@ -1,23 +1,9 @@
 #pragma once
 
-#include <functional>
-
-#include "toolkit/Signal.h"
+#include "toolkit/Binding.h"
 
 namespace fondex::qt {
 
-// Keeps a slot connected to a model's signal for exactly the lifetime of the view that owns it.
-class Binding {
- public:
-  Binding(toolkit::Signal<>& signal, std::function<void()> slot)
-      : signal_(signal), id_(signal.Connect(std::move(slot))) {}
-  ~Binding() { signal_.Disconnect(id_); }
-  Binding(const Binding&) = delete;
-  Binding& operator=(const Binding&) = delete;
-
- private:
-  toolkit::Signal<>& signal_;
-  int id_;
-};
+using toolkit::Binding;
 
 }  // namespace fondex::qt

@@ -13,6 +13,7 @@
 #include "qt/SpinButtonView.h"
 #include "qt/Text.h"
 #include "toolkit/Error.h"
+#include "toolkit/FormKeys.h"
 
 namespace fondex::qt {
 
@@ -121,26 +122,6 @@ template class CheckableView<QRadioButton, toolkit::RadioButton>;
 
 namespace {
 
-// The standard kinds bring their own image when the button names none.
-std::string GlyphOf(const toolkit::BitButton& button) {
-  if (!button.glyph.empty()) {
-    return button.glyph;
-  }
-  switch (button.buttonKind) {
-    case toolkit::BitButtonKind::kOK:
-      return "ok";
-    case toolkit::BitButtonKind::kCancel:
-      return "annuler";
-    case toolkit::BitButtonKind::kHelp:
-      return "aide";
-    case toolkit::BitButtonKind::kRetry:
-      return "recommencer";
-    case toolkit::BitButtonKind::kCustom:
-      break;
-  }
-  return {};
-}
-
 constexpr int kGlyphMargin = 8;
 constexpr int kSmallestGlyph = 12;
 constexpr int kLargestGlyph = 24;
@@ -150,7 +131,7 @@ constexpr int kLargestGlyph = 24;
 BitButtonView::BitButtonView(toolkit::Application& app, toolkit::BitButton& model, QWidget* parent)
     : ControlView(model, parent) {
   setText(ToQt(model.caption));
-  setIcon(GlyphIcon(GlyphOf(model)));
+  setIcon(GlyphIcon(toolkit::GlyphOf(model)));
   const int side = std::clamp(std::min(model.bounds.width, model.bounds.height) - kGlyphMargin,
                               kSmallestGlyph, kLargestGlyph);
   setIconSize(QSize(side, side));

@@ -5,6 +5,7 @@
 #include "qt/ControlViews.h"
 #include "qt/FormView.h"
 #include "qt/KeyCodes.h"
+#include "toolkit/FormKeys.h"
 
 namespace fondex::qt {
 
@@ -100,35 +101,19 @@ void FormView::keyReleaseEvent(QKeyEvent* event) {
 
 // Enter presses the focused button, or else the default one; Escape the cancel button.
 bool FormView::PressDialogButton(int virtualKey) {
-  toolkit::BitButton* button = nullptr;
-  if (virtualKey == toolkit::vk::kReturn) {
-    const auto* focused = dynamic_cast<const BitButtonView*>(QApplication::focusWidget());
-    button = focused != nullptr && isAncestorOf(focused)
-                 ? &focused->ControlModel()
-                 : FindButton(&toolkit::BitButton::isDefault);
-  } else if (virtualKey == toolkit::vk::kEscape) {
-    button = FindButton(&toolkit::BitButton::isCancel);
-  }
+  const auto* focusedView = dynamic_cast<const BitButtonView*>(QApplication::focusWidget());
+  toolkit::Control* focused =
+      focusedView != nullptr && isAncestorOf(focusedView) ? &focusedView->ControlModel() : nullptr;
+  toolkit::BitButton* button =
+      toolkit::DialogButtonFor(virtualKey, focused, controls_, [this](const toolkit::Control& c) {
+        const QWidget* view = ViewOf(&c);
+        return view->isEnabled() && view->isVisibleTo(this);
+      });
   if (button == nullptr) {
     return false;
   }
   app_.Dispatch([button] { button->Click(); });
   return true;
-}
-
-// The first button with the role that the user could click now.
-toolkit::BitButton* FormView::FindButton(bool toolkit::BitButton::*role) const {
-  for (toolkit::Control* control : controls_) {
-    if (control->Kind() != toolkit::ControlKind::kBitButton) {
-      continue;
-    }
-    auto* button = static_cast<toolkit::BitButton*>(control);
-    const QWidget* view = ViewOf(button);
-    if (button->*role && view->isEnabled() && view->isVisibleTo(this)) {
-      return button;
-    }
-  }
-  return nullptr;
 }
 
 void FormView::ShowHelpFor(const toolkit::Control& control) {

@@ -3,13 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <algorithm>
-#include <limits>
 
 #include "qt/ControlView.h"
 #include "qt/ControlViews.h"
 #include "qt/Placement.h"
 #include "qt/Text.h"
+#include "toolkit/FormKeys.h"
 
 namespace fondex::qt {
 
@@ -28,34 +27,6 @@ Qt::WindowFlags FlagsOf(const toolkit::Form& form) {
     flags |= Qt::WindowMaximizeButtonHint;
   }
   return flags;
-}
-
-bool TakesFocus(toolkit::ControlKind kind) {
-  using toolkit::ControlKind;
-  switch (kind) {
-    case ControlKind::kEditBox:
-    case ControlKind::kCheckBox:
-    case ControlKind::kRadioButton:
-    case ControlKind::kListBox:
-    case ControlKind::kFileListBox:
-    case ControlKind::kBitButton:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Siblings in tab order; those that are no tab stop follow in construction order.
-std::vector<const toolkit::Control*> InTabOrder(const toolkit::Control& parent) {
-  std::vector<const toolkit::Control*> children(parent.Children().begin(), parent.Children().end());
-  std::stable_sort(children.begin(), children.end(),
-                   [](const toolkit::Control* a, const toolkit::Control* b) {
-                     const auto rank = [](const toolkit::Control* c) {
-                       return c->tabOrder < 0 ? std::numeric_limits<int>::max() : c->tabOrder;
-                     };
-                     return rank(a) < rank(b);
-                   });
-  return children;
 }
 
 }  // namespace
@@ -104,7 +75,7 @@ void FormView::BuildViews(toolkit::Control& parent, QWidget* parentWidget) {
 void FormView::SetFocusPolicies() {
   setFocusPolicy(Qt::NoFocus);
   for (toolkit::Control* control : controls_) {
-    if (TakesFocus(control->Kind())) {
+    if (toolkit::TakesFocus(control->Kind())) {
       viewOf_[control]->setFocusPolicy(control->tabOrder >= 0 ? Qt::StrongFocus : Qt::ClickFocus);
     } else {
       viewOf_[control]->setFocusPolicy(Qt::NoFocus);
@@ -113,21 +84,9 @@ void FormView::SetFocusPolicies() {
 }
 
 void FormView::SetTabOrder() {
-  std::vector<QWidget*> chain;
-  AppendTabChain(form_, chain);
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
   for (std::size_t i = 1; i < chain.size(); ++i) {
-    QWidget::setTabOrder(chain[i - 1], chain[i]);
-  }
-}
-
-// A container's tab stops come in its place among its siblings.
-void FormView::AppendTabChain(const toolkit::Control& parent, std::vector<QWidget*>& chain) const {
-  for (const toolkit::Control* child : InTabOrder(parent)) {
-    if (!child->Children().empty()) {
-      AppendTabChain(*child, chain);
-    } else if (TakesFocus(child->Kind()) && child->tabOrder >= 0) {
-      chain.push_back(ViewOf(child));
-    }
+    QWidget::setTabOrder(ViewOf(chain[i - 1]), ViewOf(chain[i]));
   }
 }
 

@@ -52,7 +52,6 @@ class FormView : public QWidget {
   void BuildViews(toolkit::Control& parent, QWidget* parentWidget);
   void SetFocusPolicies();
   void SetTabOrder();
-  void AppendTabChain(const toolkit::Control& parent, std::vector<QWidget*>& chain) const;
   void Refresh();
   void Place();
   void ShowActiveControl();
@@ -63,7 +62,6 @@ class FormView : public QWidget {
   bool ControlKeyDown(toolkit::Control& control, const QKeyEvent& key);
   void ControlKeyUp(toolkit::Control& control, const QKeyEvent& key);
   bool PressDialogButton(int virtualKey);
-  toolkit::BitButton* FindButton(bool toolkit::BitButton::*role) const;
   void ShowHelpFor(const toolkit::Control& control);
 
   toolkit::Application& app_;

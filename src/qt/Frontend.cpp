@@ -64,7 +64,11 @@ void Frontend::SetMainForm(toolkit::Form& form,
   QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, views_.back().get(),
       [this](QSessionManager& manager) {
-        if (!MainFormMayClose()) {
+        // Nothing may wait for the user while the session asks; it may still go on afterwards.
+        app_.SetSessionEnding(true);
+        closeQueryAnswered_ = MainFormMayClose();
+        app_.SetSessionEnding(false);
+        if (!closeQueryAnswered_) {
           manager.cancel();
         }
       },
@@ -91,6 +95,22 @@ void Frontend::WatchOutsideChanges(platform::OutsideChangeSource& source) {
                    [this, &source] { app_.Dispatch([&source] { source.Dispatch(); }); });
 }
 
+void Frontend::EndSessionOn(platform::SessionEndRequests& requests) {
+  sessionEnd_ = std::make_unique<QSocketNotifier>(requests.Descriptor(), QSocketNotifier::Read);
+  QObject::connect(sessionEnd_.get(), &QSocketNotifier::activated, sessionEnd_.get(),
+                   [this, &requests] {
+                     requests.Acknowledge();
+                     EndSession();
+                   });
+}
+
+void Frontend::EndSession() {
+  sessionEndRequested_ = true;
+  app_.SetSessionEnding(true);
+  // Every event loop ends, the nested ones of open boxes and dialogs first.
+  QCoreApplication::exit(0);
+}
+
 bool Frontend::MainFormMayClose() {
   bool mayClose = false;
   app_.Dispatch([this, &mayClose] { mayClose = mainForm_->CloseQuery(); });
@@ -102,7 +122,16 @@ int Frontend::Run() {
     throw Error("Pépin : pas de fenêtre principale");
   }
   app_.Dispatch([this] { mainForm_->Show(); });
-  const int code = QApplication::exec();
+  // A request that came before the loop (while a box of the start was open) ends it at once.
+  const int code = sessionEndRequested_ ? 0 : QApplication::exec();
+  // The loop ended with the main window open: the session ends. The close query runs as at a
+  // log-off, unless the session manager has had it answered already.
+  if (mainForm_->Visible()) {
+    app_.SetSessionEnding(true);
+    if (!closeQueryAnswered_) {
+      MainFormMayClose();
+    }
+  }
   ReleaseViews();
   return code;
 }

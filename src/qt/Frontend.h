@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/DesktopWallpaper.h"
+#include "platform/SessionEnd.h"
 #include "platform/posix/PathMapper.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtModalHost.h"
@@ -25,6 +26,7 @@ class TimerView;
 // Everything the program needs from Qt, in the order main() uses it:
 //
 //   qt::Frontend frontend(argc, argv, pathMapper);   // Qt, its French texts, the services
+//   frontend.EndSessionOn(sessionEndRequests);
 //   toolkit::Application& app = frontend.App();       // title, help file, ...
 //   platform::Platform platform{..., frontend.Screen(), frontend.Help(), frontend.Drops()};
 //   ... build the forms ...
@@ -62,13 +64,18 @@ class Frontend {
   void AddTimer(toolkit::Timer& timer);
   // Lets the source deliver other programs' changes whenever its descriptor is readable.
   void WatchOutsideChanges(platform::OutsideChangeSource& source);
+  // A request ends the session, whatever is open: boxes and dialogs close as by their close
+  // button and no new one waits for the user, the event loop ends, and Run then runs the main
+  // form's close query as at a log-off. The requests must outlive the front end.
+  void EndSessionOn(platform::SessionEndRequests& requests);
 
-  // Shows the main form and runs the event loop until its window closes; then releases every
-  // view. The exit code of the event loop.
+  // Shows the main form and runs the event loop until its window closes or the session ends;
+  // then releases every view. The exit code of the event loop.
   int Run();
 
  private:
   bool MainFormMayClose();
+  void EndSession();
   void ReleaseViews();
 
   std::unique_ptr<QApplication> ownApplication_;
@@ -83,6 +90,9 @@ class Frontend {
   std::vector<std::unique_ptr<FormView>> views_;
   std::vector<std::unique_ptr<TimerView>> timers_;
   std::unique_ptr<QSocketNotifier> outsideChanges_;
+  std::unique_ptr<QSocketNotifier> sessionEnd_;
+  bool sessionEndRequested_ = false;
+  bool closeQueryAnswered_ = false;
 };
 
 }  // namespace fondex::qt

@@ -1,5 +1,7 @@
 #include "toolkit/Application.h"
 
+#include <iostream>
+
 #include "toolkit/Error.h"
 #include "toolkit/Form.h"
 
@@ -47,16 +49,26 @@ void Application::ShowException(const std::exception& error) noexcept {
 }
 
 int Application::ShowMessageBox(const MessageBoxRequest& request) {
+  if (sessionEnding_) {
+    std::cerr << request.title << " : " << request.text << std::endl;
+    return kCloseBoxResult;
+  }
   OpenBoxGuard guard(openBoxes_);
   return host_.ShowMessageBox(request);
 }
 
 std::optional<std::string> Application::RunOpenDialog(const OpenDialogRequest& request) {
+  if (sessionEnding_) {
+    return std::nullopt;
+  }
   OpenBoxGuard guard(openBoxes_);
   return host_.RunOpenDialog(request);
 }
 
 int Application::ShowModal(Form& form) {
+  if (sessionEnding_) {
+    return kCloseBoxResult;
+  }
   form.SetModalResult(0);
   form.Show();
   try {

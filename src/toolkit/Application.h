@@ -48,6 +48,12 @@ class Application {
   // True while a message box or file dialog of the program is open.
   bool BoxOpen() const { return openBoxes_ > 0; }
 
+  // While the session ends nothing may wait for the user: a message box is not shown, its text
+  // goes to the standard error output and it answers as its close button would; a file dialog
+  // answers nothing and a modal form is not shown.
+  void SetSessionEnding(bool ending) { sessionEnding_ = ending; }
+  bool SessionEnding() const { return sessionEnding_; }
+
   void ShowHelp(int context);
 
   void Minimize();
@@ -65,6 +71,7 @@ class Application {
   platform::HelpViewer& help_;
   int openBoxes_ = 0;
   bool minimized_ = false;
+  bool sessionEnding_ = false;
 };
 
 }  // namespace fondex::toolkit

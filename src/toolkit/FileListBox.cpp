@@ -59,7 +59,7 @@ void FileListBox::Update() {
       items_.push_back(std::move(entry.name));
     }
   }
-  std::sort(items_.begin(), items_.end(), ListOrderLess);
+  std::sort(items_.begin(), items_.end(), NameOrder{Names()});
   itemIndex_ = -1;
   ItemsChanged.Emit();
   SelectionChanged.Emit();
@@ -82,10 +82,6 @@ int FileListBox::Add(std::string text) {
   items_.push_back(std::move(text));
   ItemsChanged.Emit();
   return Count() - 1;
-}
-
-int FileListBox::IndexOf(const std::string& text) const {
-  return FindIgnoringCase(items_, text);
 }
 
 void FileListBox::Delete(int index) {

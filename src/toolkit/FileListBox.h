@@ -22,11 +22,14 @@ enum FileType : std::uint32_t {
   kFtNormal = 0x80,
 };
 
-// The files of one directory that match a mask, sorted by name ignoring case.
+// The files of one directory that match a mask, in the user's order of names.
 class FileListBox : public Control, public StringList {
  public:
-  FileListBox(std::string name, Control* parent, platform::FileSystem& files)
-      : Control(ControlKind::kFileListBox, std::move(name), parent), files_(files) {}
+  FileListBox(std::string name, Control* parent, platform::FileSystem& files,
+              const platform::Collation& names)
+      : Control(ControlKind::kFileListBox, std::move(name), parent),
+        StringList(names),
+        files_(files) {}
 
   std::string mask = "*.*";
   bool showGlyphs = false;
@@ -53,7 +56,6 @@ class FileListBox : public Control, public StringList {
   const std::string& Item(int index) const override;
   void Delete(int index) override;
   int Add(std::string text) override;
-  int IndexOf(const std::string& text) const override;
 
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);

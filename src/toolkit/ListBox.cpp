@@ -23,7 +23,7 @@ void ListBox::Delete(int index) {
 int ListBox::Add(std::string text) {
   auto place = items_.end();
   if (sorted_) {
-    place = std::upper_bound(items_.begin(), items_.end(), text, ListOrderLess);
+    place = std::upper_bound(items_.begin(), items_.end(), text, NameOrder{Names()});
   }
   const int index = static_cast<int>(place - items_.begin());
   items_.insert(place, std::move(text));
@@ -36,10 +36,6 @@ int ListBox::Add(std::string text) {
     SelectionChanged.Emit();
   }
   return index;
-}
-
-int ListBox::IndexOf(const std::string& text) const {
-  return FindIgnoringCase(items_, text);
 }
 
 void ListBox::Clear() {
@@ -68,10 +64,11 @@ void ListBox::Resort() {
   // A text appended to a sorted list (the usual case) only needs to move to its place.
   if (items_.size() > 1) {
     const auto last = items_.end() - 1;
-    if (std::is_sorted(items_.begin(), last, ListOrderLess)) {
-      std::rotate(std::upper_bound(items_.begin(), last, *last, ListOrderLess), last, items_.end());
+    const NameOrder order{Names()};
+    if (std::is_sorted(items_.begin(), last, order)) {
+      std::rotate(std::upper_bound(items_.begin(), last, *last, order), last, items_.end());
     } else {
-      std::stable_sort(items_.begin(), items_.end(), ListOrderLess);
+      std::stable_sort(items_.begin(), items_.end(), order);
     }
   }
   if (selectedCopy >= 0) {

@@ -9,17 +9,17 @@
 
 namespace fondex::toolkit {
 
-// A single-selection list box whose items can keep themselves sorted (ASCII case ignored).
+// A single-selection list box whose items can keep themselves sorted, in the user's order of
+// names.
 class ListBox : public Control, public StringList {
  public:
-  ListBox(std::string name, Control* parent)
-      : Control(ControlKind::kListBox, std::move(name), parent) {}
+  ListBox(std::string name, Control* parent, const platform::Collation& names)
+      : Control(ControlKind::kListBox, std::move(name), parent), StringList(names) {}
 
   int Count() const override { return static_cast<int>(items_.size()); }
   const std::string& Item(int index) const override;
   void Delete(int index) override;
   int Add(std::string text) override;
-  int IndexOf(const std::string& text) const override;
   void Clear();
   const std::vector<std::string>& Items() const { return items_; }
 

@@ -14,21 +14,6 @@ unsigned char LowerByte(char c) {
   return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-int CompareIgnoringCase(const std::string& a, const std::string& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char x = LowerByte(a[i]);
-    const unsigned char y = LowerByte(b[i]);
-    if (x != y) {
-      return x < y ? -1 : 1;
-    }
-  }
-  if (a.size() == b.size()) {
-    return 0;
-  }
-  return a.size() < b.size() ? -1 : 1;
-}
-
 }  // namespace
 
 int SelectionAfterDelete(int selection, int deleted) {
@@ -48,19 +33,19 @@ void CheckListIndex(int index, int count) {
   }
 }
 
-bool ListOrderLess(const std::string& a, const std::string& b) {
-  const int order = CompareIgnoringCase(a, b);
+bool NameOrder::operator()(const std::string& a, const std::string& b) const {
+  const int order = names.Compare(a, b);
   return order != 0 ? order < 0 : a < b;
 }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
+  return std::ranges::equal(a, b, [](char x, char y) { return LowerByte(x) == LowerByte(y); });
 }
 
-int FindIgnoringCase(const std::vector<std::string>& items, const std::string& text) {
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (EqualIgnoringCase(items[i], text)) {
-      return static_cast<int>(i);
+int StringList::IndexOf(const std::string& text) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (names_.Compare(Item(i), text) == 0) {
+      return i;
     }
   }
   return -1;
@@ -79,10 +64,6 @@ void VectorStringList::Delete(int index) {
 int VectorStringList::Add(std::string text) {
   items_.push_back(std::move(text));
   return Count() - 1;
-}
-
-int VectorStringList::IndexOf(const std::string& text) const {
-  return FindIgnoringCase(items_, text);
 }
 
 }  // namespace fondex::toolkit

@@ -3,11 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/Collation.h"
+
 namespace fondex::toolkit {
 
-// An ordered list of single-byte texts indexed from 0, as a list box holds its items.
+// An ordered list of texts indexed from 0, as a list box holds its items. It compares them by
+// the user's rules for names.
 class StringList {
  public:
+  explicit StringList(const platform::Collation& names) : names_(names) {}
   virtual ~StringList() = default;
   virtual int Count() const = 0;
   // Item i; an index outside the list raises Error "List index out of bounds (i)".
@@ -15,20 +19,24 @@ class StringList {
   virtual void Delete(int index) = 0;
   // Appends the text (a sorting list puts it in its sorted place); gives its index.
   virtual int Add(std::string text) = 0;
-  // The list's own search: the first item equal to the text ignoring case, or -1.
-  virtual int IndexOf(const std::string& text) const = 0;
+  // The list's own search: the first item that is the same name as the text ignoring case, or
+  // -1.
+  int IndexOf(const std::string& text) const;
+  const platform::Collation& Names() const { return names_; }
+
+ private:
+  const platform::Collation& names_;
 };
 
 // A plain list that never sorts.
 class VectorStringList : public StringList {
  public:
-  VectorStringList() = default;
-  explicit VectorStringList(std::vector<std::string> items) : items_(std::move(items)) {}
+  explicit VectorStringList(const platform::Collation& names, std::vector<std::string> items = {})
+      : StringList(names), items_(std::move(items)) {}
   int Count() const override { return static_cast<int>(items_.size()); }
   const std::string& Item(int index) const override;
   void Delete(int index) override;
   int Add(std::string text) override;
-  int IndexOf(const std::string& text) const override;
   const std::vector<std::string>& Items() const { return items_; }
 
  private:
@@ -44,13 +52,14 @@ int ValidSelection(int index, int count);
 // Raises the list's own index error unless 0 <= index < count.
 void CheckListIndex(int index, int count);
 
-// Order of a sorting list: ASCII case ignored, then byte order.
-bool ListOrderLess(const std::string& a, const std::string& b);
+// Order of a sorting list: the user's order of names, then byte order between the spellings of
+// one name.
+struct NameOrder {
+  const platform::Collation& names;
+  bool operator()(const std::string& a, const std::string& b) const;
+};
 
-// Equality with ASCII case ignored.
+// Equality of paths with the ASCII capitals lowered, as the program stores paths.
 bool EqualIgnoringCase(const std::string& a, const std::string& b);
-
-// Index of the first item equal to the text ignoring ASCII case, or -1.
-int FindIgnoringCase(const std::vector<std::string>& items, const std::string& text);
 
 }  // namespace fondex::toolkit

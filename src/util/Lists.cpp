@@ -1,19 +1,22 @@
 #include "util/Lists.h"
 
-#include <unordered_set>
-
-#include "util/Paths.h"
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace fondex::util {
 
 namespace {
 
-std::string ComparedForm(const std::string& text, bool caseSensitive) {
-  return caseSensitive ? text : LowerAscii(text);
+// Negative, zero or positive as a sorts before, with or after b; zero when the texts are equal.
+int CompareTexts(const toolkit::StringList& list, const std::string& a, const std::string& b,
+                 bool caseSensitive) {
+  return caseSensitive ? a.compare(b) : list.Names().Compare(a, b);
 }
 
-bool SameText(const std::string& a, const std::string& b, bool caseSensitive) {
-  return caseSensitive ? a == b : toolkit::EqualIgnoringCase(a, b);
+bool SameText(const toolkit::StringList& list, const std::string& a, const std::string& b,
+              bool caseSensitive) {
+  return CompareTexts(list, a, b, caseSensitive) == 0;
 }
 
 // Removes every item but cur that equals item cur; gives the reference's new index.
@@ -21,7 +24,7 @@ int RemoveCopiesOf(toolkit::StringList& list, int cur, bool caseSensitive) {
   const std::string ref = list.Item(cur);
   int i = 0;
   while (i < list.Count()) {
-    if (i != cur && SameText(list.Item(i), ref, caseSensitive)) {
+    if (i != cur && SameText(list, list.Item(i), ref, caseSensitive)) {
       list.Delete(i);  // the next item moves into place i
       if (i < cur) {
         --cur;
@@ -33,6 +36,22 @@ int RemoveCopiesOf(toolkit::StringList& list, int cur, bool caseSensitive) {
   return cur;
 }
 
+// Whether each item equals an earlier one. Sorted with their indexes as the tie-break, equal
+// items stand together behind their first occurrence: n log n comparisons, not n squared.
+std::vector<bool> LaterCopies(const toolkit::StringList& list, bool caseSensitive) {
+  std::vector<int> order(static_cast<std::size_t>(list.Count()));
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return CompareTexts(list, list.Item(a), list.Item(b), caseSensitive) < 0;
+  });
+  std::vector<bool> copies(order.size(), false);
+  for (std::size_t k = 1; k < order.size(); ++k) {
+    copies[static_cast<std::size_t>(order[k])] =
+        SameText(list, list.Item(order[k - 1]), list.Item(order[k]), caseSensitive);
+  }
+  return copies;
+}
+
 }  // namespace
 
 void RemoveDuplicates(toolkit::StringList& list, int index, bool caseSensitive) {
@@ -40,15 +59,10 @@ void RemoveDuplicates(toolkit::StringList& list, int index, bool caseSensitive) 
     RemoveCopiesOf(list, index, caseSensitive);
     return;
   }
-  // Each text keeps its first occurrence; one pass with the texts seen so far gives the same
-  // list as comparing every item with every earlier one.
   toolkit::CheckListIndex(0, list.Count());
-  std::unordered_set<std::string> seen;
-  int i = 0;
-  while (i < list.Count()) {
-    if (seen.insert(ComparedForm(list.Item(i), caseSensitive)).second) {
-      ++i;
-    } else {
+  const std::vector<bool> copies = LaterCopies(list, caseSensitive);
+  for (int i = list.Count() - 1; i >= 0; --i) {
+    if (copies[static_cast<std::size_t>(i)]) {
       list.Delete(i);
     }
   }
@@ -65,7 +79,7 @@ int AddUnique(toolkit::ListBox& listBox, const std::string& text, bool caseSensi
 
 int FindInList(const toolkit::StringList& list, const std::string& text, bool caseSensitive) {
   for (int i = 0; i < list.Count(); ++i) {
-    if (SameText(list.Item(i), text, caseSensitive)) {
+    if (SameText(list, list.Item(i), text, caseSensitive)) {
       return i;
     }
   }

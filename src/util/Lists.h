@@ -5,8 +5,8 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/StringList.h"
 
-// List routines over the items of the program's list boxes. Comparing without case lowers the
-// ASCII capitals A to Z only.
+// List routines over the items of the program's list boxes. Comparing without case takes the
+// list's rules for names: the same name ignoring letter case, accented capitals included.
 namespace fondex::util {
 
 // With index >= 0, removes every other item equal to item index; with index -1, removes every

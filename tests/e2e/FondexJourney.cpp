@@ -1,5 +1,7 @@
 #include "e2e/FondexJourney.h"
 
+#include <signal.h>
+
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -157,11 +159,11 @@ void FondexJourney::StartFondex(const std::string& desktop,
   mainWindow_ = WaitForWindow("Fondex2");
 }
 
-WindowId FondexJourney::WaitForWindow(const std::string& titlePrefix) {
+WindowId FondexJourney::WaitForWindow(const std::string& titlePrefix, WindowId otherThan) {
   WindowId found = 0;
   WaitFor([&] {
     for (const WindowId window : screen_->WindowsOf(fondex_->Pid())) {
-      if (screen_->Title(window).starts_with(titlePrefix)) {
+      if (window != otherThan && screen_->Title(window).starts_with(titlePrefix)) {
         found = window;
         return true;
       }
@@ -268,6 +270,12 @@ int FondexJourney::WaitForExit() {
     throw std::runtime_error("the program did not end");
   }
   return *code;
+}
+
+void FondexJourney::SendSignal(int signal) {
+  if (::kill(fondex_->Pid(), signal) != 0) {
+    throw std::runtime_error("the program cannot be sent signal " + std::to_string(signal));
+  }
 }
 
 Image FondexJourney::SteadyImage(WindowId window) {

@@ -59,8 +59,8 @@ class FondexJourney : public ::testing::Test {
                    const std::vector<std::string>& environment = {});
   WindowId MainWindow() const { return mainWindow_; }
   pid_t ProgramPid() const { return fondex_->Pid(); }
-  // The first mapped window of the program whose title starts so.
-  WindowId WaitForWindow(const std::string& titlePrefix);
+  // The first mapped window of the program whose title starts so, other than the one given.
+  WindowId WaitForWindow(const std::string& titlePrefix, WindowId otherThan = 0);
   void WaitUntilGone(WindowId window);
 
   // Each waits until the value is the one expected, or the wait limit passes; a failure tells
@@ -87,6 +87,10 @@ class FondexJourney : public ::testing::Test {
   void CloseWindow(WindowId window);
   // The program's exit code; fails the test when it does not end in time.
   int WaitForExit();
+  // A signal to the program, as the system sends it.
+  void SendSignal(int signal);
+  // What the program wrote on its standard output and error output so far.
+  std::string ProgramOutput() const { return Log("fondex.log"); }
 
   // The window's picture once its painting has settled.
   Image SteadyImage(WindowId window);

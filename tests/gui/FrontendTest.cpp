@@ -11,8 +11,8 @@
 namespace fondex::test {
 namespace {
 
-// Other programs' changes, announced by a byte in a pipe.
-class PipeSource : public platform::OutsideChangeSource {
+// Other programs' changes, or requests to end the session, announced by a byte in a pipe.
+class PipeSource : public platform::OutsideChangeSource, public platform::SessionEndRequests {
  public:
   PipeSource() { EXPECT_EQ(::pipe(ends_.data()), 0); }
   ~PipeSource() override {
@@ -21,9 +21,12 @@ class PipeSource : public platform::OutsideChangeSource {
   }
   int Descriptor() const override { return ends_[0]; }
   void Dispatch() override {
+    Acknowledge();
+    ++changes;
+  }
+  void Acknowledge() override {
     char byte = 0;
     EXPECT_EQ(::read(ends_[0], &byte, 1), 1);
-    ++changes;
   }
   void Announce() { EXPECT_EQ(::write(ends_[1], "x", 1), 1); }
 
@@ -89,6 +92,57 @@ TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoin
   // Nothing follows the models any more.
   mainForm.SetCaption("Fin");
   timer.SetInterval(20);
+}
+
+// At a session end the close query runs once and nothing waits for the user: a box open at
+// that moment closes as by its close button, and a box the query shows goes to stderr.
+TEST(FrontendTest, ASessionEndClosesTheOpenBoxAndRunsTheCloseQueryOnce) {
+  for (const bool beforeTheLoop : {false, true}) {
+    SCOPED_TRACE(beforeTheLoop ? "request before the loop" : "request while a box is open");
+    int argc = 1;
+    char name[] = "fondex";
+    char* argv[] = {name, nullptr};
+    platform::posix::PathMapper paths("/nonexistent-platform-directory");
+    qt::Frontend frontend(argc, argv, paths);
+    frontend.App().title = "Fondex2";
+    PipeSource requests;
+    frontend.EndSessionOn(requests);
+
+    toolkit::MessageBoxRequest box;
+    box.title = "Fondex2";
+    box.kind = toolkit::MessageKind::kError;
+    box.text = "Impossible d'enregistrer.";
+    box.buttons = {toolkit::MessageButton::kOK};
+    toolkit::Form mainForm("FondexMainForm");
+    mainForm.bounds = {0, 0, 465, 253};
+    int queries = 0;
+    int answerInTheQuery = 0;
+    mainForm.OnCloseQuery = [&](bool& canClose) {
+      ++queries;
+      answerInTheQuery = frontend.App().ShowMessageBox(box);
+      canClose = true;
+    };
+    frontend.SetMainForm(mainForm, [](toolkit::Message&) {});
+
+    int answerOfTheOpenBox = 0;
+    if (beforeTheLoop) {
+      requests.Announce();
+      QTest::qWait(20);
+    } else {
+      QTimer::singleShot(20, [&] {
+        QTimer::singleShot(50, [&] { requests.Announce(); });
+        answerOfTheOpenBox = frontend.App().ShowMessageBox(box);
+      });
+    }
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(frontend.Run(), 0);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(queries, 1);
+    EXPECT_EQ(answerInTheQuery, toolkit::kCloseBoxResult);
+    EXPECT_EQ(answerOfTheOpenBox, beforeTheLoop ? 0 : toolkit::kCloseBoxResult);
+    EXPECT_NE(errors.find("Fondex2 : Impossible d'enregistrer."), std::string::npos) << errors;
+    EXPECT_TRUE(frontend.App().SessionEnding());
+  }
 }
 
 }  // namespace

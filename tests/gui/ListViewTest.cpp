@@ -6,6 +6,7 @@
 
 #include "GuiTest.h"
 #include "qt/FormView.h"
+#include "support/FakeCollation.h"
 #include "toolkit/FileListBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListBox.h"
@@ -43,8 +44,10 @@ class BigDirectory : public platform::FileSystem {
 
 class ListForm : public toolkit::Form {
  public:
-  explicit ListForm(platform::FileSystem& files)
-      : toolkit::Form("ListForm"), fileList("FichListeBox", this, files) {
+  ListForm(platform::FileSystem& files, const platform::Collation& names)
+      : toolkit::Form("ListForm"),
+        fileList("FichListeBox", this, files, names),
+        dirList("DirListeBox", this, names) {
     bounds = {0, 0, 465, 253};
     fileList.bounds = {15, 40, 151, 116};
     fileList.mask = "*.BMP";
@@ -55,7 +58,7 @@ class ListForm : public toolkit::Form {
     dirList.tabOrder = 1;
   }
   toolkit::FileListBox fileList;
-  toolkit::ListBox dirList{"DirListeBox", this};
+  toolkit::ListBox dirList;
 };
 
 class ListViewTest : public GuiTest {
@@ -68,7 +71,8 @@ class ListViewTest : public GuiTest {
   }
 
   BigDirectory files{100000};
-  ListForm form{files};
+  FakeCollation names;
+  ListForm form{files, names};
   std::unique_ptr<qt::FormView> view = std::make_unique<qt::FormView>(app, form);
 };
 

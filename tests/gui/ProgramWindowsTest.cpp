@@ -46,7 +46,7 @@ class ProgramWindowsTest : public ::testing::Test {
   platform::posix::PathMapper paths{"/nonexistent-platform-directory"};
   toolkit::Application app{fake.modalHost, fake.help};
   FondexProgram program{app, platform::Platform{fake.files, fake.profiles, fake.desktop, fake.clock,
-                                                fake.screen, fake.help, drops}};
+                                                fake.screen, fake.help, drops, fake.collation}};
 };
 
 TEST_F(ProgramWindowsTest, ADropAppliesTheFirstFileAndAddsTheDirectory) {

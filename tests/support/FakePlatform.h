@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/FakeCollation.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeProfileFiles.h"
@@ -15,7 +16,9 @@ struct FakePlatform {
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 
-  platform::Platform Platform() { return {files, profiles, desktop, clock, screen, help, drops}; }
+  platform::Platform Platform() {
+    return {files, profiles, desktop, clock, screen, help, drops, collation};
+  }
 
   FakeFileSystem files;
   FakeProfileFiles profiles;
@@ -24,6 +27,7 @@ struct FakePlatform {
   FakeScreen screen;
   FakeHelpViewer help;
   FakeShellDrop drops;
+  FakeCollation collation;
   ScriptedModalHost modalHost;
 };
 

@@ -56,6 +56,22 @@ TEST_F(DirectoriesTest, AnEntryDifferingOnlyInCaseIsReplacedByItsLowerCaseForm) 
   EXPECT_EQ(other.MainForm().DirCounts.Get(1), 6);
 }
 
+// A directory added in other letter cases, accented capitals included, is the one listed.
+TEST_F(DirectoriesTest, AccentedDirectoriesTakeTheirFrenchPlacesAndKeepTheirCounts) {
+  fake.files.AddDirectory("C:\\été");
+  fake.files.AddDirectory("C:\\ÉTÉ");
+  fake.files.AddDirectory("C:\\ete");
+  int index = -1;
+  Dispatch([&] { index = Main().NouveauRep("C:\\été"); });
+  EXPECT_EQ(index, 3);
+  Dispatch([&] { index = Main().NouveauRep("C:\\ete\\"); });
+  EXPECT_EQ(index, 3);
+  Dispatch([&] { index = Main().NouveauRep("C:\\ÉTÉ\\"); });
+  EXPECT_EQ(index, 4);
+  EXPECT_THAT(Directories(), ElementsAre("c:\\a", "c:\\c", "c:\\e", "c:\\ete", "c:\\ÉtÉ"));
+  EXPECT_THAT(Counts(), ElementsAre(3, 1, 0, 9999, 9999));
+}
+
 TEST_F(DirectoriesTest, OpeningListsSelectsAndCounts) {
   fake.files.AddFile("C:\\C\\2.BMP", "BM");
   fake.files.AddFile("C:\\C\\notes.txt", "");

@@ -54,6 +54,18 @@ TEST_F(DirListTest, SortsDropsDuplicatesAndMissingDirectoriesSilently) {
   EXPECT_EQ(fake.files.Contents(kDirFile), "C:\\A\r\nc:\\c\r\n3\r\n4\r\n");
 }
 
+TEST_F(DirListTest, AccentedDirectoriesSortInFrenchAndCaseVariantsAreOne) {
+  for (const char* directory : {"C:\\zèbre", "C:\\été", "C:\\ÉTÉ"}) {
+    fake.files.AddDirectory(directory);
+  }
+  fake.files.AddFile(kDirFile, "c:\\zèbre\r\nc:\\été\r\nc:\\ÉTÉ\r\nc:\\b\r\n1\r\n2\r\n3\r\n4\r\n");
+  program.Start();
+  // Of one name in two cases the spelling that sorts first stays.
+  EXPECT_THAT(Directories(), ElementsAre("c:\\b", "c:\\ÉTÉ", "c:\\zèbre"));
+  program.Finish();
+  EXPECT_EQ(fake.files.Contents(kDirFile), "c:\\b\r\nc:\\ÉTÉ\r\nc:\\zèbre\r\n1\r\n2\r\n3\r\n");
+}
+
 TEST_F(DirListTest, EmptyFilesAndEmptyLists) {
   fake.files.AddFile(kDirFile, "");
   program.Start();

@@ -125,22 +125,33 @@ TEST_F(StartupTest, ClosingSavesTheSettingsThenLeavesAPlainDesktopWhenAsked) {
   EXPECT_EQ(Main().Caption(), "Fondex2");
 }
 
-TEST_F(StartupTest, AFailedSaveKeepsTheWindowOpenAndTheWallpaper) {
-  AddBitmaps("C:\\Images", {"mer.bmp"});
-  SetWallpaperEntry("c:\\images\\mer.bmp");
-  program.Start();
-  Options().ChBFinNone.SetChecked(true);
-  fake.profiles.RefuseWrite(kIniFile);
+// A window whose settings cannot be saved still closes, once the failure is reported: on the
+// screen, or on the standard error output when the session ends and nobody may be waited for.
+TEST_F(StartupTest, AFailedSaveIsReportedAndTheCloseGoesOn) {
+  const std::string report = std::string("Unable to write to ") + kIniFile + ".";
+  for (const bool sessionEnding : {false, true}) {
+    SCOPED_TRACE(sessionEnding ? "session end" : "close box");
+    FakePlatform fresh;
+    toolkit::Application freshApp{fresh.modalHost, fresh.help};
+    FondexProgram freshProgram{freshApp, fresh.Platform()};
+    fresh.files.AddDirectory("C:\\Images");
+    fresh.files.AddFile("C:\\Images\\mer.bmp", "BM");
+    fresh.profiles.WriteString("WIN.INI", "Desktop", "Wallpaper", "c:\\images\\mer.bmp");
+    freshProgram.Start();
+    freshProgram.OptBox().ChBFinNone.SetChecked(true);
+    fresh.profiles.RefuseWrite(kIniFile);
+    freshApp.SetSessionEnding(sessionEnding);
 
-  bool canClose = false;
-  Dispatch([&] { canClose = Main().CloseQuery(); });
-  EXPECT_FALSE(canClose);
-  EXPECT_THAT(BoxTexts(), ElementsAre(std::string("Unable to write to ") + kIniFile + "."));
-  EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
-
-  fake.profiles.AllowWrites();
-  Dispatch([&] { canClose = Main().CloseQuery(); });
-  EXPECT_TRUE(canClose);
+    ::testing::internal::CaptureStderr();
+    bool canClose = false;
+    freshApp.Dispatch([&] { canClose = freshProgram.MainForm().CloseQuery(); });
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(canClose);
+    EXPECT_FALSE(fresh.profiles.Exists(kIniFile));
+    EXPECT_EQ(fresh.desktop.Requests(), std::vector<std::string>{""});
+    EXPECT_EQ(fresh.modalHost.Boxes().size(), sessionEnding ? 0u : 1u);
+    EXPECT_EQ(errors.find(report) != std::string::npos, sessionEnding);
+  }
 }
 
 TEST_F(StartupTest, FinishingWithdrawsTheDropTargetsAndWritesTheList) {

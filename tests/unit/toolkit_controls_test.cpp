@@ -16,7 +16,8 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(ListBoxTest, SortsIgnoringCaseAndTheSelectionFollowsItsItem) {
-  toolkit::ListBox list("list", nullptr);
+  FakeCollation names;
+  toolkit::ListBox list("list", nullptr, names);
   list.SetSorted(true);
   list.Add("c:\\mer");
   list.Add("C:\\Foret");
@@ -35,16 +36,32 @@ TEST(ListBoxTest, SortsIgnoringCaseAndTheSelectionFollowsItsItem) {
 TEST(ListBoxTest, SwitchingSortingOnSortsWhateverWasAdded) {
   for (const auto& texts : {std::vector<std::string>{"b", "d", "f", "a"},
                             std::vector<std::string>{"f", "B", "d", "a"}}) {
-    toolkit::ListBox list("list", nullptr);
+    FakeCollation names;
+    toolkit::ListBox list("list", nullptr, names);
     for (const std::string& text : texts) {
       list.Add(text);
     }
     list.SetItemIndex(2);
     const std::string selected = list.Item(2);
     list.SetSorted(true);
-    EXPECT_TRUE(std::is_sorted(list.Items().begin(), list.Items().end(), toolkit::ListOrderLess));
+    EXPECT_TRUE(
+        std::is_sorted(list.Items().begin(), list.Items().end(), toolkit::NameOrder{names}));
     EXPECT_EQ(list.Item(list.ItemIndex()), selected);
   }
+}
+
+TEST(FileListBoxTest, AccentedNamesSortWithTheirBaseLetters) {
+  FakeFileSystem files;
+  files.AddDirectory("C:\\Images");
+  for (const char* name : {"zèbre.bmp", "Été.bmp", "ete.bmp", "abc.BMP"}) {
+    files.AddFile(std::string("C:\\Images\\") + name);
+  }
+  FakeCollation names;
+  toolkit::FileListBox list("files", nullptr, files, names);
+  list.mask = "*.BMP";
+  ASSERT_TRUE(list.SetDirectory("C:\\Images"));
+  EXPECT_THAT(list.Items(), ElementsAre("abc.BMP", "ete.bmp", "Été.bmp", "zèbre.bmp"));
+  EXPECT_EQ(list.IndexOf("ÉTÉ.BMP"), 2);
 }
 
 TEST(FileListBoxTest, ListsMatchingFilesOnceAndRelistsForNewTypes) {
@@ -55,7 +72,8 @@ TEST(FileListBoxTest, ListsMatchingFilesOnceAndRelistsForNewTypes) {
   files.AddFile("C:\\Images\\cache.bmp", "", platform::kArchive | platform::kHidden);
   files.AddFile("C:\\Images\\note.txt");
   files.AddDirectory("C:\\Images\\dossier.bmp");
-  toolkit::FileListBox list("files", nullptr, files);
+  FakeCollation names;
+  toolkit::FileListBox list("files", nullptr, files, names);
   list.mask = "*.BMP";
   ASSERT_TRUE(list.SetDirectory("C:\\Images"));
   EXPECT_THAT(list.Items(), ElementsAre("a.bmp", "b.BMP"));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FakeCollation.h"
 #include "toolkit/Error.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/StringList.h"
@@ -15,8 +16,10 @@ using Items = std::vector<std::string>;
 using toolkit::ListBox;
 using toolkit::VectorStringList;
 
+const test::FakeCollation kNames;
+
 Items AfterRemoving(Items items, int index, bool caseSensitive) {
-  VectorStringList list(std::move(items));
+  VectorStringList list(kNames, std::move(items));
   RemoveDuplicates(list, index, caseSensitive);
   return list.Items();
 }
@@ -41,14 +44,14 @@ TEST(RemoveDuplicates, WithoutIndexKeepsEachFirstOccurrence) {
 }
 
 TEST(RemoveDuplicates, AnIndexOutsideTheListReachesTheListsCheck) {
-  VectorStringList list(Items{"a", "b"});
+  VectorStringList list(kNames, Items{"a", "b"});
   EXPECT_THROW(RemoveDuplicates(list, 2, false), Error);
   EXPECT_EQ(list.Items(), (Items{"a", "b"}));
 }
 
 class AddUniqueTests : public ::testing::Test {
  protected:
-  AddUniqueTests() : listBox("DirListeBox", nullptr) {
+  AddUniqueTests() : listBox("DirListeBox", nullptr, kNames) {
     listBox.SetSorted(true);
     for (const char* dir : {"d:\\fonds", "a:\\vrac", "c:\\images"}) {
       listBox.Add(dir);
@@ -82,7 +85,7 @@ TEST_F(AddUniqueTests, CaseSensitiveKeepsBothAndAnswersTheListsOwnSearch) {
 }
 
 TEST(AddUnique, AnUnsortedListBoxKeepsTheTextAtTheEnd) {
-  ListBox listBox("Liste", nullptr);
+  ListBox listBox("Liste", nullptr, kNames);
   listBox.Add("z");
   listBox.Add("m");
   listBox.Add("Z");
@@ -93,14 +96,37 @@ TEST(AddUnique, AnUnsortedListBoxKeepsTheTextAtTheEnd) {
 }
 
 TEST(FindInList, GivesTheFirstEqualItem) {
-  EXPECT_EQ(FindInList(VectorStringList(), "a", false), -1);
-  const VectorStringList list(Items{"mer.bmp", "foret.bmp", "\xC9T\xC9.BMP", "MER.BMP"});
+  EXPECT_EQ(FindInList(VectorStringList(kNames), "a", false), -1);
+  const VectorStringList list(kNames, Items{"mer.bmp", "foret.bmp", "\xC9T\xC9.BMP", "MER.BMP"});
   EXPECT_EQ(FindInList(list, "MER.bmp", false), 0);
   EXPECT_EQ(FindInList(list, "MER.BMP", true), 3);
   EXPECT_EQ(FindInList(list, "\xC9t\xC9.bmp", false), 2);
   EXPECT_EQ(FindInList(list, "\xE9t\xE9.bmp", false), -1);
   EXPECT_EQ(FindInList(list, "mer", false), -1);
   EXPECT_EQ(FindInList(list, "", false), -1);
+}
+
+// Letter case is ignored for accented capitals too; accents still make two names.
+TEST(ListRoutines, AccentedNamesAreOneNameOnlyWhenTheyDifferByCase) {
+  EXPECT_EQ(AfterRemoving({"c:\\été", "c:\\ete", "c:\\ÉTÉ", "c:\\Été", "c:\\ETE"}, -1, false),
+            (Items{"c:\\été", "c:\\ete"}));
+  EXPECT_EQ(AfterRemoving({"c:\\été", "c:\\ÉTÉ"}, -1, true), (Items{"c:\\été", "c:\\ÉTÉ"}));
+  EXPECT_EQ(AfterRemoving({"Ça", "ca", "ça", "çà"}, 2, false), (Items{"ca", "ça", "çà"}));
+
+  const VectorStringList files(kNames, Items{"ete.bmp", "ÉTÉ.BMP", "été.bmp"});
+  EXPECT_EQ(FindInList(files, "été.bmp", false), 1);
+  EXPECT_EQ(FindInList(files, "été.bmp", true), 2);
+  EXPECT_EQ(FindInList(files, "ETE.BMP", false), 0);
+  EXPECT_EQ(files.IndexOf("Été.bmp"), 1);
+}
+
+TEST_F(AddUniqueTests, AccentedNamesTakeTheirFrenchPlaces) {
+  EXPECT_EQ(AddUnique(listBox, "c:\\zèbre", false), 2);
+  EXPECT_EQ(AddUnique(listBox, "c:\\été", false), 1);
+  // The same directory in capitals replaces it at the same place.
+  EXPECT_EQ(AddUnique(listBox, "c:\\ÉtÉ", false), 1);
+  EXPECT_EQ(listBox.Items(),
+            (Items{"a:\\vrac", "c:\\ÉtÉ", "c:\\images", "c:\\zèbre", "d:\\fonds"}));
 }
 
 }  // namespace

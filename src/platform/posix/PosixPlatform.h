@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/posix/IcuCollation.h"
 #include "platform/posix/PathMapper.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixDesktopWallpaper.h"
@@ -35,6 +36,7 @@ class PosixPlatform {
   PosixDesktopWallpaper& Desktop() { return desktop_; }
   PosixClock& Clock() { return clock_; }
   ProfileWatcher& OutsideChanges() { return outsideChanges_; }
+  const IcuCollation& Collation() const { return collation_; }
 
  private:
   PathMapper paths_;
@@ -44,6 +46,7 @@ class PosixPlatform {
   PosixDesktopWallpaper desktop_;
   PosixClock clock_;
   ProfileWatcher outsideChanges_;
+  IcuCollation collation_;
 };
 
 }  // namespace fondex::platform::posix

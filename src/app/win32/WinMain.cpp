@@ -1,0 +1,31 @@
+// Fondex on Windows: the system services and the native front end are built here; the program
+// itself starts and ends in FondexProgram.
+
+#include "mainwindow/FondexProgram.h"
+#include "platform/win32/Win32Platform.h"
+#include "win32ui/Frontend.h"
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+  using namespace fondex;
+  platform::win32::Win32Platform system;
+  win32ui::Frontend frontend;
+  const platform::Platform platform{system.Files(), system.Profiles(), system.Desktop(),
+                                    system.Clock(), system.Screen(),   frontend.Help(),
+                                    system.Drops()};
+  FondexProgram program(frontend.App(), platform);
+  program.Start();
+
+  TFondexMainForm& mainForm = program.MainForm();
+  frontend.SetMainForm(
+      mainForm, [&mainForm](toolkit::Message& message) { mainForm.WMDropFiles(message); },
+      [&system] { system.Desktop().ProfileChanged(); });
+  system.Drops().ShowsIn(&mainForm, frontend.WindowOf(&mainForm));
+  frontend.AddForm(program.AboutBox());
+  frontend.AddForm(program.OptBox());
+  frontend.AddTimer(mainForm.ChangeTimer);
+  const int code = frontend.Run();
+
+  program.Finish();
+  return code;
+}

@@ -1,0 +1,186 @@
+// The program as its user meets it: started from its own folder with a wallpaper already in the
+// system profile, its change button pressed, then closed; the profile and the program's two
+// files are read afterwards.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "TempFolder.h"
+#include "platform/win32/WinApi.h"
+
+namespace fondex::win32test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The program as the build left it; a path of the build machine reaches it through Wine's
+// drive of the whole file system.
+std::string ProgramPath() {
+  std::string path = FONDEX_EXE;
+  if (!path.empty() && path.front() == '/') {
+    path = "Z:" + path;
+  }
+  for (char& c : path) {
+    c = c == '/' ? '\\' : c;
+  }
+  return path;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return text;
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(50ms);
+  }
+  return true;
+}
+
+std::string StoredWallpaper() {
+  char name[MAX_PATH];
+  ::GetProfileStringA("Desktop", "Wallpaper", "", name, MAX_PATH);
+  return name;
+}
+
+std::string CaptionOf(HWND window) {
+  char caption[512];
+  return std::string(caption, static_cast<std::size_t>(::GetWindowTextA(window, caption, 512)));
+}
+
+// A 1 x 1 bitmap of one colour.
+std::string Bitmap(unsigned char blue) {
+  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0,   0,  40,
+                                 0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0,   24, 0,
+                                 0,   0,   0,  0, 4, 0, 0, 0, 0, 0, 0,  0, 0,   0,  0,
+                                 0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, blue};
+  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+class ProgramRun {
+ public:
+  explicit ProgramRun(const std::string& folder) {
+    std::string command = "\"" + folder + "\\fondex.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                folder.c_str(), &startup, &process_) != 0;
+  }
+  ~ProgramRun() {
+    if (started_ && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(process_.hProcess, 1);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+  }
+
+  bool Started() const { return started_; }
+
+  // The program's visible top-level window whose caption starts with the text.
+  HWND Window(const std::string& captionStart) const {
+    struct Search {
+      DWORD process;
+      std::string caption;
+      HWND found;
+    } search{process_.dwProcessId, captionStart, nullptr};
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM context) -> BOOL {
+          auto& wanted = *reinterpret_cast<Search*>(context);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(hwnd, &owner);
+          if (owner == wanted.process && ::IsWindowVisible(hwnd) &&
+              CaptionOf(hwnd).starts_with(wanted.caption)) {
+            wanted.found = hwnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  // The exit code, once the program has ended; nothing when it does not end in time.
+  std::optional<DWORD> ExitCode() const {
+    if (::WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) {
+      return std::nullopt;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+// A click of the left button at a point of the window's client area, given in the pixels the
+// forms are designed in.
+void ClickAt(HWND window, POINT designed) {
+  const int dpi = static_cast<int>(::GetDpiForWindow(window));
+  POINT point{::MulDiv(designed.x, dpi, 96), ::MulDiv(designed.y, dpi, 96)};
+  ::ClientToScreen(window, &point);
+  ::SetCursorPos(point.x, point.y);
+  INPUT clicks[2]{};
+  clicks[0].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].type = INPUT_MOUSE;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, clicks, sizeof(INPUT));
+}
+
+// The centre of the change button in the main window's client area.
+constexpr POINT kChangeButton{423 + 15, 183 + 15};
+
+TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
+  TempFolder app;
+  ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), app.Join("fondex.exe").c_str(), FALSE))
+      << ProgramPath();
+  ::CreateDirectoryA(app.Join("images").c_str(), nullptr);
+  app.Write("images\\Mer.BMP", Bitmap(200));
+  app.Write("images\\ciel.bmp", Bitmap(100));
+  const std::string images = Lower(app.Join("images"));
+  app.Write("FONDEX.DAT", images + "\r\n2\r\n");
+  app.Write("FONDEX.INI", "[Options]\r\nHasardTech=Successif\r\n");
+  std::string wallpaper = app.Join("images\\Mer.BMP");
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, wallpaper.data(),
+                                      SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
+
+  ProgramRun fondex(app.Path());
+  ASSERT_TRUE(fondex.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = fondex.Window("Fondex2")) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\mer.bmp"; }))
+      << CaptionOf(main);
+
+  // One after the other in the folder: after the last file comes the first.
+  ClickAt(main, kChangeButton);
+  EXPECT_TRUE(WaitFor([&] { return StoredWallpaper() == images + "\\ciel.bmp"; }))
+      << StoredWallpaper();
+  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\ciel.bmp"; }))
+      << CaptionOf(main);
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+  EXPECT_EQ(StoredWallpaper(), images + "\\ciel.bmp") << "the wallpaper stays";
+  EXPECT_EQ(app.Read("FONDEX.DAT"), images + "\r\n2\r\n");
+  const std::string settings = app.Read("FONDEX.INI");
+  // The key that was there keeps its place; the others follow it.
+  EXPECT_TRUE(settings.starts_with("[Options]\r\nHasardTech=Successif\r\nHasardLieu=RepActif\r\n"))
+      << settings;
+  EXPECT_NE(settings.find("\r\nFinNone=Non\r\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\r\n[Placement]\r\nTop="), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\r\nLeft="), std::string::npos) << settings;
+}
+
+}  // namespace
+}  // namespace fondex::win32test
