@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
+#include "platform/posix/ProgramFolder.h"
 #include "qt/Text.h"
 
 namespace fondex::qt {
@@ -43,7 +44,12 @@ QtHelpViewer::~QtHelpViewer() {
 }
 
 bool QtHelpViewer::ShowHelp(const std::string& helpFile, int context) {
-  const std::optional<std::string> path = paths_.ToPosix(helpFile);
+  // The program names the help file in its folder; an installed copy finds it where it was
+  // installed.
+  std::optional<std::string> path = paths_.ToPosix(helpFile);
+  if (path) {
+    path = platform::posix::FileOrInstalledCopy(*path, platform::posix::OwnExecutablePath());
+  }
   QFile file(path ? QFile::decodeName(QByteArray::fromStdString(*path)) : QString());
   if (!path || !file.open(QIODevice::ReadOnly)) {
     Show(QStringLiteral("Aide"),

@@ -138,14 +138,34 @@ std::string FondexJourney::LeakOptions() const {
 }
 
 void FondexJourney::StartFondex(const std::string& desktop) {
+  Launch(CopyProgram(appDir_, appDir_), desktop);
+}
+
+std::filesystem::path FondexJourney::StartInstalledFondex(const std::string& desktop) {
+  const std::filesystem::path bin = sandbox_.Folder("usr/bin");
+  const std::filesystem::path copy = CopyProgram(bin, sandbox_.Folder("usr/share/fondex"));
+  using std::filesystem::perms;
+  std::filesystem::permissions(bin, perms::owner_read | perms::owner_exec | perms::group_read |
+                                        perms::group_exec | perms::others_read |
+                                        perms::others_exec);
+  Launch(copy, desktop);
+  return bin;
+}
+
+std::filesystem::path FondexJourney::CopyProgram(const std::filesystem::path& programFolder,
+                                                 const std::filesystem::path& helpFolder) const {
   const std::filesystem::path original = ProgramUnderTest();
-  const std::filesystem::path copy = AppFile("fondex");
+  const std::filesystem::path copy = programFolder / "fondex";
   std::filesystem::copy_file(original, copy, std::filesystem::copy_options::overwrite_existing);
   const std::filesystem::path help = original.parent_path() / "Fondex.hlp";
   if (std::filesystem::exists(help)) {
-    std::filesystem::copy_file(help, AppFile("Fondex.hlp"),
+    std::filesystem::copy_file(help, helpFolder / "Fondex.hlp",
                                std::filesystem::copy_options::overwrite_existing);
   }
+  return copy;
+}
+
+void FondexJourney::Launch(const std::filesystem::path& copy, const std::string& desktop) {
   SpawnRequest request;
   request.arguments = {copy.string()};
   request.environment = ProgramEnvironment(desktop);

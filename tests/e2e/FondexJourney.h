@@ -50,6 +50,11 @@ class FondexJourney : public ::testing::Test {
 
   // Starts the copied program with the desktop back-end given, and waits for its main window.
   void StartFondex(const std::string& desktop = "none");
+  // The same with a copy laid out as an installed one: PREFIX/bin/fondex in a folder that no one
+  // may write, its help file in PREFIX/share/fondex. The folder of the copy.
+  std::filesystem::path StartInstalledFondex(const std::string& desktop = "none");
+  // The program where it lies, not copied.
+  void StartFondexAt(const std::filesystem::path& program) { Launch(program, "none"); }
   WindowId MainWindow() const { return mainWindow_; }
   // The first mapped window of the program whose title starts so.
   WindowId WaitForWindow(const std::string& titlePrefix);
@@ -86,6 +91,10 @@ class FondexJourney : public ::testing::Test {
   const VirtualScreen& Screen() const { return *screen_; }
 
  private:
+  // A copy of the program in one folder and of its help file in another; the copy's path.
+  std::filesystem::path CopyProgram(const std::filesystem::path& programFolder,
+                                    const std::filesystem::path& helpFolder) const;
+  void Launch(const std::filesystem::path& copy, const std::string& desktop);
   void RunXdotool(std::vector<std::string> arguments);
   void WaitForKeyboard(WindowId window);
   std::vector<std::string> ProgramEnvironment(const std::string& desktop) const;

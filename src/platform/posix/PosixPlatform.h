@@ -30,6 +30,9 @@ class PosixPlatform {
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 
   const PathMapper& Paths() const { return paths_; }
+  // Where the program's own files live: beside the executable, or in the platform directory for
+  // a copy that may not write its own folder.
+  const std::string& ProgramFolder() const { return files_.ProgramFolder(); }
   PosixFileSystem& Files() { return files_; }
   PosixProfileFiles& Profiles() { return profiles_; }
   PosixDesktopWallpaper& Desktop() { return desktop_; }
