@@ -12,6 +12,10 @@ struct Copy {
   bool installed;
 };
 
+void PrintTo(const Copy& copy, std::ostream* out) {
+  *out << copy.name;
+}
+
 class ProgramFolderJourney : public PlageJourney, public ::testing::WithParamInterface<Copy> {};
 
 TEST_P(ProgramFolderJourney, StateFilesLandInTheProgramsFolderAndHelpIsFound) {
