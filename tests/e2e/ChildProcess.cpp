@@ -131,6 +131,28 @@ int RunToCompletion(const SpawnRequest& request, milliseconds limit) {
   return *code;
 }
 
+bool WaitUntil(const std::function<bool()>& condition, milliseconds limit) {
+  constexpr milliseconds kConditionPoll{25};
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) {
+      return false;
+    }
+    std::this_thread::sleep_for(kConditionPoll);
+  }
+  return true;
+}
+
+std::vector<std::string> WithVariables(std::vector<std::string> environment,
+                                       const std::vector<std::string>& extra) {
+  for (const std::string& variable : extra) {
+    const std::string name = variable.substr(0, variable.find('=') + 1);
+    std::erase_if(environment, [&](const std::string& own) { return own.starts_with(name); });
+    environment.push_back(variable);
+  }
+  return environment;
+}
+
 std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? std::string() : std::string(value);

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,13 @@ class ChildProcess {
 
 // Runs a short-lived program to its end; throws when it fails to end within the limit.
 int RunToCompletion(const SpawnRequest& request, std::chrono::milliseconds limit);
+
+// Polls the condition until it holds (true) or the limit passes (false).
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
+
+// The environment with the variables of `extra` ("NAME=value") in place of its own of that name.
+std::vector<std::string> WithVariables(std::vector<std::string> environment,
+                                       const std::vector<std::string>& extra);
 
 // The value of a variable of the test's own environment, empty when unset.
 std::string EnvironmentValue(const char* name);

@@ -11,7 +11,6 @@ namespace fondex::e2e {
 
 namespace {
 
-constexpr std::chrono::milliseconds kPollInterval{25};
 constexpr std::chrono::milliseconds kSettleInterval{150};
 
 std::string TrimmedLine(std::string line) {
@@ -106,7 +105,8 @@ std::string FondexJourney::WinIniWallpaper() const {
   return "(no wallpaper entry)";
 }
 
-std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& desktop) const {
+std::vector<std::string> FondexJourney::ProgramEnvironment(
+    const std::string& desktop, const std::vector<std::string>& extra) const {
   const std::filesystem::path runtime = sandbox_.Folder("runtime");
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
   std::vector<std::string> environment = {
@@ -117,6 +117,8 @@ std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& de
       "HOME=" + sandbox_.Folder("home").string(),
       "PATH=" + EnvironmentValue("PATH"),
       "LANG=C.UTF-8",
+      // No session bus: one started on demand by the bus library would outlive the journey.
+      "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (sandbox_.Root() / "no-bus").string(),
   };
   // A sanitizer build of the program takes the same options as the tests.
   for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
@@ -125,7 +127,7 @@ std::vector<std::string> FondexJourney::ProgramEnvironment(const std::string& de
     }
   }
   environment.push_back("LSAN_OPTIONS=" + LeakOptions());
-  return environment;
+  return WithVariables(std::move(environment), extra);
 }
 
 // Qt's D-Bus thread leaves a buffer of libdbus behind when no session bus answers, as under a
@@ -137,8 +139,9 @@ std::string FondexJourney::LeakOptions() const {
   return options + (options.empty() ? "" : ":") + "suppressions=" + suppressions.string();
 }
 
-void FondexJourney::StartFondex(const std::string& desktop) {
-  Launch(CopyProgram(appDir_, appDir_), desktop);
+void FondexJourney::StartFondex(const std::string& desktop,
+                                const std::vector<std::string>& environment) {
+  Launch(CopyProgram(appDir_, appDir_), desktop, environment);
 }
 
 std::filesystem::path FondexJourney::StartInstalledFondex(const std::string& desktop) {
@@ -148,7 +151,7 @@ std::filesystem::path FondexJourney::StartInstalledFondex(const std::string& des
   std::filesystem::permissions(bin, perms::owner_read | perms::owner_exec | perms::group_read |
                                         perms::group_exec | perms::others_read |
                                         perms::others_exec);
-  Launch(copy, desktop);
+  Launch(copy, desktop, {});
   return bin;
 }
 
@@ -165,10 +168,11 @@ std::filesystem::path FondexJourney::CopyProgram(const std::filesystem::path& pr
   return copy;
 }
 
-void FondexJourney::Launch(const std::filesystem::path& copy, const std::string& desktop) {
+void FondexJourney::Launch(const std::filesystem::path& copy, const std::string& desktop,
+                           const std::vector<std::string>& environment) {
   SpawnRequest request;
   request.arguments = {copy.string()};
-  request.environment = ProgramEnvironment(desktop);
+  request.environment = ProgramEnvironment(desktop, environment);
   request.outputFile = (sandbox_.Root() / "fondex.log").string();
   fondex_ = std::make_unique<ChildProcess>(request);
   mainWindow_ = WaitForWindow("Fondex2");
@@ -230,14 +234,7 @@ void FondexJourney::WaitUntilGone(WindowId window) {
 }
 
 bool FondexJourney::WaitFor(const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + kWaitLimit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= end) {
-      return false;
-    }
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return true;
+  return WaitUntil(condition, kWaitLimit);
 }
 
 void FondexJourney::RunXdotool(std::vector<std::string> arguments) {
@@ -276,6 +273,10 @@ void FondexJourney::TypeText(WindowId window, const std::string& text) {
 
 void FondexJourney::MovePointerTo(int x, int y) {
   RunXdotool({"mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void FondexJourney::Raise(WindowId window) {
+  RunXdotool({"windowraise", std::to_string(window)});
 }
 
 void FondexJourney::CloseWindow(WindowId window) {

@@ -35,6 +35,11 @@ class FondexJourney : public ::testing::Test {
   FondexJourney();
   void TearDown() override;
 
+  // A folder of the journey's own, created when needed: the home folder is "home", the
+  // program's runtime folder "runtime".
+  std::filesystem::path Folder(const std::string& relative) const {
+    return sandbox_.Folder(relative);
+  }
   // Files beside the program, in its platform directory, and folders of pictures.
   std::filesystem::path AppFile(const std::string& name) const;
   std::filesystem::path PlatformFile(const std::string& name) const;
@@ -49,12 +54,14 @@ class FondexJourney : public ::testing::Test {
   std::string WinIniWallpaper() const;
 
   // Starts the copied program with the desktop back-end given, and waits for its main window.
-  void StartFondex(const std::string& desktop = "none");
+  // Variables of `environment` ("NAME=value") replace the journey's own of that name.
+  void StartFondex(const std::string& desktop = "none",
+                   const std::vector<std::string>& environment = {});
   // The same with a copy laid out as an installed one: PREFIX/bin/fondex in a folder that no one
   // may write, its help file in PREFIX/share/fondex. The folder of the copy.
   std::filesystem::path StartInstalledFondex(const std::string& desktop = "none");
   // The program where it lies, not copied.
-  void StartFondexAt(const std::filesystem::path& program) { Launch(program, "none"); }
+  void StartFondexAt(const std::filesystem::path& program) { Launch(program, "none", {}); }
   WindowId MainWindow() const { return mainWindow_; }
   // The first mapped window of the program whose title starts so.
   WindowId WaitForWindow(const std::string& titlePrefix);
@@ -77,6 +84,8 @@ class FondexJourney : public ::testing::Test {
   void Key(WindowId window, const std::string& keys);
   void TypeText(WindowId window, const std::string& text);
   void MovePointerTo(int x, int y);  // on the screen
+  // Puts the window above the others, as a desktop's own window may cover it.
+  void Raise(WindowId window);
 
   // The close box of a window manager, which there is none to offer.
   void CloseWindow(WindowId window);
@@ -94,10 +103,12 @@ class FondexJourney : public ::testing::Test {
   // A copy of the program in one folder and of its help file in another; the copy's path.
   std::filesystem::path CopyProgram(const std::filesystem::path& programFolder,
                                     const std::filesystem::path& helpFolder) const;
-  void Launch(const std::filesystem::path& copy, const std::string& desktop);
+  void Launch(const std::filesystem::path& copy, const std::string& desktop,
+              const std::vector<std::string>& environment);
   void RunXdotool(std::vector<std::string> arguments);
   void WaitForKeyboard(WindowId window);
-  std::vector<std::string> ProgramEnvironment(const std::string& desktop) const;
+  std::vector<std::string> ProgramEnvironment(const std::string& desktop,
+                                              const std::vector<std::string>& extra) const;
   std::string LeakOptions() const;
   static ::testing::AssertionResult Becomes(const std::string& what,
                                             const std::function<std::string()>& probe,

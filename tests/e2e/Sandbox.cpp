@@ -70,6 +70,11 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 void WriteBitmap(const std::filesystem::path& path, int width, int height, Rgb colour) {
+  WriteSplitBitmap(path, width, height, colour, colour);
+}
+
+void WriteSplitBitmap(const std::filesystem::path& path, int width, int height, Rgb left,
+                      Rgb right) {
   const auto rowBytes = static_cast<std::uint32_t>((width * 3 + 3) & ~3);
   const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
   constexpr std::uint32_t kHeaders = 14 + 40;
@@ -90,6 +95,7 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, Rgb c
   AppendLittleEndian(bmp, 0, 4);
   std::string row;
   for (int x = 0; x < width; ++x) {
+    const Rgb colour = x < width / 2 ? left : right;
     row += {static_cast<char>(colour.blue), static_cast<char>(colour.green),
             static_cast<char>(colour.red)};
   }

@@ -35,6 +35,9 @@ void ReplaceFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 // A valid uncompressed 24-bit BMP filled with one colour.
 void WriteBitmap(const std::filesystem::path& path, int width, int height, Rgb colour);
+// The same with its left half in one colour and its right half in another.
+void WriteSplitBitmap(const std::filesystem::path& path, int width, int height, Rgb left,
+                      Rgb right);
 
 // The path as the program spells it: drive C: is the root, backslashes ("C:\tmp\a.bmp").
 std::string WindowsPath(const std::filesystem::path& path);

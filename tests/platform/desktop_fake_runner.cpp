@@ -34,6 +34,11 @@ void FakeMonitor::Emit(const std::string& line) {
 
 ToolResult FakeRunner::Run(const Argv& argv) {
   runs.push_back(argv);
+  if (respond) {
+    if (std::optional<ToolResult> result = respond(argv)) {
+      return *result;
+    }
+  }
   for (const auto& [start, result] : answers_) {
     if (argv.size() >= start.size() && std::equal(start.begin(), start.end(), argv.begin())) {
       return result;
@@ -46,6 +51,7 @@ std::unique_ptr<RunningProcess> FakeRunner::StartMonitor(const Argv& argv) {
   monitorArgs.push_back(argv);
   auto monitor = std::make_unique<FakeMonitor>();
   lastMonitor = monitor.get();
+  monitors.push_back(lastMonitor);
   return monitor;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,10 +47,13 @@ class FakeRunner : public ProcessRunner {
   std::optional<int> StartLasting(const Argv& argv, std::chrono::milliseconds settle) override;
   void StopLasting(int pid, std::string_view program) override;
 
+  // Answers first, when it answers at all: a tool whose reply changes as the test goes on.
+  std::function<std::optional<ToolResult>(const Argv&)> respond;
   std::set<std::string> programs;
   std::vector<Argv> runs;
   std::vector<Argv> monitorArgs;
   FakeMonitor* lastMonitor = nullptr;  // owned by the back-end's feed
+  std::vector<FakeMonitor*> monitors;  // all of them, in the order they started
   // "start <pid> <argv...>" and "stop <pid> <program>", in order.
   std::vector<std::string> lastingEvents;
   bool lastingStarts = true;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include "desktop_fake_runner.h"
 #include "platform/posix/desktop/GSettingsBackend.h"
@@ -93,16 +94,72 @@ TEST_F(GnomeBackendTest, ReadsThePictureOnTheDesktop) {
   EXPECT_FALSE(backend_.Current().has_value());
 }
 
-TEST_F(GnomeBackendTest, FollowsThePictureKeys) {
+TEST_F(GnomeBackendTest, ReadsThePictureOfTheStyleTheDesktopShows) {
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'zoom'\n"});
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri"}, {true, "'file:///clair.bmp'\n"});
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri-dark"},
+                 {true, "'file:///sombre.bmp'\n"});
+  const Argv scheme = {"gsettings", "get", "org.gnome.desktop.interface", "color-scheme"};
+  const std::pair<ToolResult, const char*> cases[] = {
+      {{true, "'prefer-dark'\n"}, "/sombre.bmp"},
+      {{true, "'default'\n"}, "/clair.bmp"},
+      {{true, "'prefer-light'\n"}, "/clair.bmp"},
+      {{false, ""}, "/clair.bmp"},  // schemas older than the dark style
+  };
+  for (const auto& [answer, shown] : cases) {
+    runner_.Answer(scheme, answer);
+    EXPECT_EQ(backend_.Current(), shown) << answer.output;
+  }
+
+  // A desktop without a dark picture shows its one picture in either style.
+  FakeRunner cinnamonRunner;
+  cinnamonRunner.Answer({"gsettings", "get"}, {true, "'file:///clair.bmp'\n"});
+  cinnamonRunner.Answer(scheme, {true, "'prefer-dark'\n"});
+  cinnamonRunner.Answer({"gsettings", "get", "org.cinnamon.desktop.background", "picture-options"},
+                        {true, "'centered'\n"});
+  GSettingsBackend cinnamon(cinnamonRunner, kCinnamonSchema);
+  EXPECT_EQ(cinnamon.Current(), "/clair.bmp");
+}
+
+TEST_F(GnomeBackendTest, FollowsThePictureKeysAndTheDarkStyle) {
   const auto feed = backend_.Follow();
   ASSERT_NE(feed, nullptr);
-  EXPECT_EQ(runner_.monitorArgs, (std::vector<Argv>{{"gsettings", "monitor", kGnome}}));
-  EXPECT_EQ(feed->Descriptor(), runner_.lastMonitor->OutputDescriptor());
-  runner_.lastMonitor->Emit("primary-color: '#023c88'");
-  EXPECT_FALSE(feed->Drain());
-  runner_.lastMonitor->Emit("picture-uri: 'file:///home/ana/foret.bmp'");
-  EXPECT_TRUE(feed->Drain());
-  runner_.lastMonitor->Emit("picture-options: 'none'");
+  ASSERT_EQ(
+      runner_.monitorArgs,
+      (std::vector<Argv>{{"gsettings", "monitor", kGnome},
+                         {"gsettings", "monitor", "org.gnome.desktop.interface", "color-scheme"}}));
+  const struct {
+    std::size_t monitor;
+    const char* line;
+    bool concerns;
+  } lines[] = {
+      {0, "primary-color: '#023c88'", false},
+      {0, "picture-uri: 'file:///home/ana/foret.bmp'", true},
+      {0, "picture-uri-dark: 'file:///home/ana/foret.bmp'", true},
+      {0, "picture-options: 'none'", true},
+      {0, "picture-opacity: 100", false},
+      {1, "color-scheme: 'prefer-dark'", true},
+      {1, "gtk-theme: 'Adwaita'", false},
+  };
+  // Either monitor makes the one descriptor readable, until what came is taken in.
+  pollfd readable{.fd = feed->Descriptor(), .events = POLLIN, .revents = 0};
+  for (const auto& [monitor, line, concerns] : lines) {
+    EXPECT_EQ(::poll(&readable, 1, 0), 0) << line;
+    runner_.monitors.at(monitor)->Emit(line);
+    EXPECT_EQ(::poll(&readable, 1, 1000), 1) << line;
+    EXPECT_EQ(feed->Drain(), concerns) << line;
+  }
+}
+
+TEST(MateFollow, WatchesItsOneSchema) {
+  FakeRunner runner;
+  GSettingsBackend backend(runner, kMateSchema);
+  const auto feed = backend.Follow();
+  ASSERT_NE(feed, nullptr);
+  EXPECT_EQ(runner.monitorArgs,
+            (std::vector<Argv>{{"gsettings", "monitor", "org.mate.background"}}));
+  EXPECT_EQ(feed->Descriptor(), runner.lastMonitor->OutputDescriptor());
+  runner.lastMonitor->Emit("picture-filename: '/home/ana/foret.bmp'");
   EXPECT_TRUE(feed->Drain());
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "Scratch.h"
@@ -12,35 +13,119 @@ namespace {
 
 using testing::FakeRunner;
 
+// pcmanfm-qt as it behaves: --desktop-off ends it, and a desktop started again takes its bus name.
 class LxqtBackendTest : public posix::testing::ScratchTest {
  protected:
-  LxqtBackendTest() { MakeDirectory("config/pcmanfm-qt/lxqt"); }
+  LxqtBackendTest() {
+    MakeDirectory("config/pcmanfm-qt/lxqt");
+    runner_.respond = [this](const Argv& argv) -> std::optional<ToolResult> {
+      if (argv == Argv{"pcmanfm-qt", "--desktop-off"}) {
+        running_ = keepsRunning_;
+      } else if (argv.front() == "dbus-send") {
+        running_ = running_ || runner_.lastingEvents.size() > startsSeen_;
+        startsSeen_ = runner_.lastingEvents.size();
+        return ToolResult{true, running_ ? "   boolean true\n" : "   boolean false\n"};
+      }
+      return std::nullopt;
+    };
+  }
+
+  // What the back-end asked of pcmanfm-qt, the bus queries left out.
+  std::vector<std::string> Requests() {
+    std::vector<std::string> requests;
+    for (const Argv& argv : std::exchange(runner_.runs, {})) {
+      if (argv.front() == "pcmanfm-qt") {
+        requests.push_back(argv.at(1) + (argv.size() > 2 ? " " + argv.at(2) : "") +
+                           (argv.size() > 4 ? " " + argv.at(4) : ""));
+      }
+    }
+    for (std::string& event : std::exchange(runner_.lastingEvents, {})) {
+      requests.push_back(event.substr(event.find("pcmanfm-qt")));
+    }
+    startsSeen_ = 0;
+    return requests;
+  }
+
+  std::string Settings() const { return Read("config/pcmanfm-qt/lxqt/settings.conf"); }
 
   FakeRunner runner_;
   LxqtBackend backend_{runner_, Posix("config/pcmanfm-qt/lxqt/settings.conf")};
+  bool running_ = true;
+  bool keepsRunning_ = false;
+  std::size_t startsSeen_ = 0;
 };
 
-TEST_F(LxqtBackendTest, HandsThePathToTheDesktopsOwnTool) {
-  const std::string path = "/home/ana/Mes images/l'été \"$x\";`y`\\.bmp";
-  EXPECT_TRUE(backend_.Set(path, WallpaperStyle::kCentred));
-  EXPECT_TRUE(backend_.Set(path, WallpaperStyle::kTiled));
-  EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kStretched));
-  EXPECT_TRUE(backend_.Clear());
-  EXPECT_EQ(runner_.runs,
-            (std::vector<Argv>{
-                {"pcmanfm-qt", "--set-wallpaper", path, "--wallpaper-mode", "center"},
-                {"pcmanfm-qt", "--set-wallpaper", "/home/ana/Mes images/./l'été \"$x\";`y`\\.bmp",
-                 "--wallpaper-mode", "tile"},
-                {"pcmanfm-qt", "--set-wallpaper", "/a.bmp", "--wallpaper-mode", "stretch"},
-                {"pcmanfm-qt", "--wallpaper-mode", "color"},
-            }));
+TEST_F(LxqtBackendTest, EachModeIsLoadedByTheDesktopAndPicturesFollowOnItsCommandLine) {
+  Write("config/pcmanfm-qt/lxqt/settings.conf",
+        "[Desktop]\nBgColor=#102030\nWallpaperMode=stretch\nWallpaper=/a.bmp\n");
+  const std::string desktop = "pcmanfm-qt --desktop --profile=lxqt";
+  struct Step {
+    const char* picture;  // nullptr: a plain desktop
+    WallpaperStyle style;
+    std::vector<std::string> requests;
+    const char* settings;
+  };
+  const Step steps[] = {
+      // Whatever mode another request left on the screen, the first change loads its own.
+      {"/b.bmp",
+       WallpaperStyle::kStretched,
+       {"--desktop-off", desktop},
+       "[Desktop]\nBgColor=#102030\nWallpaperMode=stretch\nWallpaper=/b.bmp\n"},
+      {"/c.bmp", WallpaperStyle::kStretched, {"--set-wallpaper /c.bmp stretch"}, nullptr},
+      {nullptr,
+       WallpaperStyle::kStretched,
+       {"--desktop-off", desktop},
+       "[Desktop]\nBgColor=#102030\nWallpaperMode=none\nWallpaper=/c.bmp\n"},
+      // The picture after a plain desktop, in the mode that was loaded before it.
+      {"/c.bmp",
+       WallpaperStyle::kStretched,
+       {"--desktop-off", desktop},
+       "[Desktop]\nBgColor=#102030\nWallpaperMode=stretch\nWallpaper=/./c.bmp\n"},
+      {"/d, été 1.bmp",
+       WallpaperStyle::kCentred,
+       {"--desktop-off", desktop},
+       "[Desktop]\nBgColor=#102030\nWallpaperMode=center\n"
+       "Wallpaper=\"/d, \\x00E9t\\x00E9 1.bmp\"\n"},
+      {"/e.bmp", WallpaperStyle::kCentred, {"--set-wallpaper /e.bmp center"}, nullptr},
+      {"/e.bmp", WallpaperStyle::kTiled, {"--desktop-off", desktop}, nullptr},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.picture ? step.picture : "plain");
+    EXPECT_TRUE(step.picture ? backend_.Set(step.picture, step.style) : backend_.Clear());
+    EXPECT_EQ(Requests(), step.requests);
+    if (step.settings) {
+      EXPECT_EQ(Settings(), step.settings);
+    }
+    // What pcmanfm-qt writes back after a request: the picture, and the mode it loaded.
+    if (step.requests.size() == 1) {
+      Write("config/pcmanfm-qt/lxqt/settings.conf",
+            std::string("[Desktop]\nBgColor=#102030\nWallpaperMode=") + StyleModeName(step.style) +
+                "\nWallpaper=" + step.picture + "\n");
+    }
+  }
+}
 
-  runner_.runs.clear();
+TEST_F(LxqtBackendTest, AFreshProfileGetsItsSettingsFileFromTheFirstChange) {
+  running_ = false;
+  std::filesystem::remove_all(Posix("config/pcmanfm-qt"));
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_EQ(Settings(), "[Desktop]\nWallpaperMode=none\n");
+  EXPECT_EQ(backend_.Current(), "");
+  // The plain mode is now the loaded one: a second plain desktop asks for nothing.
+  Requests();
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_TRUE(Requests().empty());
+  EXPECT_TRUE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
+  EXPECT_EQ(Settings(), "[Desktop]\nWallpaperMode=tile\nWallpaper=/b.bmp\n");
+}
+
+TEST_F(LxqtBackendTest, ADesktopThatDoesNotEndRefusesTheChange) {
+  Write("config/pcmanfm-qt/lxqt/settings.conf", "[Desktop]\nWallpaperMode=none\n");
+  keepsRunning_ = true;  // it has windows of its own open
+  EXPECT_FALSE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
+  EXPECT_EQ(Settings(), "[Desktop]\nWallpaperMode=none\n");
+
   EXPECT_FALSE(backend_.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kCentred));
-  EXPECT_TRUE(runner_.runs.empty());
-  runner_.Fail({"pcmanfm-qt"});
-  EXPECT_FALSE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
-  EXPECT_FALSE(backend_.Clear());
 }
 
 TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
@@ -57,10 +142,21 @@ TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
   Write("config/pcmanfm-qt/lxqt/other.conf", "");
   EXPECT_FALSE(feed->Drain());
 
-  Write("config/pcmanfm-qt/lxqt/settings.conf",
-        "[Desktop]\nWallpaperMode=color\nWallpaper=/home/ana/mer.bmp\n");
-  EXPECT_TRUE(feed->Drain());
-  EXPECT_EQ(backend_.Current(), "");
+  // Every mode but the five that draw a picture shows the colour alone.
+  const std::pair<const char*, const char*> modes[] = {
+      {"none", ""},
+      {"color", ""},
+      {"", ""},
+      {"tile", "/home/ana/mer.bmp"},
+      {"fit", "/home/ana/mer.bmp"},
+      {"zoom", "/home/ana/mer.bmp"},
+  };
+  for (const auto& [mode, shown] : modes) {
+    Write("config/pcmanfm-qt/lxqt/settings.conf",
+          std::string("[Desktop]\nWallpaperMode=") + mode + "\nWallpaper=/home/ana/./mer.bmp\n");
+    EXPECT_TRUE(feed->Drain());
+    EXPECT_EQ(backend_.Current(), shown) << mode;
+  }
 }
 
 class SwaybgBackendTest : public posix::testing::ScratchTest {

@@ -48,6 +48,25 @@ TEST(DesktopText, QtSettingsValues) {
   EXPECT_EQ(QtSettingsText("/a.bmp, /b.bmp"), "/a.bmp");
 }
 
+TEST(DesktopText, QtSettingsLiteralsAreReadBackAsTheyWere) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/a/b.bmp", "/home/a/b.bmp"},
+      {"/home/a/b, c.bmp", "\"/home/a/b, c.bmp\""},
+      {"/a;b=c.bmp", "\"/a;b=c.bmp\""},
+      {" /a.bmp ", "\" /a.bmp \""},
+      {"/a\\b\"c.bmp", "/a\\\\b\\\"c.bmp"},
+      // A hex digit after an escape would be read as part of it.
+      {"/été 2a.bmp", "/\\x00E9t\\x00E9 2a.bmp"},
+      {"/éa.bmp", "/\\x00E9\\x0061.bmp"},
+      {"/\t.bmp", "/\\x0009.bmp"},
+      {"/\xF0\x9F\x8C\x8A.bmp", "/\\xD83C\\xDF0A.bmp"},
+  };
+  for (const auto& [text, literal] : cases) {
+    EXPECT_EQ(QtSettingsLiteral(text), literal) << text;
+    EXPECT_EQ(QtSettingsText(literal), text) << literal;
+  }
+}
+
 TEST(DesktopText, Utf8Validity) {
   EXPECT_TRUE(IsValidUtf8("/home/été/😀.bmp"));
   EXPECT_FALSE(IsValidUtf8("/home/\xE9t\xE9.bmp"));

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
 #include <algorithm>
 
+#include "Scratch.h"
 #include "desktop_fake_runner.h"
 #include "platform/posix/desktop/PlasmaBackend.h"
 #include "platform/posix/desktop/XfconfBackend.h"
@@ -121,7 +124,7 @@ std::string SetScript(const std::string& literal, int fillMode) {
 
 TEST(PlasmaBackend, ScriptsEveryDesktop) {
   FakeRunner runner;
-  PlasmaBackend backend(runner);
+  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc");
   EXPECT_TRUE(backend.Set("/home/ana/Mes images/été.bmp", WallpaperStyle::kCentred));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kTiled));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kStretched));
@@ -153,7 +156,7 @@ TEST(PlasmaBackend, APathStaysAFileNameInTheScript) {
 
 TEST(PlasmaBackend, ReadsTheFirstScreensWallpaperAndFollowsItsSignal) {
   FakeRunner runner;
-  PlasmaBackend backend(runner);
+  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc");
   const std::string reply =
       "method return time=1765000000.1 sender=:1.20 -> destination=:1.99 serial=77 "
       "reply_serial=2\n"
@@ -178,6 +181,7 @@ TEST(PlasmaBackend, ReadsTheFirstScreensWallpaperAndFollowsItsSignal) {
   runner.Answer(ShellCall("wallpaper", "uint32:0"), {true, plain});
   EXPECT_EQ(backend.Current(), "");
   runner.Fail(ShellCall("wallpaper", "uint32:0"));
+  runner.Fail(ShellCall("evaluateScript", "string:" + PlasmaReadScript()));
   EXPECT_FALSE(backend.Current().has_value());
 
   const auto feed = backend.Follow();
@@ -193,6 +197,63 @@ TEST(PlasmaBackend, ReadsTheFirstScreensWallpaperAndFollowsItsSignal) {
   runner.lastMonitor->Emit(
       "signal time=1.3 sender=:1.20 -> destination=(null destination) serial=80 "
       "path=/PlasmaShell; interface=org.kde.PlasmaShell; member=wallpaperChanged");
+  EXPECT_TRUE(feed->Drain());
+}
+
+// Plasma 5.27 has neither the wallpaper call nor its signal.
+class OlderPlasmaTest : public posix::testing::ScratchTest {
+ protected:
+  OlderPlasmaTest() {
+    MakeDirectory("config");
+    runner_.Fail(ShellCall("wallpaper", "uint32:0"));
+  }
+
+  void ScriptPrints(const std::string& printed) {
+    runner_.Answer(ShellCall("evaluateScript", "string:" + PlasmaReadScript()),
+                   {true,
+                    "method return time=1.5 sender=:1.7 -> destination=:1.9 serial=41 "
+                    "reply_serial=2\n   string \"" +
+                        printed + "\"\n"});
+  }
+
+  FakeRunner runner_;
+  PlasmaBackend backend_{runner_, Posix("config/plasma-org.kde.plasma.desktop-appletsrc")};
+};
+
+TEST_F(OlderPlasmaTest, ReadsThePictureThroughAScript) {
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"org.kde.image|file:///home/ana/Mes%20images/./mer.bmp\n", "/home/ana/Mes images/mer.bmp"},
+      {"org.kde.image|/home/ana/foret.bmp\n", "/home/ana/foret.bmp"},
+      {"org.kde.color|file:///home/ana/mer.bmp\n", ""},
+      {"org.kde.image|\n", ""},
+      {"no bar here", std::nullopt},
+  };
+  for (const auto& [printed, shown] : cases) {
+    ScriptPrints(printed);
+    EXPECT_EQ(backend_.Current(), shown) << printed;
+  }
+  runner_.Answer(ShellCall("evaluateScript", "string:" + PlasmaReadScript()),
+                 {false, "Error org.freedesktop.DBus.Error.Failed: Error: SyntaxError"});
+  EXPECT_FALSE(backend_.Current().has_value());
+
+  // What the shell holds is what the next change must differ from.
+  ScriptPrints("org.kde.image|file:///home/ana/mer.bmp\n");
+  backend_.Current();
+  runner_.runs.clear();
+  EXPECT_TRUE(backend_.Set("/home/ana/mer.bmp", WallpaperStyle::kCentred));
+  EXPECT_NE(runner_.runs.front().back().find("'file:///home/ana/./mer.bmp'"), std::string::npos);
+}
+
+TEST_F(OlderPlasmaTest, FollowsTheFileOfItsDesktopsSettings) {
+  const auto feed = backend_.Follow();
+  ASSERT_NE(feed, nullptr);
+  pollfd readable{.fd = feed->Descriptor(), .events = POLLIN, .revents = 0};
+  EXPECT_EQ(::poll(&readable, 1, 0), 0);
+  Write("config/plasmashellrc", "[PlasmaViews]\n");
+  EXPECT_FALSE(feed->Drain());
+  Write("config/plasma-org.kde.plasma.desktop-appletsrc",
+        "[Containments][1][Wallpaper][org.kde.image][General]\nImage=file:///home/ana/mer.bmp\n");
+  EXPECT_EQ(::poll(&readable, 1, 1000), 1);
   EXPECT_TRUE(feed->Drain());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/posix/desktop/ChangeFeeds.h"
 
+#include <sys/epoll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -23,7 +24,37 @@ int WatchDirectory(const std::string& directory) {
   return fd;
 }
 
+std::vector<int> DescriptorsOf(const std::vector<std::unique_ptr<ChangeFeed>>& feeds) {
+  std::vector<int> descriptors;
+  for (const auto& feed : feeds) {
+    descriptors.push_back(feed->Descriptor());
+  }
+  return descriptors;
+}
+
 }  // namespace
+
+int EitherReadable(const std::vector<int>& descriptors) {
+  const int set = ::epoll_create1(EPOLL_CLOEXEC);
+  for (int fd : descriptors) {
+    epoll_event event{.events = EPOLLIN, .data = {.fd = fd}};
+    if (set >= 0 && fd >= 0) {
+      ::epoll_ctl(set, EPOLL_CTL_ADD, fd, &event);
+    }
+  }
+  return set;
+}
+
+MergedFeed::MergedFeed(std::vector<std::unique_ptr<ChangeFeed>> feeds)
+    : feeds_(std::move(feeds)), either_(EitherReadable(DescriptorsOf(feeds_))) {}
+
+bool MergedFeed::Drain() {
+  bool concerned = false;
+  for (const auto& feed : feeds_) {
+    concerned = feed->Drain() || concerned;
+  }
+  return concerned;
+}
 
 MonitorFeed::MonitorFeed(std::unique_ptr<RunningProcess> monitor, LineFilter concerns)
     : monitor_(std::move(monitor)), concerns_(std::move(concerns)) {}

@@ -4,12 +4,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/posix/Handles.h"
 #include "platform/posix/desktop/DesktopBackend.h"
 #include "platform/posix/desktop/ProcessRunner.h"
 
 namespace fondex::platform::posix::desktop {
+
+// A new descriptor that is readable while any of the given ones (-1: none) is.
+int EitherReadable(const std::vector<int>& descriptors);
 
 // Which lines of a monitor's output may concern the wallpaper.
 using LineFilter = std::function<bool(std::string_view line)>;
@@ -30,6 +34,19 @@ class MonitorFeed : public ChangeFeed {
 // Starts a monitor; nothing when it cannot be started.
 std::unique_ptr<ChangeFeed> FollowMonitor(ProcessRunner& runner, const Argv& argv,
                                           LineFilter concerns);
+
+// Several feeds as one: readable when any is, concerned when any is.
+class MergedFeed : public ChangeFeed {
+ public:
+  explicit MergedFeed(std::vector<std::unique_ptr<ChangeFeed>> feeds);
+
+  int Descriptor() const override { return either_.Get(); }
+  bool Drain() override;
+
+ private:
+  std::vector<std::unique_ptr<ChangeFeed>> feeds_;
+  FileDescriptor either_;
+};
 
 // Changes of one file of a directory, whether written in place or renamed over (ASCII case of
 // the name ignored). Nothing to watch when the directory cannot be watched.

@@ -22,7 +22,8 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
     case DesktopKind::kXfce:
       return std::make_unique<XfconfBackend>(runner);
     case DesktopKind::kKde:
-      return std::make_unique<PlasmaBackend>(runner);
+      return std::make_unique<PlasmaBackend>(
+          runner, JoinPosix(places.configHome, "plasma-org.kde.plasma.desktop-appletsrc"));
     case DesktopKind::kLxqt:
       return std::make_unique<LxqtBackend>(
           runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));

@@ -12,7 +12,7 @@ namespace fondex::platform::posix::desktop {
 // Where back-ends keep or find their files.
 struct BackendPlaces {
   std::string platformDirectory;  // this program's own: swaybg's process id
-  std::string configHome;         // the user's settings ($XDG_CONFIG_HOME): LXQt's desktop
+  std::string configHome;  // the user's settings ($XDG_CONFIG_HOME): LXQt's and Plasma's desktops
 };
 
 // The back-end of a kind of desktop; nothing for none, where the system profile alone holds the

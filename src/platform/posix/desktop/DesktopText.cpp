@@ -102,32 +102,60 @@ std::string PercentDecoded(std::string_view text) {
   return out;
 }
 
+// The character that starts at `at`, which moves past it; nothing when no valid UTF-8 sequence
+// starts there.
+std::optional<std::uint32_t> DecodeUtf8(std::string_view text, std::size_t& at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const std::size_t length = lead < 0x80                   ? 1
+                             : lead >= 0xC2 && lead < 0xE0 ? 2
+                             : lead >= 0xE0 && lead < 0xF0 ? 3
+                             : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                           : 0;
+  if (length == 0 || at + length > text.size()) {
+    return std::nullopt;
+  }
+  std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) {
+      return std::nullopt;
+    }
+    code = code << 6 | (next & 0x3F);
+  }
+  const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  at += length;
+  return code;
+}
+
+void AppendQtEscape(std::string& out, std::uint32_t unit) {
+  out += "\\x";
+  AppendHexByte(out, static_cast<unsigned char>(unit >> 8));
+  AppendHexByte(out, static_cast<unsigned char>(unit & 0xFF));
+}
+
+// The character of the escape "\\x" + up to four hex digits whose "x" is at `at`, which moves past
+// it; a lone "x" stands for itself.
+std::uint32_t QtHexEscape(std::string_view raw, std::size_t& at) {
+  constexpr std::size_t kLongestHexEscape = 4;
+  std::size_t digits = 0;
+  while (digits < kLongestHexEscape && HexNumber(raw, at + 1 + digits, 1)) {
+    ++digits;
+  }
+  const std::uint32_t code = digits > 0 ? *HexNumber(raw, at + 1, digits) : std::uint32_t{'x'};
+  at += 1 + digits;
+  return code;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    if (length == 0 || i + length > text.size()) {
+    if (!DecodeUtf8(text, i)) {
       return false;
     }
-    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        return false;
-      }
-      code = code << 6 | (next & 0x3F);
-    }
-    const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      return false;
-    }
-    i += length;
   }
   return true;
 }
@@ -221,7 +249,6 @@ std::optional<std::string> ParseGVariantString(std::string_view printed) {
 }
 
 std::string QtSettingsText(std::string_view raw) {
-  constexpr std::size_t kLongestHexEscape = 4;
   std::string text;
   bool quoted = false;
   for (std::size_t at = 0; at < raw.size();) {
@@ -235,15 +262,49 @@ std::string QtSettingsText(std::string_view raw) {
     } else if (raw[at] != 'x') {
       text += SimpleEscape(raw[at++]);
     } else {
-      std::size_t digits = 0;
-      while (digits < kLongestHexEscape && HexNumber(raw, at + 1 + digits, 1)) {
-        ++digits;
+      std::uint32_t code = QtHexEscape(raw, at);
+      // A character beyond 16 bits comes as two escaped UTF-16 units.
+      if (code >= 0xD800 && code < 0xDC00 && raw.substr(at).starts_with("\\x")) {
+        std::size_t next = at + 1;
+        const std::uint32_t low = QtHexEscape(raw, next);
+        if (low >= 0xDC00 && low < 0xE000) {
+          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+          at = next;
+        }
       }
-      AppendUtf8(text, digits > 0 ? *HexNumber(raw, at + 1, digits) : std::uint32_t{'x'});
-      at += 1 + digits;
+      AppendUtf8(text, code);
     }
   }
   return text;
+}
+
+std::string QtSettingsLiteral(std::string_view utf8) {
+  std::string body;
+  bool quoted = !utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' ');
+  bool afterEscape = false;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::optional<std::uint32_t> decoded = DecodeUtf8(utf8, at);
+    at += decoded ? 0 : 1;  // a stray byte stands for the replacement character
+    const std::uint32_t code = decoded.value_or(0xFFFD);
+    if (code < 0x20 || code >= 0x7F || (afterEscape && HexValue(static_cast<char>(code)) >= 0)) {
+      if (code > 0xFFFF) {  // as Qt holds it: two UTF-16 units
+        AppendQtEscape(body, 0xD800 + ((code - 0x10000) >> 10));
+        AppendQtEscape(body, 0xDC00 + ((code - 0x10000) & 0x3FF));
+      } else {
+        AppendQtEscape(body, code);
+      }
+      afterEscape = true;
+      continue;
+    }
+    afterEscape = false;
+    const char c = static_cast<char>(code);
+    quoted = quoted || c == ',' || c == ';' || c == '=';
+    if (c == '\\' || c == '"') {
+      body += '\\';
+    }
+    body += c;
+  }
+  return quoted ? '"' + body + '"' : body;
 }
 
 std::string JavaScriptStringLiteral(std::string_view ascii) {

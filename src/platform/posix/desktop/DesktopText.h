@@ -35,6 +35,11 @@ std::optional<std::string> ParseGVariantString(std::string_view printed);
 // for a character by its code), and an unquoted comma ending the first item of a list.
 std::string QtSettingsText(std::string_view raw);
 
+// UTF-8 text as Qt's settings files write a value: quoted when it holds a separator or blanks at
+// its ends, backslashes and quotes escaped, every other character than printable ASCII as \xHHHH
+// (and a hex digit right after such an escape too, since the escape would swallow it).
+std::string QtSettingsLiteral(std::string_view utf8);
+
 // A JavaScript string literal of ASCII text: quotes, backslashes and control characters are
 // escaped, so the literal ends where it should.
 std::string JavaScriptStringLiteral(std::string_view ascii);

@@ -1,6 +1,7 @@
 #include "platform/posix/desktop/GSettingsBackend.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/posix/desktop/ChangeFeeds.h"
 
@@ -8,6 +9,10 @@ namespace fondex::platform::posix::desktop {
 namespace {
 
 constexpr const char* kTool = "gsettings";
+constexpr const char* kDarkPicture = "picture-uri-dark";
+// Where GNOME keeps the style that decides which of its two pictures shows.
+constexpr const char* kInterfaceSchema = "org.gnome.desktop.interface";
+constexpr const char* kColourScheme = "color-scheme";
 
 const char* OptionsOf(WallpaperStyle style) {
   switch (style) {
@@ -22,8 +27,12 @@ const char* OptionsOf(WallpaperStyle style) {
 }
 
 bool ConcernsPicture(std::string_view line) {
-  return line.starts_with("picture-uri:") || line.starts_with("picture-options:") ||
-         line.starts_with("picture-filename:");
+  return line.starts_with("picture-uri:") || line.starts_with("picture-uri-dark:") ||
+         line.starts_with("picture-options:") || line.starts_with("picture-filename:");
+}
+
+bool ConcernsColourScheme(std::string_view line) {
+  return line.starts_with("color-scheme:");
 }
 
 }  // namespace
@@ -38,8 +47,7 @@ bool GSettingsBackend::Set(const std::string& path, WallpaperStyle style) {
            SetKey("picture-options", OptionsOf(style));
   }
   const std::string uri = FileUri(spelling_.For(path));
-  return SetKey("picture-uri", uri) &&
-         (!HasKey("picture-uri-dark") || SetKey("picture-uri-dark", uri)) &&
+  return SetKey("picture-uri", uri) && (!HasKey(kDarkPicture) || SetKey(kDarkPicture, uri)) &&
          SetKey("picture-options", OptionsOf(style));
 }
 
@@ -57,7 +65,19 @@ std::optional<std::string> GSettingsBackend::Current() {
 }
 
 std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
-  return FollowMonitor(runner_, {kTool, "monitor", schema_.id}, ConcernsPicture);
+  std::unique_ptr<ChangeFeed> pictures =
+      FollowMonitor(runner_, {kTool, "monitor", schema_.id}, ConcernsPicture);
+  if (!pictures || !HasKey(kDarkPicture)) {
+    return pictures;
+  }
+  // Turning the dark style on or off changes the picture on the screen too.
+  std::vector<std::unique_ptr<ChangeFeed>> feeds;
+  feeds.push_back(std::move(pictures));
+  if (auto scheme = FollowMonitor(runner_, {kTool, "monitor", kInterfaceSchema, kColourScheme},
+                                  ConcernsColourScheme)) {
+    feeds.push_back(std::move(scheme));
+  }
+  return std::make_unique<MergedFeed>(std::move(feeds));
 }
 
 // The picture's path as the desktop spells it, "" for none.
@@ -66,11 +86,20 @@ std::optional<std::string> GSettingsBackend::CurrentPicture() {
     return GetKey("picture-filename");
   }
   const std::optional<std::string> options = GetKey("picture-options");
-  const std::optional<std::string> uri = GetKey("picture-uri");
+  const std::optional<std::string> uri = GetKey(ShowsDarkPicture() ? kDarkPicture : "picture-uri");
   if (!options || !uri) {
     return std::nullopt;
   }
   return *options == "none" ? std::string() : PathOfFileUri(*uri).value_or(std::string());
+}
+
+// The dark style shows the dark picture, on a desktop whose schema has one.
+bool GSettingsBackend::ShowsDarkPicture() {
+  if (!HasKey(kDarkPicture)) {
+    return false;
+  }
+  const ToolResult scheme = runner_.Run({kTool, "get", kInterfaceSchema, kColourScheme});
+  return scheme.succeeded && ParseGVariantString(scheme.output) == "prefer-dark";
 }
 
 bool GSettingsBackend::SetKey(const char* key, const std::string& value) {

@@ -14,8 +14,8 @@ namespace fondex::platform::posix::desktop {
 struct GSettingsSchema {
   const char* id;
   // True: the picture is the "file://" URI of picture-uri (and picture-uri-dark where the schema
-  // has it), and picture-options "none" leaves a plain desktop. False: it is the plain path of
-  // picture-filename, and an empty one leaves a plain desktop.
+  // has it, shown in the dark style), and picture-options "none" leaves a plain desktop. False: it
+  // is the plain path of picture-filename, and an empty one leaves a plain desktop.
   bool pictureIsUri;
 };
 
@@ -38,6 +38,7 @@ class GSettingsBackend : public DesktopBackend {
   std::optional<std::string> GetKey(const char* key);
   bool HasKey(const char* key);
   std::optional<std::string> CurrentPicture();
+  bool ShowsDarkPicture();
 
   ProcessRunner& runner_;
   GSettingsSchema schema_;

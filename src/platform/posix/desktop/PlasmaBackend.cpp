@@ -1,6 +1,7 @@
 #include "platform/posix/desktop/PlasmaBackend.h"
 
 #include <map>
+#include <vector>
 
 #include "platform/posix/desktop/ChangeFeeds.h"
 
@@ -69,6 +70,22 @@ std::map<std::string, std::string> StringEntries(std::string_view reply) {
   return entries;
 }
 
+// What a script printed, as `dbus-send --print-reply` shows the returned string; nothing when the
+// shell refused the script.
+std::optional<std::string> PrintedByScript(const ToolResult& reply) {
+  constexpr std::string_view kString = "string \"";
+  const std::size_t start = reply.output.find(kString);
+  const std::size_t end = reply.output.rfind('"');
+  if (!reply.succeeded || start == std::string::npos || end < start + kString.size()) {
+    return std::nullopt;
+  }
+  std::string printed = reply.output.substr(start + kString.size(), end - start - kString.size());
+  while (!printed.empty() && printed.back() == '\n') {
+    printed.pop_back();
+  }
+  return printed;
+}
+
 bool IsWallpaperSignal(std::string_view line) {
   return line.find("member=wallpaperChanged") != std::string_view::npos;
 }
@@ -90,7 +107,13 @@ std::string PlasmaPlainScript() {
          "all[i].wallpaperPlugin = 'org.kde.color'; }";
 }
 
-PlasmaBackend::PlasmaBackend(ProcessRunner& runner) : runner_(runner) {}
+std::string PlasmaReadScript() {
+  return "var d = desktops()[0]; d.currentConfigGroup = Array('Wallpaper', 'org.kde.image', "
+         "'General'); print(d.wallpaperPlugin + '|' + d.readConfig('Image'));";
+}
+
+PlasmaBackend::PlasmaBackend(ProcessRunner& runner, std::string appletsFile)
+    : runner_(runner), appletsFile_(std::move(appletsFile)) {}
 
 bool PlasmaBackend::Set(const std::string& path, WallpaperStyle style) {
   return Evaluate(PlasmaWallpaperScript(spelling_.For(path), style));
@@ -103,25 +126,48 @@ bool PlasmaBackend::Clear() {
 std::optional<std::string> PlasmaBackend::Current() {
   const ToolResult reply = runner_.Run(ShellCall("wallpaper", "uint32:0"));
   if (!reply.succeeded) {
-    return std::nullopt;
+    return ScriptedCurrent();
   }
   const auto entries = StringEntries(reply.output);
   const auto plugin = entries.find("wallpaperPlugin");
   const auto image = entries.find("Image");
-  if (plugin == entries.end() || plugin->second != kImagePlugin || image == entries.end()) {
-    return std::string();
-  }
-  const std::string path =
-      image->second.starts_with('/') ? image->second : PathOfFileUri(image->second).value_or("");
-  spelling_.Seen(path);
-  return path.empty() ? std::string() : LexicallyNormal(path);
+  return Seen(plugin == entries.end() ? "" : plugin->second,
+              image == entries.end() ? "" : image->second);
 }
 
 std::unique_ptr<ChangeFeed> PlasmaBackend::Follow() {
-  return FollowMonitor(runner_,
-                       {"dbus-monitor", "--session",
-                        "type='signal',interface='org.kde.PlasmaShell',member='wallpaperChanged'"},
-                       IsWallpaperSignal);
+  std::vector<std::unique_ptr<ChangeFeed>> feeds;
+  if (auto signal = FollowMonitor(runner_,
+                                  {"dbus-monitor", "--session",
+                                   "type='signal',interface='org.kde.PlasmaShell',member='"
+                                   "wallpaperChanged'"},
+                                  IsWallpaperSignal)) {
+    feeds.push_back(std::move(signal));
+  }
+  const std::size_t slash = appletsFile_.rfind('/');
+  feeds.push_back(std::make_unique<FileChangeFeed>(appletsFile_.substr(0, slash + 1),
+                                                   appletsFile_.substr(slash + 1)));
+  return std::make_unique<MergedFeed>(std::move(feeds));
+}
+
+std::optional<std::string> PlasmaBackend::ScriptedCurrent() {
+  const std::optional<std::string> printed =
+      PrintedByScript(runner_.Run(ShellCall("evaluateScript", "string:" + PlasmaReadScript())));
+  const std::size_t bar = printed ? printed->find('|') : std::string::npos;
+  if (bar == std::string::npos) {
+    return std::nullopt;
+  }
+  return Seen(printed->substr(0, bar), printed->substr(bar + 1));
+}
+
+// The picture the shell shows with that plugin and image, "" for none.
+std::string PlasmaBackend::Seen(const std::string& plugin, const std::string& image) {
+  if (plugin != kImagePlugin) {
+    return std::string();
+  }
+  const std::string path = image.starts_with('/') ? image : PathOfFileUri(image).value_or("");
+  spelling_.Seen(path);
+  return path.empty() ? std::string() : LexicallyNormal(path);
 }
 
 bool PlasmaBackend::Evaluate(const std::string& script) {

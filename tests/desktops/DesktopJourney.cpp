@@ -1,0 +1,246 @@
+#include "desktops/DesktopJourney.h"
+
+#include <iostream>
+#include <map>
+#include <stdexcept>
+
+namespace fondex::desktops {
+namespace {
+
+constexpr int kSide = 16;  // the pictures' width and height
+
+struct Colours {
+  std::string file;  // its name on disk
+  e2e::Rgb left;
+  e2e::Rgb right;
+};
+
+// Each picture has two halves of different colours, so that tiled and stretched differ too.
+const std::map<std::string, Colours>& Pictures() {
+  static const std::map<std::string, Colours> pictures = {
+      {"ciel.bmp", {"ciel.bmp", {200, 30, 30}, {30, 30, 200}}},
+      {"foret.bmp", {"foret.bmp", {20, 160, 60}, {240, 220, 0}}},
+      {"mer.bmp", {"Mer.BMP", {0, 80, 200}, {250, 140, 0}}},
+  };
+  return pictures;
+}
+
+bool Is(const e2e::Image& image, int x, int y, e2e::Rgb colour) {
+  const auto at = static_cast<std::size_t>((y * image.width + x) * 3);
+  return image.rgb[at] == colour.red && image.rgb[at + 1] == colour.green &&
+         image.rgb[at + 2] == colour.blue;
+}
+
+// The halves alternate every half picture from there, wherever the grid starts.
+bool TilesAt(const e2e::Image& image, const Colours& picture, int x, int y) {
+  for (const auto& [first, second] :
+       {std::pair(picture.left, picture.right), std::pair(picture.right, picture.left)}) {
+    if (Is(image, x, y, first) && Is(image, x + kSide / 2, y, second) &&
+        Is(image, x + kSide, y, first)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The picture covers the screen as the style says: centred in the middle and nowhere else,
+// tiled, stretched in two halves.
+bool Shows(const e2e::Image& image, const Colours& picture, Style style) {
+  const int w = image.width;
+  const int h = image.height;
+  const int low = h * 3 / 4;  // above a panel at the bottom
+  switch (style) {
+    case Style::kCentred:
+      return Is(image, w / 2 - 4, h / 2, picture.left) &&
+             Is(image, w / 2 + 4, h / 2, picture.right) && !Is(image, w - 10, low, picture.right) &&
+             !Is(image, 10, low, picture.left);
+    case Style::kTiled:
+      return TilesAt(image, picture, 3, low) && TilesAt(image, picture, w / 2 + 3, low);
+    case Style::kStretched:
+      break;
+  }
+  // Away from the edges, which smooth scaling blurs.
+  return Is(image, w / 8, h / 2, picture.left) && Is(image, w / 4, h - h / 8, picture.left) &&
+         Is(image, w - w / 8, h / 2, picture.right);
+}
+
+bool ShowsNoPicture(const e2e::Image& image) {
+  for (const auto& [name, picture] : Pictures()) {
+    for (const e2e::Rgb colour : {picture.left, picture.right}) {
+      if (Is(image, image.width / 2 - 4, image.height / 2, colour) ||
+          Is(image, 10, image.height * 3 / 4, colour)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The style as the system profile says it.
+std::string StyleEntries(Style style) {
+  switch (style) {
+    case Style::kTiled:
+      return "TileWallpaper=1\r\nWallpaperStyle=0\r\n";
+    case Style::kStretched:
+      return "TileWallpaper=0\r\nWallpaperStyle=2\r\n";
+    case Style::kCentred:
+      break;
+  }
+  return "TileWallpaper=0\r\nWallpaperStyle=0\r\n";
+}
+
+}  // namespace
+
+std::string PathOfUri(std::string uri) {
+  uri = uri.substr(uri.find("://") == std::string::npos ? 0 : uri.find("://") + 3);
+  std::string path;
+  for (std::size_t i = 0; i < uri.size(); ++i) {
+    if (uri[i] == '%' && i + 2 < uri.size()) {
+      path += static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      path += uri[i];
+    }
+  }
+  return path;
+}
+
+std::string Normal(const std::string& path) {
+  return std::filesystem::path(path).lexically_normal().string();
+}
+
+void DesktopJourney::SetUp() {
+  plage_ = ImageFolder("Plage");
+  for (const auto& [name, picture] : Pictures()) {
+    e2e::WriteSplitBitmap(plage_ / picture.file, kSide, kSide, picture.left, picture.right);
+  }
+  const std::filesystem::path runtime = Folder("runtime");
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  desktop_ = std::make_unique<LiveDesktop>(
+      std::vector<std::string>{"DISPLAY=" + Screen().DisplayName(),
+                               "HOME=" + Folder("home").string(),
+                               "XDG_RUNTIME_DIR=" + runtime.string(),
+                               "PATH=" + e2e::EnvironmentValue("PATH"), "LANG=C.UTF-8"},
+      Folder("desktop-logs"));
+  if (const std::optional<std::string> reason = StartDesktop()) {
+    GTEST_SKIP() << Kind() << " cannot start here: " << *reason;
+  }
+}
+
+void DesktopJourney::TearDown() {
+  FondexJourney::TearDown();
+  if (HasFailure()) {
+    for (const auto& entry : std::filesystem::directory_iterator(Folder("desktop-logs"))) {
+      std::cout << "--- " << entry.path().filename().string() << " ---\n"
+                << e2e::ReadFile(entry.path());
+    }
+  }
+}
+
+void DesktopJourney::RunJourney() {
+  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
+  const bool followsOutside = SetFromOutside(Picture("Mer.BMP"));
+  WriteWinIni(followsOutside ? "" : e2e::WindowsPath(Picture("Mer.BMP")));
+  StartFondex(Kind(), ProgramVariables());
+  ProgramShows("mer.bmp");
+
+  for (const Style style : {Style::kCentred, Style::kTiled, Style::kStretched}) {
+    ChooseStyle(style);
+    const std::string name = ClickForNextPicture();
+    EXPECT_TRUE(KeptBecomes(Normal(Picture(Pictures().at(name).file)) + " " +
+                            StyleWords()[static_cast<std::size_t>(style)]));
+    CheckScreen(name, style);
+  }
+
+  if (followsOutside) {
+    ASSERT_TRUE(SetFromOutside(Picture("ciel.bmp")));
+    ProgramShows("ciel.bmp");
+  }
+  FollowMore();
+
+  ClickUntil(e2e::main_window::kBBtnNoWalp, [&] { return WinIniWallpaper().empty(); });
+  ProgramShows("");
+  EXPECT_TRUE(KeptBecomes("plain"));
+  CheckScreen("", std::nullopt);
+
+  const std::string name = ClickForNextPicture();
+  EXPECT_TRUE(KeptBecomes(Normal(Picture(Pictures().at(name).file)) + " " +
+                          StyleWords()[static_cast<std::size_t>(Style::kStretched)]));
+  CheckScreen(name, Style::kStretched);
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
+}
+
+::testing::AssertionResult DesktopJourney::KeptBecomes(const std::string& expected) {
+  std::optional<std::string> kept;
+  if (WaitFor([&] { return !(kept = Kept()) || *kept == expected; })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "the desktop keeps \"" << kept.value_or("") << "\", not \"" << expected << "\"";
+}
+
+void DesktopJourney::ProgramShows(const std::string& name) {
+  EXPECT_TRUE(TitleBecomes(MainWindow(), name.empty() ? "Fondex2" : "Fondex2 : " + Stored(name)));
+  std::string stored;
+  EXPECT_TRUE(WaitFor([&] {
+    stored = e2e::LowerAscii(WinIniWallpaper());
+    return stored == (name.empty() ? "" : Stored(name));
+  })) << "the system profile holds \""
+      << stored << "\"";
+}
+
+void DesktopJourney::ChooseStyle(Style style) {
+  e2e::WriteFile(PlatformFile("WIN.INI"),
+                 "[Desktop]\r\nWallpaper=" + WinIniWallpaper() + "\r\n" + StyleEntries(style));
+}
+
+// The name of the picture the change button put on the desktop, in lower case.
+std::string DesktopJourney::ClickForNextPicture() {
+  const std::string before = e2e::LowerAscii(WinIniWallpaper());
+  std::string now;
+  const bool changed = ClickUntil(e2e::main_window::kBBtnHasard, [&] {
+    now = e2e::LowerAscii(WinIniWallpaper());
+    return !now.empty() && now != before;
+  });
+  if (!changed) {
+    throw std::runtime_error("the change button left \"" + now + "\" on the desktop");
+  }
+  return now.substr(now.rfind('\\') + 1);
+}
+
+// A desktop started again maps its window over the program's at a moment nobody is told of; a
+// click that this window took is given once more.
+bool DesktopJourney::ClickUntil(e2e::Bounds button, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Raise(MainWindow());
+    Click(MainWindow(), button);
+    if (WaitFor(done)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool DesktopJourney::WindowShows(pid_t program) {
+  return WaitFor([&] { return !Screen().WindowsOf(program).empty(); });
+}
+
+void DesktopJourney::CheckScreen(const std::string& name, std::optional<Style> style) {
+  e2e::Image screen = CaptureScreen();
+  if (screen.rgb.empty()) {
+    return;  // this desktop draws nothing of its own
+  }
+  const bool shown = WaitFor([&] {
+    screen = CaptureScreen();
+    return style ? Shows(screen, Pictures().at(name), *style) : ShowsNoPicture(screen);
+  });
+  if (!shown) {
+    SaveScreenshot(screen, name.empty() ? "plain" : name);
+    ADD_FAILURE() << "the screen does not show " << (name.empty() ? "a plain desktop" : name)
+                  << " as asked";
+  }
+}
+
+}  // namespace fondex::desktops

@@ -1,0 +1,102 @@
+#include "desktops/LiveDesktop.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "e2e/Sandbox.h"
+
+namespace fondex::desktops {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr milliseconds kToolLimit{20000};
+constexpr milliseconds kPatience{15000};
+
+std::string FirstLine(const std::string& text) {
+  return text.substr(0, text.find('\n'));
+}
+
+}  // namespace
+
+LiveDesktop::LiveDesktop(std::vector<std::string> environment, std::filesystem::path logFolder)
+    : environment_(std::move(environment)), logs_(std::move(logFolder)) {}
+
+LiveDesktop::~LiveDesktop() {
+  // The desktop's programs before the bus they talk through.
+  while (!programs_.empty()) {
+    programs_.pop_back();
+  }
+}
+
+void LiveDesktop::AddVariables(const std::vector<std::string>& variables) {
+  environment_ = e2e::WithVariables(std::move(environment_), variables);
+}
+
+bool LiveDesktop::StartBus() {
+  const std::filesystem::path address = logs_ / "bus-address";
+  programs_.push_back(std::make_unique<e2e::ChildProcess>(
+      e2e::SpawnRequest{.arguments = {"dbus-daemon", "--session", "--nofork", "--print-address=1"},
+                        .environment = environment_,
+                        .outputFile = address.string()}));
+  std::string line;
+  const bool listening = e2e::WaitUntil(
+      [&] {
+        line = FirstLine(e2e::ReadFile(address));
+        return line.starts_with("unix:");
+      },
+      kPatience);
+  if (!listening) {
+    return false;
+  }
+  environment_.push_back("DBUS_SESSION_BUS_ADDRESS=" + line);
+  return true;
+}
+
+pid_t LiveDesktop::Start(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& extra) {
+  programs_.push_back(std::make_unique<e2e::ChildProcess>(e2e::SpawnRequest{
+      .arguments = argv,
+      .environment = e2e::WithVariables(environment_, extra),
+      .outputFile =
+          (logs_ / (std::filesystem::path(argv.front()).filename().string() + ".log")).string()}));
+  return programs_.back()->Pid();
+}
+
+LiveDesktop::Outcome LiveDesktop::Run(const std::vector<std::string>& argv) const {
+  const std::filesystem::path output = logs_ / "tool-output";
+  std::filesystem::remove(output);
+  Outcome outcome;
+  outcome.code = e2e::RunToCompletion(
+      {.arguments = argv, .environment = environment_, .outputFile = output.string()}, kToolLimit);
+  outcome.output = e2e::ReadFile(output);
+  return outcome;
+}
+
+bool LiveDesktop::RunsWithin(const std::vector<std::string>& argv) const {
+  return e2e::WaitUntil([&] { return Run(argv).code == 0; }, kPatience);
+}
+
+std::string LiveDesktop::Output(const std::vector<std::string>& argv) const {
+  const Outcome outcome = Run(argv);
+  if (outcome.code != 0) {
+    throw std::runtime_error(argv.front() + " failed: " + outcome.output);
+  }
+  return outcome.output;
+}
+
+bool LiveDesktop::Installed(const std::string& program) {
+  std::istringstream path(e2e::EnvironmentValue("PATH"));
+  for (std::string folder; std::getline(path, folder, ':');) {
+    if (::access((std::filesystem::path(folder) / program).c_str(), X_OK) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace fondex::desktops
