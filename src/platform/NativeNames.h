@@ -16,6 +16,11 @@ class NativeNames {
   virtual std::optional<std::string> ToNative(std::string_view programName) const = 0;
   // The program's name of a system name; a relative one is taken against the working directory.
   virtual std::string ToProgram(std::string_view nativeName) const = 0;
+  // The system's name of the program's help file, which an installed copy may keep apart from
+  // the program's own folder.
+  virtual std::optional<std::string> HelpFileToNative(std::string_view programName) const {
+    return ToNative(programName);
+  }
 };
 
 }  // namespace fondex::platform

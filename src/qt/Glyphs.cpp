@@ -189,17 +189,25 @@ bool HasGlyph(const std::string& name) {
   return Drawings().contains(name);
 }
 
-QPixmap GlyphPixmap(const std::string& name, QSize size) {
+bool PaintGlyph(const std::string& name, QPaintDevice& device, QSizeF size) {
   const auto found = Drawings().find(name);
   if (found == Drawings().end() || size.isEmpty()) {
+    return false;
+  }
+  QPainter painter(&device);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(size.width() / kUnits, size.height() / kUnits);
+  found->second(painter);
+  return true;
+}
+
+QPixmap GlyphPixmap(const std::string& name, QSize size) {
+  if (!HasGlyph(name) || size.isEmpty()) {
     return {};
   }
   QPixmap pixmap(size);
   pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size.width() / kUnits, size.height() / kUnits);
-  found->second(painter);
+  PaintGlyph(name, pixmap, size);
   return pixmap;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QPaintDevice>
 #include <QPixmap>
 #include <QSize>
+#include <QSizeF>
 #include <string>
 
 namespace fondex::qt {
@@ -12,6 +14,10 @@ namespace fondex::qt {
 // buttons), "ok", "annuler", "aide", "recommencer" (the standard button kinds), "fichier" (a
 // file-list item) and "programme" (the program's picture and icon).
 bool HasGlyph(const std::string& name);
+
+// Paints the image stretched to the size on a device (a pixmap, an image, a vector file); false
+// for an unknown name or an empty size.
+bool PaintGlyph(const std::string& name, QPaintDevice& device, QSizeF size);
 
 // The image stretched to the size; a null pixmap for an unknown name.
 QPixmap GlyphPixmap(const std::string& name, QSize size);

@@ -43,7 +43,8 @@ QtHelpViewer::~QtHelpViewer() {
 }
 
 bool QtHelpViewer::ShowHelp(const std::string& helpFile, int context) {
-  const std::optional<std::string> path = names_.ToNative(helpFile);
+  // The program names the help file in its folder; an installed copy keeps it elsewhere.
+  const std::optional<std::string> path = names_.HelpFileToNative(helpFile);
   QFile file(path ? QFile::decodeName(QByteArray::fromStdString(*path)) : QString());
   if (!path || !file.open(QIODevice::ReadOnly)) {
     Show(QStringLiteral("Aide"),

@@ -141,13 +141,25 @@ std::string FondexJourney::LeakOptions() const {
   return options + (options.empty() ? "" : ":") + "suppressions=" + suppressions.string();
 }
 
-std::filesystem::path FondexJourney::CopyProgramTo(const std::filesystem::path& folder) const {
+std::filesystem::path FondexJourney::StartInstalledFondex(const std::string& desktop) {
+  const std::filesystem::path bin = sandbox_.Folder("usr/bin");
+  const std::filesystem::path copy = CopyProgramTo(bin, sandbox_.Folder("usr/share/fondex"));
+  using std::filesystem::perms;
+  std::filesystem::permissions(bin, perms::owner_read | perms::owner_exec | perms::group_read |
+                                        perms::group_exec | perms::others_read |
+                                        perms::others_exec);
+  StartAndWait(ProgramRequest(copy, {}, desktop, {}));
+  return bin;
+}
+
+std::filesystem::path FondexJourney::CopyProgramTo(const std::filesystem::path& folder,
+                                                   const std::filesystem::path& helpFolder) const {
   const std::filesystem::path original = ProgramUnderTest();
   const std::filesystem::path copy = folder / "fondex";
   std::filesystem::copy_file(original, copy, std::filesystem::copy_options::overwrite_existing);
   const std::filesystem::path help = original.parent_path() / "Fondex.hlp";
   if (std::filesystem::exists(help)) {
-    std::filesystem::copy_file(help, folder / "Fondex.hlp",
+    std::filesystem::copy_file(help, (helpFolder.empty() ? folder : helpFolder) / "Fondex.hlp",
                                std::filesystem::copy_options::overwrite_existing);
   }
   return copy;

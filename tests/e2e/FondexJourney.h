@@ -60,6 +60,13 @@ class FondexJourney : public ::testing::Test {
   // The same with no desktop, these arguments, and run from that folder.
   void StartFondexWith(const std::vector<std::string>& arguments,
                        const std::filesystem::path& workingDirectory = {});
+  // The same with a copy laid out as an installed one: PREFIX/bin/fondex in a folder that no one
+  // may write, its help file in PREFIX/share/fondex. The folder of the copy.
+  std::filesystem::path StartInstalledFondex(const std::string& desktop = "none");
+  // The program where it lies, not copied.
+  void StartFondexAt(const std::filesystem::path& program) {
+    StartAndWait(ProgramRequest(program, {}));
+  }
   WindowId MainWindow() const { return mainWindow_; }
   pid_t FondexPid() const { return fondex_->Pid(); }
   // The first mapped window of the program whose title starts so, other than the one given.
@@ -67,8 +74,10 @@ class FondexJourney : public ::testing::Test {
   WindowId WaitForWindow(ChildProcess& process, const std::string& titlePrefix,
                          WindowId otherThan = 0);
 
-  // Copies the program, with its help file, into the folder: the copy's path.
-  std::filesystem::path CopyProgramTo(const std::filesystem::path& folder) const;
+  // Copies the program into the folder, and its help file into the help folder (by default the
+  // same): the copy's path.
+  std::filesystem::path CopyProgramTo(const std::filesystem::path& folder,
+                                      const std::filesystem::path& helpFolder = {}) const;
   // How the journey runs a copy of the program: its environment, its output in fondex.log.
   SpawnRequest ProgramRequest(const std::filesystem::path& program,
                               const std::vector<std::string>& arguments,

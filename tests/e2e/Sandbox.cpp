@@ -28,7 +28,15 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
+  // A folder made read-only by a test would keep its files.
   std::error_code ignored;
+  for (auto entry = std::filesystem::recursive_directory_iterator(root_, ignored);
+       entry != std::filesystem::recursive_directory_iterator(); entry.increment(ignored)) {
+    if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
+      std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+    }
+  }
   std::filesystem::remove_all(root_, ignored);
 }
 

@@ -149,7 +149,8 @@ VirtualScreen::VirtualScreen(int width, int height, const std::string& logFile)
   request.outputFile = logFile;
   server_ = std::make_unique<ChildProcess>(request);
   displayNumber.CloseWriteEnd();
-  displayName_ = ":" + ReadDisplayNumber(displayNumber.ReadEnd());
+  // Appended: GCC 12 at -O3 warns wrongly (-Wrestrict) on a literal + std::string.
+  displayName_ = std::string(":") + ReadDisplayNumber(displayNumber.ReadEnd());
   connection_ = std::make_unique<Connection>(displayName_);
 }
 

@@ -4,10 +4,12 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <limits>
 
 #include "platform/posix/DirectoryListing.h"
 #include "platform/posix/FileIo.h"
+#include "platform/posix/ProgramFolder.h"
 #include "platform/posix/Wildcard.h"
 #include "platform/posix/WindowsPath.h"
 
@@ -58,7 +60,9 @@ DiskFreeSpace ScaledFigures(const struct statvfs& volume) {
 
 }  // namespace
 
-PosixFileSystem::PosixFileSystem(const PathMapper& paths) : paths_(paths) {
+PosixFileSystem::PosixFileSystem(const PathMapper& paths)
+    : paths_(paths),
+      programFolder_(posix::ProgramFolder(OwnExecutablePath(), paths.PlatformDirectory())) {
   if (const auto working = ProcessWorkingDirectory()) {
     currentDirectory_ = paths_.ToWindows(*working);
   }
@@ -133,10 +137,8 @@ std::optional<DiskFreeSpace> PosixFileSystem::GetDiskFreeSpace(const std::string
 }
 
 std::string PosixFileSystem::ExecutablePath() {
-  std::string target(4096, '\0');
-  const ssize_t length = ::readlink("/proc/self/exe", target.data(), target.size());
-  target.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return paths_.ToWindows(target);
+  const std::string name = std::filesystem::path(OwnExecutablePath()).filename().string();
+  return paths_.ToWindows(JoinPosix(programFolder_, name));
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {

@@ -18,7 +18,11 @@ class PosixFileSystem : public FileSystem {
   // Refuses directories and read-only files, as the program's own system does.
   bool DeleteFile(const std::string& path) override;
   std::optional<DiskFreeSpace> GetDiskFreeSpace(const std::string& root) override;
+  // The executable's name in the program's folder (see ProgramFolder): an installed copy's
+  // files live in the per-user platform directory, and the program sees that as its own folder.
   std::string ExecutablePath() override;
+  // The program's folder, decided once.
+  const std::string& ProgramFolder() const { return programFolder_; }
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
 
@@ -34,6 +38,7 @@ class PosixFileSystem : public FileSystem {
   // directory is deleted. Empty when the program started in a deleted directory: then nothing
   // relative expands.
   std::string currentDirectory_;
+  std::string programFolder_;
 };
 
 }  // namespace fondex::platform::posix

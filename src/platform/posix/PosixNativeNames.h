@@ -2,6 +2,7 @@
 
 #include "platform/NativeNames.h"
 #include "platform/posix/PathMapper.h"
+#include "platform/posix/ProgramFolder.h"
 
 namespace fondex::platform::posix {
 
@@ -15,6 +16,13 @@ class PosixNativeNames : public NativeNames {
   }
   std::string ToProgram(std::string_view nativeName) const override {
     return paths_.ToWindows(nativeName);
+  }
+  std::optional<std::string> HelpFileToNative(std::string_view programName) const override {
+    std::optional<std::string> path = paths_.ToPosix(programName);
+    if (path) {
+      path = FileOrInstalledCopy(*path, OwnExecutablePath());
+    }
+    return path;
   }
 
  private:

@@ -39,6 +39,9 @@ class PosixPlatform {
 
   const PathMapper& Paths() const { return paths_; }
   const NativeNames& Names() const { return names_; }
+  // Where the program's own files live: beside the executable, or in the platform directory for
+  // a copy that may not write its own folder.
+  const std::string& ProgramFolder() const { return files_.ProgramFolder(); }
   PosixFileSystem& Files() { return files_; }
   PosixProfileFiles& Profiles() { return profiles_; }
   PosixDesktopWallpaper& Desktop() { return desktop_; }
