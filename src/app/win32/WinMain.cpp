@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   win32ui::Frontend frontend;
   const platform::Platform platform{system.Files(), system.Profiles(), system.Desktop(),
                                     system.Clock(), system.Screen(),   frontend.Help(),
-                                    system.Drops()};
+                                    system.Drops(), system.Collation()};
   FondexProgram program(frontend.App(), platform);
   program.Start();
 
