@@ -1,6 +1,7 @@
 // Fondex: the program's start. The system services and the Qt front end are built here; the
 // program itself starts and ends in FondexProgram.
 
+#include "app/Launch.h"
 #include "mainwindow/FondexProgram.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/SessionEndSignals.h"
@@ -8,6 +9,10 @@
 
 int main(int argc, char** argv) {
   using namespace fondex;
+  Launch launch(argc, argv);
+  if (const std::optional<int> status = launch.EndsHere()) {
+    return *status;
+  }
   platform::posix::SessionEndSignals sessionEnd;
   platform::posix::PosixPlatform system;
   qt::Frontend frontend(argc, argv, system.Paths());
@@ -25,6 +30,10 @@ int main(int argc, char** argv) {
   frontend.AddForm(program.OptBox());
   frontend.AddTimer(mainForm.ChangeTimer);
   frontend.WatchOutsideChanges(system.OutsideChanges());
+  frontend.ListenToLaterStarts(launch.Instance(), [&mainForm](const std::string& message) {
+    mainForm.RunLaunchCommand(DecodeCommand(message));
+  });
+  frontend.AfterStart([&] { mainForm.RunLaunchCommand(launch.Command()); });
   const int code = frontend.Run();
 
   program.Finish();

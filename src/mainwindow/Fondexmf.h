@@ -18,6 +18,8 @@
 
 namespace fondex {
 
+struct LaunchCommand;
+
 // The main window: its controls, the program's run-time state and every routine that works on
 // them. Its routines are defined in the folders that own their behaviour (engine/, ...).
 class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeListener {
@@ -90,6 +92,11 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   void BBtnAproposClick();
   void BBtnOptionsClick();
   void DeleteSelectedFile();
+
+  // A command of the program's command line, given at its start or by a later start. The main
+  // window runs it as the user's key or typed name would; while a modal window is open, which
+  // would take that key, it only comes to the front.
+  void RunLaunchCommand(const LaunchCommand& command);
 
   // Private state, in its documented order.
   std::unique_ptr<toolkit::IniFile> WinIniFile;

@@ -35,7 +35,8 @@ FormView::FormView(toolkit::Application& app, toolkit::Form& form)
     : QWidget(nullptr, FlagsOf(form)),
       app_(app),
       form_(form),
-      changed_(form.Changed, [this] { Refresh(); }) {
+      changed_(form.Changed, [this] { Refresh(); }),
+      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
   setObjectName(QString::fromStdString(form.Name()));
   setFixedSize(form.bounds.width, form.bounds.height);
   setFont(FontOf(form));
@@ -174,14 +175,24 @@ void FormView::ExecModal() {
   });
   Place();
   show();
-  raise();
-  activateWindow();
+  BringToFront();
   ShowActiveControl();
   modalLoop_ = &loop;
   if (form_.ModalResult() == toolkit::mr::kNone) {
     loop.exec(QEventLoop::DialogExec);
   }
   modalLoop_ = nullptr;
+}
+
+// A modal window open over this one stays above it, and keeps the keyboard.
+void FormView::BringToFront() {
+  raise();
+  activateWindow();
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != this) {
+    modal->raise();
+    modal->activateWindow();
+  }
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

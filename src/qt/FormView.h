@@ -57,6 +57,7 @@ class FormView : public QWidget {
   void ShowActiveControl();
   void FollowFocus(QWidget* focused);
   void WritePosition();
+  void BringToFront();
 
   bool FocusInChild() const;
   bool ControlKeyDown(toolkit::Control& control, const QKeyEvent& key);
@@ -78,6 +79,7 @@ class FormView : public QWidget {
   bool writingModel_ = false;
   QMetaObject::Connection focusConnection_;
   Binding changed_;
+  Binding broughtToFront_;
 };
 
 }  // namespace fondex::qt

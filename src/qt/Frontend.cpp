@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
@@ -87,12 +88,30 @@ void Frontend::AddTimer(toolkit::Timer& timer) {
 }
 
 void Frontend::WatchOutsideChanges(platform::OutsideChangeSource& source) {
-  if (source.Descriptor() < 0) {
-    return;
+  outsideChanges_ = Watch(source.Descriptor(), [&source] { source.Dispatch(); });
+}
+
+void Frontend::ListenToLaterStarts(platform::ProgramInstance& instance,
+                                   std::function<void(const std::string&)> handler) {
+  laterStarts_ = Watch(instance.Descriptor(), [this, &instance, handler = std::move(handler)] {
+    for (const std::string& message : instance.Receive()) {
+      app_.Dispatch([&handler, &message] { handler(message); });
+    }
+  });
+}
+
+void Frontend::AfterStart(std::function<void()> event) {
+  QTimer::singleShot(0, qApp, [this, event = std::move(event)] { app_.Dispatch(event); });
+}
+
+std::unique_ptr<QSocketNotifier> Frontend::Watch(int descriptor, std::function<void()> onReadable) {
+  if (descriptor < 0) {
+    return nullptr;
   }
-  outsideChanges_ = std::make_unique<QSocketNotifier>(source.Descriptor(), QSocketNotifier::Read);
-  QObject::connect(outsideChanges_.get(), &QSocketNotifier::activated, outsideChanges_.get(),
-                   [this, &source] { app_.Dispatch([&source] { source.Dispatch(); }); });
+  auto notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                   [this, onReadable = std::move(onReadable)] { app_.Dispatch(onReadable); });
+  return notifier;
 }
 
 void Frontend::EndSessionOn(platform::SessionEndRequests& requests) {
@@ -138,6 +157,7 @@ int Frontend::Run() {
 
 void Frontend::ReleaseViews() {
   outsideChanges_.reset();
+  laterStarts_.reset();
   timers_.clear();
   for (const auto& view : views_) {
     host_.RemoveView(*view);

@@ -7,6 +7,7 @@
 
 #include "platform/DesktopWallpaper.h"
 #include "platform/SessionEnd.h"
+#include "platform/ProgramInstance.h"
 #include "platform/posix/PathMapper.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtModalHost.h"
@@ -34,6 +35,8 @@ class TimerView;
 //   frontend.AddForm(aboutBox);  frontend.AddForm(optionsDialog);
 //   frontend.AddTimer(mainForm.ChangeTimer);
 //   frontend.WatchOutsideChanges(outsideChanges);
+//   frontend.ListenToLaterStarts(instance, [&](const std::string& m) { ... });
+//   frontend.AfterStart([&] { ... });                  // the command of the program's own start
 //   int code = frontend.Run();                         // the views are gone when it returns
 //   ... destroy the forms ...
 //
@@ -68,6 +71,11 @@ class Frontend {
   // button and no new one waits for the user, the event loop ends, and Run then runs the main
   // form's close query as at a log-off. The requests must outlive the front end.
   void EndSessionOn(platform::SessionEndRequests& requests);
+  // Hands every message of a later start of the program to the handler, as an outside event.
+  void ListenToLaterStarts(platform::ProgramInstance& instance,
+                           std::function<void(const std::string&)> handler);
+  // Runs the event as an outside event once the event loop runs and the main form shows.
+  void AfterStart(std::function<void()> event);
 
   // Shows the main form and runs the event loop until its window closes or the session ends;
   // then releases every view. The exit code of the event loop.
@@ -76,6 +84,8 @@ class Frontend {
  private:
   bool MainFormMayClose();
   void EndSession();
+  // A notifier that dispatches onReadable whenever the descriptor is readable.
+  std::unique_ptr<QSocketNotifier> Watch(int descriptor, std::function<void()> onReadable);
   void ReleaseViews();
 
   std::unique_ptr<QApplication> ownApplication_;
@@ -93,6 +103,7 @@ class Frontend {
   std::unique_ptr<QSocketNotifier> sessionEnd_;
   bool sessionEndRequested_ = false;
   bool closeQueryAnswered_ = false;
+  std::unique_ptr<QSocketNotifier> laterStarts_;
 };
 
 }  // namespace fondex::qt

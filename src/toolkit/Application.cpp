@@ -70,6 +70,7 @@ int Application::ShowModal(Form& form) {
     return kCloseBoxResult;
   }
   form.SetModalResult(0);
+  OpenBoxGuard guard(modalForms_);
   form.Show();
   try {
     host_.RunModal(form);

@@ -47,6 +47,8 @@ class Application {
 
   // True while a message box or file dialog of the program is open.
   bool BoxOpen() const { return openBoxes_ > 0; }
+  // True while any modal window of the program is open: a box, a file dialog or a modal form.
+  bool ModalOpen() const { return BoxOpen() || modalForms_ > 0; }
 
   // While the session ends nothing may wait for the user: a message box is not shown, its text
   // goes to the standard error output and it answers as its close button would; a file dialog
@@ -70,6 +72,7 @@ class Application {
   ModalHost& host_;
   platform::HelpViewer& help_;
   int openBoxes_ = 0;
+  int modalForms_ = 0;
   bool minimized_ = false;
   bool sessionEnding_ = false;
 };

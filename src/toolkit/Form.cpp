@@ -51,6 +51,11 @@ void Form::Hide() {
   SetVisible(false);
 }
 
+void Form::BringToFront() {
+  Show();
+  BroughtToFront.Emit();
+}
+
 bool Form::CloseQuery() {
   bool canClose = true;
   if (OnCloseQuery) {

@@ -51,6 +51,8 @@ class Form : public Control {
   // Runs OnShow when the form becomes visible.
   void Show();
   void Hide();
+  // Shows the form and puts its window above the others, with the keyboard.
+  void BringToFront();
 
   // Asks whether the form may close; true unless OnCloseQuery refuses.
   bool CloseQuery();
@@ -60,6 +62,7 @@ class Form : public Control {
 
   // The user's key on the form, after the focused control (when keyPreview) or for itself.
   Signal<> ModalResultChanged;
+  Signal<> BroughtToFront;
 
  private:
   std::string caption_;

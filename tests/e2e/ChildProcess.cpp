@@ -48,7 +48,15 @@ class SpawnActions {
     posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions_, STDOUT_FILENO, output,
                                      O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, STDERR_FILENO);
+    if (request.errorFile.empty()) {
+      posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, STDERR_FILENO);
+    } else {
+      posix_spawn_file_actions_addopen(&actions_, STDERR_FILENO, request.errorFile.c_str(),
+                                       O_WRONLY | O_CREAT | O_APPEND, 0644);
+    }
+    if (!request.workingDirectory.empty()) {
+      posix_spawn_file_actions_addchdir_np(&actions_, request.workingDirectory.c_str());
+    }
   }
   ~SpawnActions() {
     posix_spawnattr_destroy(&attributes_);

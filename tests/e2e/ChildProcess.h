@@ -14,6 +14,8 @@ struct SpawnRequest {
   std::vector<std::string> arguments;    // the first one is the program, looked up in PATH
   std::vector<std::string> environment;  // "NAME=value", the child's whole environment
   std::string outputFile;                // stdout and stderr are appended here; /dev/null if empty
+  std::string errorFile;                 // stderr alone goes here instead, when given
+  std::string workingDirectory;          // the test's own when empty
 };
 
 // A process started by a test, in a process group of its own; it inherits the test's descriptors

@@ -141,39 +141,67 @@ std::string FondexJourney::LeakOptions() const {
   return options + (options.empty() ? "" : ":") + "suppressions=" + suppressions.string();
 }
 
-void FondexJourney::StartFondex(const std::string& desktop,
-                                const std::vector<std::string>& environment) {
+std::filesystem::path FondexJourney::CopyProgramTo(const std::filesystem::path& folder) const {
   const std::filesystem::path original = ProgramUnderTest();
-  const std::filesystem::path copy = AppFile("fondex");
+  const std::filesystem::path copy = folder / "fondex";
   std::filesystem::copy_file(original, copy, std::filesystem::copy_options::overwrite_existing);
   const std::filesystem::path help = original.parent_path() / "Fondex.hlp";
   if (std::filesystem::exists(help)) {
-    std::filesystem::copy_file(help, AppFile("Fondex.hlp"),
+    std::filesystem::copy_file(help, folder / "Fondex.hlp",
                                std::filesystem::copy_options::overwrite_existing);
   }
+  return copy;
+}
+
+SpawnRequest FondexJourney::ProgramRequest(const std::filesystem::path& program,
+                                           const std::vector<std::string>& arguments,
+                                           const std::string& desktop,
+                                           const std::vector<std::string>& environment) const {
   SpawnRequest request;
-  request.arguments = {copy.string()};
+  request.arguments = {program.string()};
+  request.arguments.insert(request.arguments.end(), arguments.begin(), arguments.end());
   request.environment = ProgramEnvironment(desktop, environment);
   request.outputFile = (sandbox_.Root() / "fondex.log").string();
+  return request;
+}
+
+void FondexJourney::StartFondex(const std::string& desktop,
+                                const std::vector<std::string>& environment) {
+  StartAndWait(ProgramRequest(CopyProgramTo(appDir_), {}, desktop, environment));
+}
+
+void FondexJourney::StartFondexWith(const std::vector<std::string>& arguments,
+                                    const std::filesystem::path& workingDirectory) {
+  SpawnRequest request = ProgramRequest(CopyProgramTo(appDir_), arguments);
+  request.workingDirectory = workingDirectory.string();
+  StartAndWait(request);
+}
+
+void FondexJourney::StartAndWait(const SpawnRequest& request) {
   fondex_ = std::make_unique<ChildProcess>(request);
   mainWindow_ = WaitForWindow("Fondex2");
 }
 
 WindowId FondexJourney::WaitForWindow(const std::string& titlePrefix, WindowId otherThan) {
+  return WaitForWindow(*fondex_, titlePrefix, otherThan);
+}
+
+WindowId FondexJourney::WaitForWindow(ChildProcess& process, const std::string& titlePrefix,
+                                      WindowId otherThan) {
   WindowId found = 0;
   WaitFor([&] {
-    for (const WindowId window : screen_->WindowsOf(fondex_->Pid())) {
+    for (const WindowId window : screen_->WindowsOf(process.Pid())) {
       if (window != otherThan && screen_->Title(window).starts_with(titlePrefix)) {
         found = window;
         return true;
       }
     }
-    return fondex_->WaitForExit(std::chrono::milliseconds(0)).has_value();
+    return process.WaitForExit(std::chrono::milliseconds(0)).has_value();
   });
   if (found != 0) {
     return found;
   }
-  if (const std::optional<int> code = fondex_->WaitForExit(std::chrono::milliseconds(0))) {
+  if (const std::optional<int> code = process.WaitForExit(std::chrono::milliseconds(0))) {
     throw std::runtime_error("the program ended with code " + std::to_string(*code) +
                              " before a window titled \"" + titlePrefix + "...\" appeared");
   }

@@ -57,9 +57,23 @@ class FondexJourney : public ::testing::Test {
   // Variables of `environment` ("NAME=value") replace the journey's own of that name.
   void StartFondex(const std::string& desktop = "none",
                    const std::vector<std::string>& environment = {});
+  // The same with no desktop, these arguments, and run from that folder.
+  void StartFondexWith(const std::vector<std::string>& arguments,
+                       const std::filesystem::path& workingDirectory = {});
   WindowId MainWindow() const { return mainWindow_; }
+  pid_t FondexPid() const { return fondex_->Pid(); }
   // The first mapped window of the program whose title starts so, other than the one given.
   WindowId WaitForWindow(const std::string& titlePrefix, WindowId otherThan = 0);
+  WindowId WaitForWindow(ChildProcess& process, const std::string& titlePrefix,
+                         WindowId otherThan = 0);
+
+  // Copies the program, with its help file, into the folder: the copy's path.
+  std::filesystem::path CopyProgramTo(const std::filesystem::path& folder) const;
+  // How the journey runs a copy of the program: its environment, its output in fondex.log.
+  SpawnRequest ProgramRequest(const std::filesystem::path& program,
+                              const std::vector<std::string>& arguments,
+                              const std::string& desktop = "none",
+                              const std::vector<std::string>& environment = {}) const;
   void WaitUntilGone(WindowId window);
 
   // Each waits until the value is the one expected, or the wait limit passes; a failure tells
@@ -100,6 +114,7 @@ class FondexJourney : public ::testing::Test {
 
  private:
   void RunXdotool(std::vector<std::string> arguments);
+  void StartAndWait(const SpawnRequest& request);
   void WaitForKeyboard(WindowId window);
   std::vector<std::string> ProgramEnvironment(const std::string& desktop,
                                               const std::vector<std::string>& extra) const;

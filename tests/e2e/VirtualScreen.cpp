@@ -159,8 +159,18 @@ VirtualScreen::~VirtualScreen() {
 }
 
 std::vector<WindowId> VirtualScreen::WindowsOf(pid_t owner) const {
-  Display* display = connection_->display;
   const Atom pidAtom = connection_->Intern("_NET_WM_PID");
+  std::vector<WindowId> windows;
+  for (const WindowId window : TopLevelWindows()) {
+    if (CardinalProperty(connection_->display, window, pidAtom) == owner) {
+      windows.push_back(window);
+    }
+  }
+  return windows;
+}
+
+std::vector<WindowId> VirtualScreen::TopLevelWindows() const {
+  Display* display = connection_->display;
   Window root = 0;
   Window parent = 0;
   Window* children = nullptr;
@@ -170,7 +180,7 @@ std::vector<WindowId> VirtualScreen::WindowsOf(pid_t owner) const {
     return windows;
   }
   for (unsigned int i = 0; i < count; ++i) {
-    if (IsMapped(children[i]) && CardinalProperty(display, children[i], pidAtom) == owner) {
+    if (IsMapped(children[i])) {
       windows.push_back(children[i]);
     }
   }

@@ -21,6 +21,11 @@ class FileDescriptor {
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+    FileDescriptor old(std::exchange(fd_, std::exchange(other.fd_, -1)));
+    return *this;
+  }
 
   int Get() const { return fd_; }
   // Closes now, so that a failing close can be seen.

@@ -144,4 +144,11 @@ std::string PathMapper::ToWindows(std::string_view posixPath) const {
   return std::string{drive, ':', '\\'} + WithBackslashes(below);
 }
 
+std::string PathMapper::FromUser(std::string_view name) const {
+  if (name.empty() || (HasDriveLetter(name) && name.substr(2).starts_with('\\'))) {
+    return std::string(name);
+  }
+  return ToWindows(name);
+}
+
 }  // namespace fondex::platform::posix

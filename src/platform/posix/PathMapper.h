@@ -27,6 +27,11 @@ class PathMapper {
   // one when several do). A relative path is taken against the process's working directory.
   std::string ToWindows(std::string_view posixPath) const;
 
+  // A name the user gives from outside the program, as on its command line: a full
+  // Windows-shaped name ("c:\images\mer.bmp") stays as it is; any other is a POSIX path, a
+  // relative one taken against the working directory. An empty name stays empty.
+  std::string FromUser(std::string_view name) const;
+
  private:
   std::string platformDirectory_;
 };

@@ -48,6 +48,13 @@ std::string PlatformDirectoryFromEnvironment() {
   return JoinPosix(ConfigHome(), "fondex");
 }
 
+std::string ProgramDirectory(const std::string& platformDirectory) {
+  const PathMapper paths(platformDirectory);
+  PosixFileSystem files(paths);
+  const std::string executable = files.ExecutablePath();
+  return paths.ToPosix(executable.substr(0, executable.rfind('\\') + 1)).value_or("");
+}
+
 desktop::DesktopKind DesktopFromEnvironment() {
   return desktop::DetectDesktop(desktop::SessionFromEnvironment(), [](std::string_view program) {
     return desktop::FindProgram(program).has_value();

@@ -17,6 +17,12 @@ namespace fondex::platform::posix {
 // $FONDEX_PLATFORM_DIR, else $XDG_CONFIG_HOME/fondex, else ~/.config/fondex.
 std::string PlatformDirectoryFromEnvironment();
 
+// The POSIX folder of the program's own files (FONDEX.DAT, FONDEX.INI): the folder of the
+// executable's path as the file system hands it to the program. Nothing is created or started,
+// so a later start that only hands its command over asks this alone.
+std::string ProgramDirectory(
+    const std::string& platformDirectory = PlatformDirectoryFromEnvironment());
+
 // The desktop of the session, or the one $FONDEX_DESKTOP names.
 desktop::DesktopKind DesktopFromEnvironment();
 

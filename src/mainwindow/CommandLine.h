@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ProgramInstance.h"
+
+namespace fondex {
+
+// What a start of the program asks of the running copy.
+enum class LaunchAction { kShow, kNext, kPlain, kSet };
+
+struct LaunchCommand {
+  LaunchAction action = LaunchAction::kShow;
+  std::string file;  // the wallpaper's name, for kSet
+
+  bool operator==(const LaunchCommand&) const = default;
+};
+
+// A command line that ends the process at once: the text for the standard output (help,
+// version) or for the error output (a wrong option), and the exit status.
+struct ImmediateExit {
+  std::string output;
+  std::string error;
+  int status = 0;
+};
+
+// fondex [--next | --plain | --set FILE | --show | --help | --version]: one option at most, no
+// other argument. The file of --set is given as typed; "--set=FILE" is taken too.
+struct CommandLine {
+  LaunchCommand command;
+  std::optional<ImmediateExit> exit;
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The command as one message from a later start to the running copy, and back. A message that
+// is not understood shows the main window, as any later start does.
+std::string EncodeCommand(const LaunchCommand& command);
+LaunchCommand DecodeCommand(std::string_view message);
+
+// Whether a start runs the program, or hands its command to the copy that runs in its folder.
+enum class StartRole { kRun, kHandedOver, kUnreachable };
+StartRole ClaimOrHandOver(platform::ProgramInstance& instance, const LaunchCommand& command);
+
+}  // namespace fondex
