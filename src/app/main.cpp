@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   }
   platform::posix::SessionEndSignals sessionEnd;
   platform::posix::PosixPlatform system;
-  qt::Frontend frontend(argc, argv, system.Paths());
+  qt::Frontend frontend(argc, argv, system.Names());
   frontend.EndSessionOn(sessionEnd);
   const platform::Platform platform{system.Files(),   system.Profiles(), system.Desktop(),
                                     system.Clock(),   frontend.Screen(), frontend.Help(),

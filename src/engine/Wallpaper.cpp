@@ -111,9 +111,13 @@ void TFondexMainForm::ShowCurrentWallpaper() {
     CurrentWallpaperDir = util::DirectoryPart(CurrentWallpaper);
     EditChoisiBMP.SetText(CurrentWallpaper);
     SetCaption("Fondex2 : " + CurrentWallpaper);
-    OpenDirectory(NouveauRep(CurrentWallpaperDir));
+    // A directory the full list cannot take is not opened: the file list still shows another
+    // directory, none of whose files is the wallpaper.
+    const bool opened = OpenDirectory(NouveauRep(CurrentWallpaperDir));
     FichListeBox.SetItemIndex(
-        util::FindInList(FichListeBox, util::NameAfterLastBackslash(CurrentWallpaper), false));
+        opened
+            ? util::FindInList(FichListeBox, util::NameAfterLastBackslash(CurrentWallpaper), false)
+            : -1);
     return;
   }
   CurrentWallpaperDir.clear();

@@ -61,6 +61,8 @@ void TFondexMainForm::BBtnSelectRepClick() {
   if (!chosen) {
     return;
   }
+  // The dialog opens again where the user last chose, as the system's own dialog does.
+  SelectRepDialog.initialDir = util::DirectoryPart(*chosen);
   OpenDirectory(AddDirectoryOfFile(*chosen));
 }
 

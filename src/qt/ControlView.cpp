@@ -8,17 +8,17 @@
 
 namespace fondex::qt {
 
+QString StandInFamily() {
+  return QStringLiteral("Liberation Sans");
+}
+
 QFont FontOf(const toolkit::Control& control) {
   const toolkit::Control* source = &control;
   while (source->parentFont && source->Parent() != nullptr) {
     source = source->Parent();
   }
   const toolkit::Font& design = source->font;
-  QFont font;
-  // The designed faces rarely exist here: a face with Arial's widths stands in for them.
-  font.setFamilies({ToQt(design.name), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
-                    QStringLiteral("Helvetica"), QStringLiteral("FreeSans")});
+  QFont font(StandInFamily());
   font.setStyleHint(QFont::SansSerif);
   // A negative height is the character height in pixels; a positive one, the whole cell's,
   // which is close enough at these sizes.

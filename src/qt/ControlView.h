@@ -8,7 +8,12 @@
 
 namespace fondex::qt {
 
-// The font a control shows: its own, or its parent's when it takes the parent's font.
+// The face that stands in for every designed one ("MS Sans Serif", "System", "Arial"): it has
+// Arial's widths, for which the forms' geometry was designed, and the project installs it.
+QString StandInFamily();
+
+// The font a control shows: its own, or its parent's when it takes the parent's font, in the
+// stand-in face at the designed pixel height.
 QFont FontOf(const toolkit::Control& control);
 
 // Design-time look that every control shares: client position and size, font and hint.

@@ -163,6 +163,24 @@ GroupBoxView::GroupBoxView(toolkit::GroupBox& model, QWidget* parent) : ControlV
   Refresh();
 }
 
+int GroupBoxView::FrameTop() const {
+  return fontMetrics().height() / 2;
+}
+
+void GroupBoxView::paintEvent(QPaintEvent* /*event*/) {
+  constexpr int kTitleLeft = 8;
+  constexpr int kTitlePadding = 2;
+  QPainter painter(this);
+  qDrawShadeRect(&painter, rect().adjusted(0, FrameTop(), 0, 0), palette(), true, 1);
+  const QRect title(kTitleLeft, 0,
+                    fontMetrics().horizontalAdvance(this->title()) + 2 * kTitlePadding,
+                    fontMetrics().height());
+  painter.fillRect(title, palette().window());
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(title, Qt::AlignCenter, this->title());
+}
+
 ImageView::ImageView(toolkit::Image& model, QWidget* parent) : ControlView(model, parent) {
   // Not stretched, the picture keeps its designed size in the control's top-left corner.
   constexpr int kNaturalSide = 116;

@@ -74,10 +74,17 @@ class FrameView : public ControlView<QWidget, toolkit::Control> {
   bool raisedInner_;
 };
 
-// A group box; its children are placed relative to it.
+// A group box; its children are placed relative to it. Its frame runs through the middle of
+// its title, as the designed one did: the children placed near its top stay inside the frame.
 class GroupBoxView : public ControlView<QGroupBox, toolkit::GroupBox> {
  public:
   GroupBoxView(toolkit::GroupBox& model, QWidget* parent);
+
+  // Where the frame's top edge lies, from the top of the box.
+  int FrameTop() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 class ImageView : public ControlView<QLabel, toolkit::Image> {

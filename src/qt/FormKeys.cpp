@@ -1,6 +1,7 @@
 // How a form's window routes the keyboard.
 #include <QApplication>
 #include <QKeyEvent>
+#include <utility>
 
 #include "qt/ControlViews.h"
 #include "qt/FormView.h"
@@ -16,6 +17,12 @@ bool FormView::FocusInChild() const {
 
 // Keys that reach a control's widget: its handlers hear them before the widget itself does.
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  // Every key press first offers itself as a shortcut to the widget it goes to, a control or
+  // the form itself: a new press begins.
+  if (event->type() == QEvent::ShortcutOverride) {
+    keyHeardByControl_ = false;
+    return false;
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
     return false;
   }
@@ -27,6 +34,7 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (event->type() == QEvent::KeyPress) {
     keysDown_.insert(key.key());
+    keyHeardByControl_ = true;
     return ControlKeyDown(*found->second, key);
   }
   if (!key.isAutoRepeat() && keysDown_.erase(key.key()) == 0) {
@@ -73,7 +81,8 @@ void FormView::ControlKeyUp(toolkit::Control& control, const QKeyEvent& key) {
 void FormView::keyPressEvent(QKeyEvent* event) {
   keysDown_.insert(event->key());
   const int virtualKey = VirtualKey(event->key());
-  if (!FocusInChild() && virtualKey != 0) {
+  const bool heardByControl = std::exchange(keyHeardByControl_, false);
+  if (!heardByControl && !FocusInChild() && virtualKey != 0) {
     if (virtualKey == toolkit::vk::kF1) {
       ShowHelpFor(form_);
       return;

@@ -44,6 +44,7 @@ FormView::FormView(toolkit::Application& app, toolkit::Form& form)
     setWindowModality(Qt::ApplicationModal);
   }
   controlOf_[this] = &form_;
+  installEventFilter(this);
   BuildViews(form_, this);
   SetFocusPolicies();
   SetTabOrder();

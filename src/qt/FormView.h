@@ -72,6 +72,9 @@ class FormView : public QWidget {
   // Keys pressed while this window had the keyboard: only their release is a key-up here, so
   // the Enter that closed a message box does not reach a list of this window as well.
   std::unordered_set<int> keysDown_;
+  // The key being pressed went to a control first: whatever the control's handler did to the
+  // focus meanwhile (a dialog takes it), the form's own key-down must not hear it again.
+  bool keyHeardByControl_ = false;
   std::unordered_map<const toolkit::Control*, QWidget*> viewOf_;
   QEventLoop* modalLoop_ = nullptr;
   bool modalOnlyWhileRun_ = false;

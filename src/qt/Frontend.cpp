@@ -29,11 +29,11 @@ std::unique_ptr<QApplication> ApplicationUnlessRunning(int& argc, char** argv) {
 
 }  // namespace
 
-Frontend::Frontend(int& argc, char** argv, const platform::posix::PathMapper& paths)
+Frontend::Frontend(int& argc, char** argv, const platform::NativeNames& names)
     : ownApplication_(ApplicationUnlessRunning(argc, argv)),
-      paths_(paths),
-      help_(paths),
-      host_(paths),
+      names_(names),
+      help_(names),
+      host_(names),
       app_(host_, help_) {
   // The file dialogs and Qt's own messages speak French.
   if (qtTranslations_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -55,7 +55,7 @@ Frontend::~Frontend() {
 void Frontend::SetMainForm(toolkit::Form& form,
                            std::function<void(toolkit::Message&)> windowHandler) {
   auto view =
-      std::make_unique<MainWindowView>(app_, form, drops_, paths_, std::move(windowHandler));
+      std::make_unique<MainWindowView>(app_, form, drops_, names_, std::move(windowHandler));
   view->onClosed = [] { QCoreApplication::quit(); };
   host_.AddView(*view);
   views_.push_back(std::move(view));

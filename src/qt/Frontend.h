@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/DesktopWallpaper.h"
-#include "platform/SessionEnd.h"
+#include "platform/NativeNames.h"
 #include "platform/ProgramInstance.h"
-#include "platform/posix/PathMapper.h"
+#include "platform/SessionEnd.h"
 #include "qt/HelpViewer.h"
 #include "qt/QtModalHost.h"
 #include "qt/QtServices.h"
@@ -26,7 +26,7 @@ class TimerView;
 
 // Everything the program needs from Qt, in the order main() uses it:
 //
-//   qt::Frontend frontend(argc, argv, pathMapper);   // Qt, its French texts, the services
+//   qt::Frontend frontend(argc, argv, nativeNames);   // Qt, its French texts, the services
 //   frontend.EndSessionOn(sessionEndRequests);
 //   toolkit::Application& app = frontend.App();       // title, help file, ...
 //   platform::Platform platform{..., frontend.Screen(), frontend.Help(), frontend.Drops()};
@@ -46,7 +46,7 @@ class Frontend {
  public:
   // Creates the QApplication (unless one exists), installs Qt's own French translations and the
   // program's icon, and builds the application object on the Qt modal host and help viewer.
-  Frontend(int& argc, char** argv, const platform::posix::PathMapper& paths);
+  Frontend(int& argc, char** argv, const platform::NativeNames& names);
   ~Frontend();
   Frontend(const Frontend&) = delete;
   Frontend& operator=(const Frontend&) = delete;
@@ -90,7 +90,7 @@ class Frontend {
 
   std::unique_ptr<QApplication> ownApplication_;
   QTranslator qtTranslations_;
-  const platform::posix::PathMapper& paths_;
+  const platform::NativeNames& names_;
   QtScreen screen_;
   QtHelpViewer help_;
   QtShellDrop drops_;

@@ -43,7 +43,7 @@ QtHelpViewer::~QtHelpViewer() {
 }
 
 bool QtHelpViewer::ShowHelp(const std::string& helpFile, int context) {
-  const std::optional<std::string> path = paths_.ToPosix(helpFile);
+  const std::optional<std::string> path = names_.ToNative(helpFile);
   QFile file(path ? QFile::decodeName(QByteArray::fromStdString(*path)) : QString());
   if (!path || !file.open(QIODevice::ReadOnly)) {
     Show(QStringLiteral("Aide"),

@@ -5,8 +5,8 @@
 #include <QTextBrowser>
 #include <optional>
 
+#include "platform/NativeNames.h"
 #include "platform/System.h"
-#include "platform/posix/PathMapper.h"
 
 namespace fondex::qt {
 
@@ -22,7 +22,7 @@ std::optional<HelpSection> FindHelpSection(const QString& helpText, int context)
 // the window. The window stays usable while a modal window of the program is open.
 class QtHelpViewer : public platform::HelpViewer {
  public:
-  explicit QtHelpViewer(const platform::posix::PathMapper& paths) : paths_(paths) {}
+  explicit QtHelpViewer(const platform::NativeNames& names) : names_(names) {}
   ~QtHelpViewer() override;
   QtHelpViewer(const QtHelpViewer&) = delete;
   QtHelpViewer& operator=(const QtHelpViewer&) = delete;
@@ -36,7 +36,7 @@ class QtHelpViewer : public platform::HelpViewer {
  private:
   void Show(const QString& title, const QString& text);
 
-  const platform::posix::PathMapper& paths_;
+  const platform::NativeNames& names_;
   QPointer<QTextBrowser> window_;
 };
 

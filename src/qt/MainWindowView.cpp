@@ -8,11 +8,11 @@
 namespace fondex::qt {
 
 MainWindowView::MainWindowView(toolkit::Application& app, toolkit::Form& form, QtShellDrop& drops,
-                               const platform::posix::PathMapper& paths,
+                               const platform::NativeNames& names,
                                std::function<void(toolkit::Message&)> windowHandler)
     : FormView(app, form),
       drops_(drops),
-      paths_(paths),
+      names_(names),
       windowHandler_(std::move(windowHandler)),
       minimized_(app.MinimizedChanged, [this] { FollowMinimized(); }) {
   setAcceptDrops(true);
@@ -73,7 +73,7 @@ void MainWindowView::DropFiles(const QList<QUrl>& urls) {
   std::vector<std::string> names;
   for (const QUrl& url : urls) {
     if (url.isLocalFile()) {
-      names.push_back(paths_.ToWindows(QFile::encodeName(url.toLocalFile()).toStdString()));
+      names.push_back(names_.ToProgram(QFile::encodeName(url.toLocalFile()).toStdString()));
     }
   }
   toolkit::Message message;

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <functional>
 
-#include "platform/posix/PathMapper.h"
+#include "platform/NativeNames.h"
 #include "qt/FormView.h"
 #include "qt/QtServices.h"
 
@@ -16,7 +16,7 @@ namespace fondex::qt {
 class MainWindowView : public FormView {
  public:
   MainWindowView(toolkit::Application& app, toolkit::Form& form, QtShellDrop& drops,
-                 const platform::posix::PathMapper& paths,
+                 const platform::NativeNames& names,
                  std::function<void(toolkit::Message&)> windowHandler);
 
   // The program's side of a drop of these local files.
@@ -33,7 +33,7 @@ class MainWindowView : public FormView {
   void FollowMinimized();
 
   QtShellDrop& drops_;
-  const platform::posix::PathMapper& paths_;
+  const platform::NativeNames& names_;
   std::function<void(toolkit::Message&)> windowHandler_;
   Binding minimized_;
 };

@@ -20,9 +20,9 @@ QString QtPatterns(const QString& patterns) {
   return result.join(u' ');
 }
 
-QString SystemPath(const platform::posix::PathMapper& paths, const std::string& windowsPath) {
-  const std::optional<std::string> posix = paths.ToPosix(windowsPath);
-  return posix ? QFile::decodeName(QByteArray::fromStdString(*posix)) : QString();
+QString NativePath(const platform::NativeNames& names, const std::string& programPath) {
+  const std::optional<std::string> native = names.ToNative(programPath);
+  return native ? QFile::decodeName(QByteArray::fromStdString(*native)) : QString();
 }
 
 }  // namespace
@@ -37,18 +37,30 @@ QStringList QtNameFilters(const std::string& filter) {
 }
 
 OpenFileDialog::OpenFileDialog(const toolkit::OpenDialogRequest& request,
-                               const platform::posix::PathMapper& paths)
-    : paths_(paths), pathMustExist_(request.pathMustExist) {
+                               const platform::NativeNames& names)
+    : names_(names), pathMustExist_(request.pathMustExist) {
   setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   setFilter(filter() & ~QDir::CaseSensitive);
   setWindowTitle(ToQt(request.title));
-  const QString initial =
-      request.initialDir.empty() ? QString() : SystemPath(paths, request.initialDir);
-  setDirectory(initial.isEmpty() ? QDir::currentPath() : initial);
   setNameFilters(QtNameFilters(request.filter));
   setDefaultSuffix(ToQt(request.defaultExt));
+  ShowFirst(request);
+}
+
+// A full path of the program (the last choice) opens the dialog in its folder with its name
+// chosen, so that Enter picks it again; a bare name is proposed in the initial folder.
+void OpenFileDialog::ShowFirst(const toolkit::OpenDialogRequest& request) {
+  const QString chosen = NativePath(names_, request.fileName);
+  if (!chosen.isEmpty()) {
+    setDirectory(QFileInfo(chosen).absolutePath());
+    selectFile(QFileInfo(chosen).fileName());
+    return;
+  }
+  const QString initial =
+      request.initialDir.empty() ? QString() : NativePath(names_, request.initialDir);
+  setDirectory(initial.isEmpty() ? QDir::currentPath() : initial);
   if (!request.fileName.empty()) {
     selectFile(ToQt(request.fileName));
   }
@@ -58,7 +70,7 @@ std::optional<std::string> OpenFileDialog::Run() {
   if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) {
     return std::nullopt;
   }
-  return paths_.ToWindows(QFile::encodeName(selectedFiles().constFirst()).toStdString());
+  return names_.ToProgram(QFile::encodeName(selectedFiles().constFirst()).toStdString());
 }
 
 void OpenFileDialog::accept() {
@@ -66,7 +78,7 @@ void OpenFileDialog::accept() {
   if (pathMustExist_ && !chosen.isEmpty()) {
     const QFileInfo file(chosen.constFirst());
     if (!file.isDir() && !file.dir().exists()) {
-      const std::string directory = paths_.ToWindows(QFile::encodeName(file.path()).toStdString());
+      const std::string directory = names_.ToProgram(QFile::encodeName(file.path()).toStdString());
       QMessageBox::warning(
           this, windowTitle(),
           QStringLiteral("Le chemin %1 n'existe pas.\nV\u00e9rifiez le nom du chemin.")

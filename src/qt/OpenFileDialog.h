@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/PathMapper.h"
+#include "platform/NativeNames.h"
 #include "toolkit/ModalHost.h"
 
 namespace fondex::qt {
@@ -15,13 +15,12 @@ namespace fondex::qt {
 // means every file, with or without an extension.
 QStringList QtNameFilters(const std::string& filter);
 
-// A file-open dialog on the program's Windows-shaped paths. Names match their patterns
-// whatever their case. With pathMustExist, a name whose directory does not exist is refused
-// with a message; with fileMustExist, only an existing file is accepted.
+// A file-open dialog on the program's Windows-shaped paths, shown with the system's names. Names
+// match their patterns whatever their case. With pathMustExist, a name whose directory does not
+// exist is refused with a message; with fileMustExist, only an existing file is accepted.
 class OpenFileDialog : public QFileDialog {
  public:
-  OpenFileDialog(const toolkit::OpenDialogRequest& request,
-                 const platform::posix::PathMapper& paths);
+  OpenFileDialog(const toolkit::OpenDialogRequest& request, const platform::NativeNames& names);
 
   // Shows the dialog modally; the chosen file's full Windows-shaped path, nothing when cancelled.
   std::optional<std::string> Run();
@@ -30,7 +29,9 @@ class OpenFileDialog : public QFileDialog {
   void accept() override;
 
  private:
-  const platform::posix::PathMapper& paths_;
+  void ShowFirst(const toolkit::OpenDialogRequest& request);
+
+  const platform::NativeNames& names_;
   bool pathMustExist_;
 };
 

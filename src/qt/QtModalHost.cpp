@@ -13,7 +13,7 @@ int QtModalHost::ShowMessageBox(const toolkit::MessageBoxRequest& request) {
 }
 
 std::optional<std::string> QtModalHost::RunOpenDialog(const toolkit::OpenDialogRequest& request) {
-  OpenFileDialog dialog(request, paths_);
+  OpenFileDialog dialog(request, names_);
   return dialog.Run();
 }
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/posix/PathMapper.h"
+#include "platform/NativeNames.h"
 #include "toolkit/ModalHost.h"
 
 namespace fondex::qt {
@@ -14,7 +14,7 @@ class FormView;
 // forms shown modally. Each call runs a nested event loop, in which timers keep ticking.
 class QtModalHost : public toolkit::ModalHost {
  public:
-  explicit QtModalHost(const platform::posix::PathMapper& paths) : paths_(paths) {}
+  explicit QtModalHost(const platform::NativeNames& names) : names_(names) {}
 
   int ShowMessageBox(const toolkit::MessageBoxRequest& request) override;
   std::optional<std::string> RunOpenDialog(const toolkit::OpenDialogRequest& request) override;
@@ -28,7 +28,7 @@ class QtModalHost : public toolkit::ModalHost {
   void SetHelp(std::function<void(int)> showHelp) { showHelp_ = std::move(showHelp); }
 
  private:
-  const platform::posix::PathMapper& paths_;
+  const platform::NativeNames& names_;
   std::map<const toolkit::Form*, FormView*> views_;
   std::function<void(int)> showHelp_;
 };

@@ -50,7 +50,8 @@ TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoin
   char name[] = "fondex";
   char* argv[] = {name, nullptr};
   platform::posix::PathMapper paths("/nonexistent-platform-directory");
-  qt::Frontend frontend(argc, argv, paths);
+  platform::posix::PosixNativeNames names(paths);
+  qt::Frontend frontend(argc, argv, names);
   frontend.App().title = "Fondex2";
 
   toolkit::Form mainForm("FondexMainForm");
@@ -103,7 +104,8 @@ TEST(FrontendTest, ASessionEndClosesTheOpenBoxAndRunsTheCloseQueryOnce) {
     char name[] = "fondex";
     char* argv[] = {name, nullptr};
     platform::posix::PathMapper paths("/nonexistent-platform-directory");
-    qt::Frontend frontend(argc, argv, paths);
+    platform::posix::PosixNativeNames names(paths);
+    qt::Frontend frontend(argc, argv, names);
     frontend.App().title = "Fondex2";
     PipeSource requests;
     frontend.EndSessionOn(requests);

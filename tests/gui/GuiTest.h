@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/posix/PathMapper.h"
+#include "platform/posix/PosixNativeNames.h"
 #include "qt/QtModalHost.h"
 #include "support/FakeSystem.h"
 #include "toolkit/Application.h"
@@ -19,7 +19,8 @@ namespace fondex::test {
 class GuiTest : public ::testing::Test {
  protected:
   platform::posix::PathMapper paths{"/nonexistent-platform-directory"};
-  qt::QtModalHost host{paths};
+  platform::posix::PosixNativeNames names{paths};
+  qt::QtModalHost host{names};
   FakeHelpViewer help;
   toolkit::Application app{host, help};
 };

@@ -40,7 +40,7 @@ class HelpViewerTest : public GuiTest {
   std::string HelpFile() { return paths.ToWindows(folder.filePath("Fondex.hlp").toStdString()); }
 
   QTemporaryDir folder;
-  qt::QtHelpViewer viewer{paths};
+  qt::QtHelpViewer viewer{names};
 };
 
 TEST_F(HelpViewerTest, ShowsTheContextsSectionOrSaysWhatIsMissing) {

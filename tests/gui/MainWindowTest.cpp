@@ -47,7 +47,7 @@ class MainWindowTest : public GuiTest {
   qt::QtShellDrop drops;
   std::vector<std::string> dropped;
   std::string cutName;
-  qt::MainWindowView view{app, form, drops, paths, [this](toolkit::Message& m) { OnDrop(m); }};
+  qt::MainWindowView view{app, form, drops, names, [this](toolkit::Message& m) { OnDrop(m); }};
 };
 
 TEST_F(MainWindowTest, TakesDropsOnlyWhileRegisteredAndHandsOverWindowsNames) {

@@ -8,6 +8,7 @@
 
 #include "GuiTest.h"
 #include "qt/OpenFileDialog.h"
+#include "util/Paths.h"
 
 namespace fondex::test {
 namespace {
@@ -98,6 +99,37 @@ TEST_F(OpenFileDialogTest, AnExistingFileCanBeRequired) {
   });
   EXPECT_EQ(app.RunOpenDialog(request), Windows(folder.filePath("MER.BMP")));
   EXPECT_EQ(mode, QFileDialog::ExistingFile);
+}
+
+// The last choice comes back as a Windows-shaped full path, or as a proposed name and a folder:
+// the dialog opens in that folder with the name ready, so that Open at once picks it again.
+TEST_F(OpenFileDialogTest, OpensOnTheLastChoiceWithTheSystemsNames) {
+  const QString bitmap = folder.filePath("MER.BMP");
+  struct Row {
+    std::string fileName, initialDir;
+    std::string shownName;
+    QString picked;
+  };
+  const Row rows[] = {
+      {Windows(bitmap), "", "MER.BMP", bitmap},
+      {util::LowerAscii(Windows(bitmap)), "", "MER.BMP", bitmap},
+      {"papier.bmp", Windows(folder.path()) + "\\", "papier.bmp", folder.filePath("papier.bmp")},
+  };
+  for (const Row& row : rows) {
+    request.fileName = row.fileName;
+    request.initialDir = row.initialDir;
+    std::string shownName;
+    std::string shownFolder;
+    WhenModal([&](QWidget& window) {
+      auto& dialog = dynamic_cast<QFileDialog&>(window);
+      shownName = dialog.findChild<QLineEdit*>("fileNameEdit")->text().toStdString();
+      shownFolder = dialog.directory().absolutePath().toStdString();
+      Open(dialog);
+    });
+    EXPECT_EQ(app.RunOpenDialog(request), Windows(row.picked)) << row.fileName;
+    EXPECT_EQ(shownName, row.shownName) << row.fileName;
+    EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath().toStdString()) << row.fileName;
+  }
 }
 
 }  // namespace

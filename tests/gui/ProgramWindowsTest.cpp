@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "mainwindow/FondexProgram.h"
-#include "platform/posix/PathMapper.h"
+#include "platform/posix/PosixNativeNames.h"
 #include "qt/MainWindowView.h"
 #include "qt/QtServices.h"
 #include "qt/SpinButtonView.h"
@@ -44,13 +44,14 @@ class ProgramWindowsTest : public ::testing::Test {
   FakePlatform fake;
   qt::QtShellDrop drops;
   platform::posix::PathMapper paths{"/nonexistent-platform-directory"};
+  platform::posix::PosixNativeNames names{paths};
   toolkit::Application app{fake.modalHost, fake.help};
   FondexProgram program{app, platform::Platform{fake.files, fake.profiles, fake.desktop, fake.clock,
                                                 fake.screen, fake.help, drops, fake.collation}};
 };
 
 TEST_F(ProgramWindowsTest, ADropAppliesTheFirstFileAndAddsTheDirectory) {
-  qt::MainWindowView view(app, Main(), drops, paths,
+  qt::MainWindowView view(app, Main(), drops, names,
                           [this](toolkit::Message& message) { Main().WMDropFiles(message); });
   view.DropFiles({QUrl::fromLocalFile("/Images/a.bmp"), QUrl::fromLocalFile("/Images/b.bmp"),
                   QUrl::fromLocalFile("/Fonds")});

@@ -6,8 +6,10 @@
 namespace fondex::test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 class WallpaperTest : public ProgramTest {
  protected:
@@ -83,6 +85,23 @@ TEST_F(WallpaperTest, AWallpaperTheFileListDoesNotShowSelectsNoFile) {
   EXPECT_EQ(Main().DirListeBox.ItemIndex(), 0);
   EXPECT_EQ(Main().FichListeBox.ItemIndex(), -1);
   EXPECT_EQ(Main().FichListeBox.Count(), 2);
+}
+
+// With the list full, the wallpaper's directory is not listed: the file list, still on another
+// directory, selects none of that directory's files, even one of the same name.
+TEST_F(WallpaperTest, AWallpaperOfADirectoryTheFullListCannotTakeSelectsNoFile) {
+  AddBitmaps("C:\\Neuf", {"neuf.bmp", "mer.bmp"});
+  Apply("c:\\images\\mer.bmp");
+  for (int i = 0; Directories().size() < 1001; ++i) {
+    Main().NouveauRep("c:\\d" + std::to_string(i));
+  }
+  for (const std::string name : {"neuf.bmp", "mer.bmp"}) {
+    Apply("c:\\neuf\\" + name);
+    EXPECT_EQ(Main().Caption(), "Fondex2 : c:\\neuf\\" + name);
+    EXPECT_EQ(Main().FichListeBox.ItemIndex(), -1) << name;
+  }
+  EXPECT_EQ(BoxTexts().size(), 2u);
+  EXPECT_THAT(Directories(), Not(Contains("c:\\neuf")));
 }
 
 TEST_F(WallpaperTest, APlainDesktopShowsTheFirstDirectoryEvenWhenItHasGone) {

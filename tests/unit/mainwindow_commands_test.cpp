@@ -227,6 +227,29 @@ TEST_F(CommandsTest, TheDirectoryDialogAddsADirectoryWithoutItsProposedFile) {
   EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
 }
 
+// Each dialog opens again on the last choice: the picture dialog names the chosen file, the
+// directory dialog proposes its name in the chosen folder.
+TEST_F(CommandsTest, TheDialogsOpenAgainOnTheLastChoice) {
+  StartOn("c:\\a\\a1.bmp");
+  struct Row {
+    toolkit::BitButton& button;
+    std::string chosen, fileName, initialDir;
+  };
+  const Row rows[] = {
+      {Main().BBtnSelectBMP, "C:\\B\\B2.BMP", "C:\\B\\B2.BMP", ""},
+      {Main().BBtnSelectRep, "C:\\C\\papier.bmp", "papier.bmp", "C:\\C\\"},
+  };
+  for (const Row& row : rows) {
+    fake.modalHost.AnswerDialog(row.chosen);
+    Dispatch([&] { row.button.Click(); });
+    fake.modalHost.AnswerDialog(std::nullopt);
+    Dispatch([&] { row.button.Click(); });
+    const toolkit::OpenDialogRequest& again = fake.modalHost.Dialogs().back().request;
+    EXPECT_EQ(again.fileName, row.fileName) << row.chosen;
+    EXPECT_EQ(again.initialDir, row.initialDir) << row.chosen;
+  }
+}
+
 TEST_F(CommandsTest, SpaceGivesAPlainDesktopEscapeMinimisesOtherKeysDoNothing) {
   StartOn("c:\\a\\a1.bmp");
   KeyDown('Z');

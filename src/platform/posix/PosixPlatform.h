@@ -7,6 +7,7 @@
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixDesktopWallpaper.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixNativeNames.h"
 #include "platform/posix/PosixProfileFiles.h"
 #include "platform/posix/ProfileWatcher.h"
 #include "platform/posix/desktop/DesktopDetection.h"
@@ -37,6 +38,7 @@ class PosixPlatform {
   PosixPlatform& operator=(const PosixPlatform&) = delete;
 
   const PathMapper& Paths() const { return paths_; }
+  const NativeNames& Names() const { return names_; }
   PosixFileSystem& Files() { return files_; }
   PosixProfileFiles& Profiles() { return profiles_; }
   PosixDesktopWallpaper& Desktop() { return desktop_; }
@@ -46,6 +48,7 @@ class PosixPlatform {
 
  private:
   PathMapper paths_;
+  PosixNativeNames names_{paths_};
   PosixFileSystem files_;
   PosixProfileFiles profiles_;
   desktop::SystemProcessRunner runner_;  // outlives the desktop back-end that uses it
