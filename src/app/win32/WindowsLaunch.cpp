@@ -48,23 +48,16 @@ WindowsLaunch::WindowsLaunch(int argc, char** argv)
     : line_(WithFullName(ParseCommandLine({argv + 1, argv + argc}))) {}
 
 std::optional<int> WindowsLaunch::EndsHere() {
-  if (line_.exit) {
-    WriteToCaller(STD_OUTPUT_HANDLE, line_.exit->output);
-    WriteToCaller(STD_ERROR_HANDLE, line_.exit->error);
-    return line_.exit->status;
+  if (!line_.exit) {
+    instance_.emplace(ProgramFolder());
+    line_.exit = EndOfLaterStart(*instance_, line_.command);
   }
-  instance_.emplace(ProgramFolder());
-  switch (ClaimOrHandOver(*instance_, line_.command)) {
-    case StartRole::kRun:
-      return std::nullopt;
-    case StartRole::kHandedOver:
-      return 0;
-    case StartRole::kUnreachable:
-      break;
+  if (!line_.exit) {
+    return std::nullopt;
   }
-  WriteToCaller(STD_ERROR_HANDLE,
-                "fondex : Fondex tourne déjà dans ce dossier, mais ne répond pas.\n");
-  return 1;
+  WriteToCaller(STD_OUTPUT_HANDLE, line_.exit->output);
+  WriteToCaller(STD_ERROR_HANDLE, line_.exit->error);
+  return line_.exit->status;
 }
 
 }  // namespace fondex
