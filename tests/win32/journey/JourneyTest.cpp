@@ -83,8 +83,6 @@ class ProgramRun {
     ::CloseHandle(process_.hProcess);
   }
 
-  bool Started() const { return started_; }
-
   // The program's visible top-level window whose caption starts with the text.
   HWND Window(const std::string& captionStart) const {
     struct Search {
@@ -106,6 +104,13 @@ class ProgramRun {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+  }
+
+  // The main window, once shown; nullptr when it does not come in time.
+  HWND MainWindow() const {
+    HWND main = nullptr;
+    WaitFor([&] { return started_ && (main = Window("Fondex2")) != nullptr; });
+    return main;
   }
 
   // The exit code, once the program has ended; nothing when it does not end in time.
@@ -163,9 +168,8 @@ TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   const std::string images = PrepareCopy(app);
 
   ProgramRun fondex(app.Path());
-  ASSERT_TRUE(fondex.Started());
-  HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = fondex.Window("Fondex2")) != nullptr; }));
+  const HWND main = fondex.MainWindow();
+  ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\mer.bmp"; }))
       << CaptionOf(main);
 
@@ -193,9 +197,8 @@ TEST(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
   TempFolder app;
   const std::string images = PrepareCopy(app);
   ProgramRun fondex(app.Path());
-  ASSERT_TRUE(fondex.Started());
-  HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = fondex.Window("Fondex2")) != nullptr; }));
+  const HWND main = fondex.MainWindow();
+  ASSERT_NE(main, nullptr);
 
   // The name is the later start's, taken in its own working folder.
   ProgramRun later(app.Path(), "--set images\\ciel.bmp");
