@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fondex::bench {
 
-// The console report, plus the mean real time of each benchmark over its repetitions, so that a
-// program can print the ratio of two of them at the end.
+// The console report, plus the mean real time of each benchmark over its repetitions (and each
+// aggregate reported), so that a program can print the ratio of two of them at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -18,23 +19,25 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) {
         continue;
       }
-      Mean& mean = realTime_[run.run_name.function_name];
+      const std::string& name = run.run_name.function_name;
       if (run.run_type == Run::RT_Iteration) {
+        Mean& mean = realTime_[{name, "mean"}];
         mean.sum += run.GetAdjustedRealTime();
         ++mean.count;
-      } else if (run.aggregate_name == "mean") {
-        // Alone when only aggregates are reported; the same value otherwise.
-        mean = {run.GetAdjustedRealTime(), 1};
+      } else {
+        // The mean alone when only aggregates are reported; the same value otherwise.
+        realTime_[{name, run.aggregate_name}] = {run.GetAdjustedRealTime(), 1};
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
-  // "label: ratio" of the two benchmarks' mean times, when both ran.
-  void PrintRatio(const char* label, const std::string& measured,
-                  const std::string& reference) const {
-    const auto top = realTime_.find(measured);
-    const auto bottom = realTime_.find(reference);
+  // "label: ratio" of the two benchmarks' times (their mean, or another aggregate such as the
+  // median when repetitions report it), when both ran.
+  void PrintRatio(const char* label, const std::string& measured, const std::string& reference,
+                  const std::string& aggregate = "mean") const {
+    const auto top = realTime_.find({measured, aggregate});
+    const auto bottom = realTime_.find({reference, aggregate});
     if (top != realTime_.end() && bottom != realTime_.end()) {
       std::printf("%s: %.2f\n", label, top->second.Value() / bottom->second.Value());
     }
@@ -46,7 +49,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     int count = 0;
     double Value() const { return sum / count; }
   };
-  std::map<std::string, Mean> realTime_;
+  std::map<std::pair<std::string, std::string>, Mean> realTime_;
 };
 
 }  // namespace fondex::bench

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "GradientBitmap.h"
 #include "RatioReporter.h"
 #include "platform/posix/BitmapDecoder.h"
 
@@ -17,36 +18,8 @@ using fondex::platform::posix::BitmapLayout;
 constexpr std::uint32_t kWidth = 3840;
 constexpr std::uint32_t kHeight = 2160;
 
-void Put(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) {
-    out += static_cast<char>(value >> (8 * i));
-  }
-}
-
-// A bottom-up 24-bit bitmap of a colour gradient.
-std::string UltraHdBitmap() {
-  const std::uint32_t stride = (kWidth * 3 + 3) / 4 * 4;
-  std::string file = "BM";
-  Put(file, 54 + stride * kHeight, 4);
-  Put(file, 0, 4);
-  Put(file, 54, 4);
-  for (std::uint32_t field : {40u, kWidth, kHeight}) {
-    Put(file, field, 4);
-  }
-  Put(file, 1, 2);
-  Put(file, 24, 2);
-  file.resize(54, '\0');
-  for (std::uint32_t y = 0; y < kHeight; ++y) {
-    for (std::uint32_t x = 0; x < kWidth; ++x) {
-      file += {static_cast<char>(x), static_cast<char>(y), static_cast<char>(x ^ y)};
-    }
-    file.resize(54 + (y + 1) * stride, '\0');
-  }
-  return file;
-}
-
 const std::string& TheBitmap() {
-  static const std::string file = UltraHdBitmap();
+  static const std::string file = fondex::bench::GradientBitmap(kWidth, kHeight);
   return file;
 }
 
@@ -58,7 +31,8 @@ void DecodeToRootWindowPixels(benchmark::State& state) {
   }
   std::vector<std::uint32_t> pixels(std::size_t{kWidth} * kHeight);
   for (auto _ : state) {
-    fondex::platform::posix::DecodeBitmapPixels(TheBitmap(), *layout, {}, pixels);
+    fondex::platform::posix::MemorySource source(TheBitmap());
+    fondex::platform::posix::OpenBitmap(source, *layout, {})->ReadRows(pixels);
     benchmark::DoNotOptimize(pixels.data());
     benchmark::ClobberMemory();
   }

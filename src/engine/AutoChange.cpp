@@ -1,5 +1,6 @@
 #include "about/FondexAboutBox.h"
 #include "mainwindow/Fondexmf.h"
+#include "mainwindow/PictureMasks.h"
 #include "options/FondexOptions.h"
 #include "util/Checked.h"
 
@@ -28,6 +29,10 @@ void TFondexMainForm::ApplyTimerSettings() {
   const std::uint32_t types = FichListeBox.FileTypes();
   FichListeBox.SetFileTypes(options.ChBCaches.Checked() ? (types | kHiddenTypes)
                                                         : (types & ~kHiddenTypes));
+  const bool otherFormats = options.ChBAutresFormats.Checked();
+  platform_.desktop.AcceptOtherFormats(otherFormats);
+  SelectBMPDialog.filter = otherFormats ? kPictureFilter : kBitmapFilter;
+  FichListeBox.SetMask(otherFormats ? kPictureMask : kBitmapMask);
 }
 
 void TFondexMainForm::ChangeTimerTimer() {

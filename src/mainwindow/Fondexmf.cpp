@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "mainwindow/PictureMasks.h"
 #include "options/FondexOptions.h"
 #include "util/Paths.h"
 
@@ -62,7 +63,7 @@ void TFondexMainForm::SetUpControls() {
   Label2.SetCaption("Répertoires  :");
 
   Place(FichListeBox, {15, 40, 151, 116}, kFilesHint, 2, 0);
-  FichListeBox.mask = "*.BMP";
+  FichListeBox.mask = kBitmapMask;
   FichListeBox.showGlyphs = true;
   FichListeBox.font = kArial;
   FichListeBox.itemHeight = 16;
@@ -98,7 +99,7 @@ void TFondexMainForm::SetUpControls() {
   SelectRepDialog.pathMustExist = true;
 
   SelectBMPDialog.defaultExt = "BMP";
-  SelectBMPDialog.filter = "Images bitmap (*.BMP)|*.bmp";
+  SelectBMPDialog.filter = kBitmapFilter;
   SelectBMPDialog.hideReadOnly = true;
   SelectBMPDialog.pathMustExist = true;
   SelectBMPDialog.fileMustExist = true;

@@ -125,6 +125,9 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   toolkit::Application& app_;
   platform::Platform platform_;
   bool changeRunning_ = false;
+  // The directory list file holds directories the list could not take in (it could not be read,
+  // or held more than the list's room): it is never replaced by the shorter list.
+  bool dirFileKept_ = false;
 };
 
 }  // namespace fondex

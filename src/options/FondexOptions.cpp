@@ -12,6 +12,7 @@ using toolkit::Bounds;
 const toolkit::Font kFormFont{"MS Sans Serif", -14, true};
 const toolkit::Font kTitleFont{"MS Sans Serif", -17, true};
 constexpr int kOptionsHelp = 3;
+constexpr int kFormatsBoxHeight = 52;
 
 // Every control below the form draws with the form's font unless it is given its own.
 void FollowFont(toolkit::Control& parent, const toolkit::Font& font) {
@@ -106,6 +107,17 @@ void LayOutSettingBoxes(TOptBox& box) {
                 "Permet la prise en compte des fichiers cachés dans les répertoires", 3);
 }
 
+// Below everything else, in the room the dialog gains for it.
+void LayOutFormatsBox(TOptBox& box) {
+  box.AutresFormatsGBox.bounds = {18, 529, 419, kFormatsBoxHeight};
+  box.AutresFormatsGBox.caption = "Formats d'images";
+  box.AutresFormatsGBox.helpContext = kOptionsHelp;
+  box.AutresFormatsGBox.tabOrder = 10;
+  SetUpCheckBox(box.ChBAutresFormats, {44, 22, 340, 21},
+                "Tenir compte des images JPEG, PNG et WebP",
+                "Permet la prise en compte des images JPEG, PNG et WebP dans les répertoires", 0);
+}
+
 void LayOutButtons(TOptBox& box) {
   SetUpButton(box.OKBtn, {459, 120, 101, 99},
               {BitButtonKind::kOK, toolkit::mr::kOK, "OK", "Valider les options"}, 0);
@@ -128,7 +140,7 @@ TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
                  const platform::Platform& platform)
     : toolkit::Form("OptBox"), program_(program), app_(app), platform_(platform) {
   SetCaption("Fondex : Options");
-  bounds = {0, 0, 579, 539};
+  bounds = {0, 0, 579, 539 + kFormatsBoxHeight};
   borderStyle = toolkit::BorderStyle::kDialog;
   minimizeBox = false;
   maximizeBox = false;
@@ -138,6 +150,7 @@ TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
   LayOutTechniqueArea(*this);
   LayOutSettingBoxes(*this);
   LayOutButtons(*this);
+  LayOutFormatsBox(*this);
 
   OnShow = [this] { FormShow(); };
   ChBAuto.OnClick = [this] { ChBAutoClick(); };

@@ -48,6 +48,8 @@ class TOptBox : public toolkit::Form {
   toolkit::BitButton OKBtn{"OKBtn", this};
   toolkit::BitButton CancelBtn{"CancelBtn", this};
   toolkit::BitButton HelpBtn{"HelpBtn", this};
+  toolkit::GroupBox AutresFormatsGBox{"AutresFormatsGBox", this};
+  toolkit::CheckBox ChBAutresFormats{"ChBAutresFormats", &AutresFormatsGBox};
 
   // The settings record.
   void SetHasardLieu(THasardLieu lieu);
@@ -87,6 +89,8 @@ class TOptBox : public toolkit::Form {
   bool SavedLancement = false;
   bool SavedAuto = false;
   bool SavedCaches = false;
+  bool SavedAutresFormats = false;
+  bool AutresFormatsStored = false;  // the settings file has the key
   bool SavedFinNone = false;
   std::int32_t SavedDelai = 0;
   THasardLieu OpHasardLieu = THasardLieu::RepActif;

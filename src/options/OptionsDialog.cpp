@@ -39,6 +39,7 @@ void TOptBox::FormShow() {
   SavedDelai = GetDelai();
   SavedFinNone = ChBFinNone.Checked();
   SavedCaches = ChBCaches.Checked();
+  SavedAutresFormats = ChBAutresFormats.Checked();
   EdDelai.SetEnabled(ChBAuto.Checked());
   SpBDelai.SetEnabled(ChBAuto.Checked());
 }
@@ -55,6 +56,7 @@ void TOptBox::CancelBtnClick() {
   SetDelai(SavedDelai);
   ChBFinNone.SetChecked(SavedFinNone);
   ChBCaches.SetChecked(SavedCaches);
+  ChBAutresFormats.SetChecked(SavedAutresFormats);
 }
 
 void TOptBox::ChBAutoClick() {

@@ -19,6 +19,9 @@ const char* const kOptions = "Options";
 const char* const kPlacement = "Placement";
 // The settings file keeps the Windows code page: this key's accented letter is the byte 0xE9.
 const char* const kDelaiKey = "D\xE9lai";
+const char* const kAutresFormatsKey = "AutresFormats";
+// No stored value can hold a line break: the default a missing key reads as.
+const char* const kAbsent = "\n";
 
 // Indexed by the enumerations' ordinals; the same words are read and written.
 constexpr std::array<const char*, 3> kLieuNames{"RepActif", "RepHasard", "RepSucc"};
@@ -133,6 +136,9 @@ void TOptBox::LoadSettings() {
   SetDelai(options::NumberValue(ReadLowered(ini, kOptions, kDelaiKey, "60")));
   ReadBoolean(ini, "FinNone", ChBFinNone);
   ReadBoolean(ini, "FichiersCaches", ChBCaches);
+  const std::string formats = ReadLowered(ini, kOptions, kAutresFormatsKey, kAbsent);
+  AutresFormatsStored = formats != kAbsent;
+  ChBAutresFormats.SetChecked(options::ReadsAsTrue(formats));
 
   // The main window's outer edges may not pass the screen's bottom-right corner, one pixel in;
   // nothing stops them beyond the top or left edge.
@@ -151,6 +157,11 @@ void TOptBox::SaveSettings() {
   ini.WriteString(kOptions, kDelaiKey, options::DelaiText(GetDelai()));
   ini.WriteString(kOptions, "FinNone", options::YesNoWord(ChBFinNone.Checked()));
   ini.WriteString(kOptions, "FichiersCaches", options::YesNoWord(ChBCaches.Checked()));
+  // A file that never had the key keeps its bytes while the option stays off.
+  if (ChBAutresFormats.Checked() || AutresFormatsStored) {
+    ini.WriteString(kOptions, kAutresFormatsKey, options::YesNoWord(ChBAutresFormats.Checked()));
+    AutresFormatsStored = true;
+  }
   ini.WriteString(kPlacement, "Top", std::to_string(main.Top()));
   ini.WriteString(kPlacement, "Left", std::to_string(main.Left()));
 }

@@ -1,6 +1,7 @@
 #include "toolkit/FileListBox.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "toolkit/StringList.h"
 
@@ -10,6 +11,49 @@ namespace {
 
 constexpr std::uint32_t kFilteredAttributes =
     platform::kHidden | platform::kSystem | platform::kVolumeLabel | platform::kDirectory;
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "*" any run of characters, "?" one character, ASCII letter case ignored.
+bool Matches(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+  }
+  return p == pattern.size();
+}
+
+std::vector<std::string_view> PatternsOf(std::string_view mask) {
+  std::vector<std::string_view> patterns;
+  for (std::size_t start = 0; start <= mask.size();) {
+    const std::size_t end = std::min(mask.find(';', start), mask.size());
+    patterns.push_back(mask.substr(start, end - start));
+    start = end + 1;
+  }
+  return patterns;
+}
+
+bool MatchesAny(const std::vector<std::string_view>& patterns, std::string_view name) {
+  return std::any_of(patterns.begin(), patterns.end(),
+                     [name](std::string_view pattern) { return Matches(pattern, name); });
+}
 
 }  // namespace
 
@@ -45,17 +89,27 @@ void FileListBox::SetFileTypes(std::uint32_t types) {
   }
 }
 
-void FileListBox::Update() {
-  std::string pattern = directory_;
-  if (pattern.empty() || pattern.back() != '\\') {
-    pattern += '\\';
+void FileListBox::SetMask(std::string newMask) {
+  if (mask != newMask) {
+    mask = std::move(newMask);
+    if (!directory_.empty()) {
+      Update();
+    }
   }
-  pattern += mask;
-  std::vector<platform::FoundEntry> found = files_.FindEntries(pattern);
+}
+
+void FileListBox::Update() {
+  std::string folder = directory_;
+  if (folder.empty() || folder.back() != '\\') {
+    folder += '\\';
+  }
+  // Several patterns are matched here, against one listing of every entry.
+  const std::vector<std::string_view> patterns = PatternsOf(mask);
+  const bool single = patterns.size() == 1;
+  std::vector<platform::FoundEntry> found = files_.FindEntries(folder + (single ? mask : "*"));
   items_.clear();
-  items_.reserve(found.size());
   for (platform::FoundEntry& entry : found) {
-    if (Admits(entry.attributes)) {
+    if (Admits(entry.attributes) && (single || MatchesAny(patterns, entry.name))) {
       items_.push_back(std::move(entry.name));
     }
   }

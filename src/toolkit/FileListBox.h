@@ -31,6 +31,7 @@ class FileListBox : public Control, public StringList {
         StringList(names),
         files_(files) {}
 
+  // One pattern, or several separated by ";".
   std::string mask = "*.*";
   bool showGlyphs = false;
   int itemHeight = 16;
@@ -45,6 +46,7 @@ class FileListBox : public Control, public StringList {
 
   std::uint32_t FileTypes() const { return fileTypes_; }
   void SetFileTypes(std::uint32_t types);  // a change lists the directory again
+  void SetMask(std::string newMask);       // a change lists the directory again
 
   // Lists the directory again.
   void Update();

@@ -7,6 +7,7 @@
 
 #include "Bitmaps.h"
 #include "Scratch.h"
+#include "pictures/PictureFiles.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace fondex::platform::posix {
@@ -51,6 +52,28 @@ class DesktopWallpaperTest : public testing::ScratchTest {
   ProfileWatcher& outside_ = platform_.OutsideChanges();
   CountingListener listener_;
 };
+
+// Other formats are refused as a bitmap that cannot be loaded, until they are accepted; then
+// their headers are checked as strictly.
+TEST_F(DesktopWallpaperTest, OtherFormatsOnlyWhenAcceptedAndOnlyWhole) {
+  const auto grey = [](int, int) { return testing::Rgba{90, 90, 90}; };
+  const std::string png = testing::PngFile(8, 8, {}, grey);
+  Write("photo.png", png);
+  Write("photo.jpg", testing::JpegFile(8, 8, grey));
+  Write("photo.webp", testing::WebpFile(8, 8, true, grey));
+  Write("cut.png", png.substr(0, png.size() - 1));
+  Write("renamed.jpg", testing::MakeBitmap({}));
+  for (bool accepted : {false, true}) {
+    desktop_.AcceptOtherFormats(accepted);
+    for (const char* name : {"photo.png", "photo.jpg", "photo.webp"}) {
+      EXPECT_EQ(desktop_.SetDeskWallpaper(Windows(name)), accepted) << name;
+    }
+    EXPECT_FALSE(desktop_.SetDeskWallpaper(Windows("cut.png")));
+    EXPECT_TRUE(desktop_.SetDeskWallpaper(Windows("renamed.jpg")));  // a bitmap by its bytes
+    EXPECT_TRUE(desktop_.SetDeskWallpaper(Windows("mer.bmp")));
+    EXPECT_EQ(StoredWallpaper(), Windows("mer.bmp"));
+  }
+}
 
 TEST_F(DesktopWallpaperTest, StoresTheNameAndNotifiesBeforeReturning) {
   std::string storedDuringNotification;

@@ -197,6 +197,34 @@ TEST_F(FileSystemTest, CurrentDirectoryKeepsTheProgramsSpelling) {
   EXPECT_EQ(files_.GetCurrentDirectory(), "C:\\");
 }
 
+TEST_F(FileSystemTest, DeletedCurrentDirectoryIsNeverReplacedByAnother) {
+  MakeDirectory("Images/Mer");
+  Write("Images/fond.bmp", "fond");
+  ASSERT_TRUE(files_.SetCurrentDirectory(Windows("Images\\Mer")));
+  std::filesystem::remove(Posix("Images/Mer"));
+
+  EXPECT_EQ(files_.GetCurrentDirectory(), Windows("Images\\Mer"));
+  // Each name stays in the deleted folder, where it is not found.
+  const struct {
+    const char* name;
+    std::string full;
+  } names[] = {{"fond.bmp", Windows("Images\\Mer\\fond.bmp")},
+               {"..\\fond.bmp", Windows("Images\\fond.bmp")},
+               {".", Windows("Images\\Mer")}};
+  for (const auto& n : names) {
+    EXPECT_EQ(files_.GetFullPathName(n.name), n.full) << n.name;
+  }
+  EXPECT_EQ(files_.GetAttributes("fond.bmp"), std::nullopt);
+  EXPECT_EQ(files_.ReadFile("fond.bmp"), std::nullopt);
+  EXPECT_EQ(files_.ReadFile("..\\fond.bmp"), "fond");
+
+  // Re-created under the same name, the folder is found again once the program goes there.
+  MakeDirectory("Images/Mer");
+  Write("Images/Mer/fond.bmp", "neuf");
+  ASSERT_TRUE(files_.SetCurrentDirectory(Windows("Images\\Mer")));
+  EXPECT_EQ(files_.ReadFile("fond.bmp"), "neuf");
+}
+
 TEST_F(FileSystemTest, FurtherDrivesAreLinksInThePlatformDirectory) {
   MakeDirectory("disque/photos");
   Write("disque/photos/mer.bmp", "mer");

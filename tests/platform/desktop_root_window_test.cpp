@@ -8,13 +8,20 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <numeric>
+#include <thread>
 
 #include "Scratch.h"
 #include "desktop_bitmaps.h"
+#include "pictures/PictureFiles.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
@@ -76,6 +83,87 @@ class PrivateXServer {
 
   pid_t pid_ = -1;
   std::string name_;
+};
+
+// A display of its own that passes everything to a real server, and cuts both ways once the
+// client has sent so many bytes: the server going away in the middle of a call. It takes one
+// connection only; later ones find no display.
+class CuttingProxy {
+ public:
+  CuttingProxy(const std::string& serverName, std::size_t cut) : cut_(cut) {
+    server_ = "/tmp/.X11-unix/X" + serverName.substr(1);
+    for (int number = 900; number < 1000 && listener_ < 0; ++number) {
+      path_ = "/tmp/.X11-unix/X" + std::to_string(number);
+      if (!std::filesystem::exists(path_)) {
+        listener_ = Listen(path_);
+        name_ = ":" + std::to_string(number);
+      }
+    }
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~CuttingProxy() {
+    thread_.join();
+    ::unlink(path_.c_str());
+  }
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  static sockaddr_un Address(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    return address;
+  }
+  static int Listen(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = Address(path);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 1) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    return fd;
+  }
+
+  void Serve() {
+    pollfd waiting{.fd = listener_, .events = POLLIN, .revents = 0};
+    const int client = ::poll(&waiting, 1, 10000) == 1 ? ::accept(listener_, nullptr, nullptr) : -1;
+    ::close(listener_);
+    ::unlink(path_.c_str());
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = Address(server_);
+    if (client >= 0 &&
+        ::connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      Forward(client, server);
+    }
+    ::close(client);
+    ::close(server);
+  }
+
+  void Forward(int client, int server) {
+    std::size_t sent = 0;
+    char buffer[4096];
+    pollfd ends[2] = {{.fd = client, .events = POLLIN, .revents = 0},
+                      {.fd = server, .events = POLLIN, .revents = 0}};
+    while (sent<cut_&& ::poll(ends, 2, 10000)> 0) {
+      const bool fromClient = (ends[0].revents & (POLLIN | POLLHUP)) != 0;
+      const int from = fromClient ? client : server;
+      const std::size_t room = fromClient ? std::min(sizeof buffer, cut_ - sent) : sizeof buffer;
+      const ssize_t got = ::read(from, buffer, room);
+      if (got <= 0 || ::write(fromClient ? server : client, buffer, got) != got) {
+        return;
+      }
+      sent += fromClient ? static_cast<std::size_t>(got) : 0;
+    }
+  }
+
+  std::size_t cut_;
+  std::string server_;
+  std::string path_;
+  std::string name_;
+  int listener_ = -1;
+  std::thread thread_;
 };
 
 struct DisplayCloser {
@@ -207,6 +295,37 @@ TEST_F(RootWindowTest, PublishesKeepsAndReleasesItsPixmaps) {
   }
 }
 
+// Other formats, each through its own library, land on the root with their pixels.
+TEST_F(RootWindowTest, ShowsJpegPngAndWebpPictures) {
+  const auto quadrants = [](int x, int y) { return posix::testing::Quadrant(x, y, 64, 48); };
+  struct Case {
+    const char* name;
+    std::string file;
+    int tolerance;
+  };
+  const std::vector<Case> cases = {
+      {"q.jpg", posix::testing::JpegFile(64, 48, quadrants), 12},
+      {"q.png", posix::testing::PngFile(64, 48, {.colourType = 3}, quadrants), 0},
+      {"q.webp", posix::testing::WebpFile(64, 48, false, quadrants), 24},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write(c.name, c.file);
+    ASSERT_TRUE(backend_.Set(Posix(c.name), WallpaperStyle::kCentred));
+    const std::pair<std::pair<int, int>, std::uint32_t> expected[] = {
+        {{136, 102}, kRed},   {{184, 102}, kGreen}, {{136, 138}, kBlue},
+        {{184, 138}, kWhite}, {{120, 96}, kBlack},  {{319, 239}, kBlack}};
+    for (const auto& [at, colour] : expected) {
+      const std::uint32_t pixel = At(at.first, at.second);
+      for (int shift : {0, 8, 16}) {
+        EXPECT_NEAR(static_cast<int>(pixel >> shift & 0xFF),
+                    static_cast<int>(colour >> shift & 0xFF), c.tolerance)
+            << at.first << ',' << at.second;
+      }
+    }
+  }
+}
+
 TEST_F(RootWindowTest, RefusesWhatItCannotShow) {
   ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
   const auto shown = RootPixmap("_XROOTPMAP_ID");
@@ -221,19 +340,117 @@ TEST_F(RootWindowTest, RefusesWhatItCannotShow) {
   EXPECT_FALSE(nowhere.Clear());
 }
 
-TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
-  DecodedBitmap picture{.width = 4, .height = 3, .pixels = {}};
-  for (std::uint32_t i = 0; i < 12; ++i) {
-    picture.pixels.push_back(i + 1);
+TEST_F(RootWindowTest, AServerGoingAwayRefusesTheChangeWithoutEndingTheProgram) {
+  // A picture as large as the screen: its pixels alone are far more than any cut below.
+  Write("grand.bmp", posix::testing::TrueColourBitmap(kScreenWidth, kScreenHeight, [](int, int) {
+          return Rgb{10, 20, 30};
+        }));
+  // In the greeting, among the first requests, in the middle of the pixels.
+  for (const std::size_t cut : {std::size_t{8}, std::size_t{200}, std::size_t{60000}}) {
+    CuttingProxy proxy(server_->Name(), cut);
+    RootWindowBackend goingAway(proxy.Name());
+    EXPECT_FALSE(goingAway.Set(Posix("grand.bmp"), WallpaperStyle::kStretched)) << cut;
+    EXPECT_FALSE(goingAway.Clear()) << cut;
   }
-  using Words = std::vector<std::uint32_t>;
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 2, 1, 0), (Words{6, 7}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kCentred, 6, 1, 0), (Words{0, 5, 6, 7, 8, 0}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kTiled, 6, 4, 0),
+  ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
+  EXPECT_EQ(At(144, 108), kRed);
+}
+
+// A picture held in memory, handed out in the bands asked for.
+class PictureInMemory : public PictureReader {
+ public:
+  PictureInMemory(std::int32_t width, std::int32_t height, std::vector<std::uint32_t> pixels)
+      : PictureReader(width, height), pixels_(std::move(pixels)) {}
+  bool ReadRows(std::span<std::uint32_t> words) override {
+    if (words.size() > pixels_.size() - next_) {
+      return false;
+    }
+    std::copy_n(pixels_.begin() + next_, words.size(), words.begin());
+    next_ += words.size();
+    return true;
+  }
+  std::size_t RowsRead() const { return next_ / Width(); }
+
+ private:
+  std::vector<std::uint32_t> pixels_;
+  std::size_t next_ = 0;
+};
+
+// The screen's words, drawn the way the pixmap is.
+class WordsCanvas : public ScreenCanvas {
+ public:
+  WordsCanvas(int width, int height)
+      : width_(width), words_(static_cast<std::size_t>(width * height), kUnpainted) {}
+  static constexpr std::uint32_t kUnpainted = 0xDEAD;
+
+  void Fill(std::uint32_t word) override { std::fill(words_.begin(), words_.end(), word); }
+  void Put(const PixelBand& band) override {
+    for (int y = 0; y < band.rows; ++y) {
+      std::copy_n(band.words + y * band.stride, band.width,
+                  words_.begin() + (band.top + y) * width_ + band.left);
+    }
+  }
+  void CopyRows(int from, int to, int count) override {
+    ASSERT_TRUE(from + count <= to || to + count <= from) << "overlapping copy";
+    std::copy_n(words_.begin() + from * width_, count * width_, words_.begin() + to * width_);
+  }
+  const std::vector<std::uint32_t>& Words() const { return words_; }
+
+ private:
+  int width_;
+  std::vector<std::uint32_t> words_;
+};
+
+using Words = std::vector<std::uint32_t>;
+
+// The 4 x 3 picture 1..12 drawn on a width x height screen with background 0.
+Words Composed(WallpaperStyle style, int width, int height, std::size_t* rowsRead = nullptr) {
+  Words pixels(12);
+  std::iota(pixels.begin(), pixels.end(), 1u);
+  PictureInMemory picture(4, 3, pixels);
+  WordsCanvas canvas(width, height);
+  EXPECT_TRUE(DrawPicture(picture, style, canvas, width, height, 0));
+  if (rowsRead != nullptr) {
+    *rowsRead = picture.RowsRead();
+  }
+  return canvas.Words();
+}
+
+TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
+  EXPECT_EQ(Composed(WallpaperStyle::kCentred, 2, 1), (Words{6, 7}));
+  EXPECT_EQ(Composed(WallpaperStyle::kCentred, 6, 1), (Words{0, 5, 6, 7, 8, 0}));
+  EXPECT_EQ(Composed(WallpaperStyle::kTiled, 6, 4),
             (Words{1, 2, 3, 4, 1, 2, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 9, 10, 1, 2, 3, 4, 1, 2}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 2, 2, 0), (Words{1, 3, 5, 7}));
-  EXPECT_EQ(ComposeScreen(picture, WallpaperStyle::kStretched, 8, 1, 0),
-            (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+  EXPECT_EQ(Composed(WallpaperStyle::kStretched, 2, 2), (Words{1, 3, 5, 7}));
+  EXPECT_EQ(Composed(WallpaperStyle::kStretched, 8, 1), (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+}
+
+// Every screen pixel is drawn, the tiles below the first strip included, and no more of the
+// picture is read than shows.
+TEST(ScreenPicture, CoversTheScreenAndReadsOnlyTheRowsThatShow) {
+  struct Case {
+    WallpaperStyle style;
+    int width, height;
+    std::size_t rowsRead;
+  };
+  for (const Case& c :
+       {Case{WallpaperStyle::kCentred, 5, 1, 2}, Case{WallpaperStyle::kCentred, 3, 9, 3},
+        Case{WallpaperStyle::kTiled, 3, 2, 2}, Case{WallpaperStyle::kTiled, 9, 13, 3},
+        Case{WallpaperStyle::kStretched, 7, 1, 3}, Case{WallpaperStyle::kStretched, 3, 11, 3}}) {
+    std::size_t rowsRead = 0;
+    const Words screen = Composed(c.style, c.width, c.height, &rowsRead);
+    EXPECT_EQ(std::count(screen.begin(), screen.end(), WordsCanvas::kUnpainted), 0)
+        << static_cast<int>(c.style) << ' ' << c.width << 'x' << c.height;
+    EXPECT_EQ(rowsRead, c.rowsRead)
+        << static_cast<int>(c.style) << ' ' << c.width << 'x' << c.height;
+  }
+  const Words tiled = Composed(WallpaperStyle::kTiled, 9, 13);
+  for (int y = 0; y < 13; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      EXPECT_EQ(tiled[y * 9 + x], static_cast<std::uint32_t>(y % 3 * 4 + x % 4 + 1))
+          << x << ',' << y;
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "unit/ProgramFixture.h"
+#include "util/Paths.h"
 
 namespace fondex::test {
 namespace {
@@ -156,6 +157,98 @@ TEST_F(DirListTest, AnUnreadableFileFailsTheLoad) {
   program.Start();
   EXPECT_EQ(BoxTexts().size(), 1u);
   EXPECT_EQ(State(), TProgramState::StateReady);
+}
+
+// One more run of the whole program, on a platform of its own.
+struct SeparateRun {
+  FakePlatform fake;
+  toolkit::Application app{fake.modalHost, fake.help};
+  FondexProgram program{app, fake.Platform()};
+
+  std::vector<std::string> BoxTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : fake.modalHost.Boxes()) {
+      texts.push_back(box.request.text);
+    }
+    return texts;
+  }
+};
+
+TEST_F(DirListTest, EveryExistingDirectoryOfADamagedFileIsKept) {
+  const struct {
+    const char* damage;
+    const char* text;
+  } files[] = {
+      {"cut in its counts", "c:\\a\r\nc:\\b\r\n2\r\n"},
+      {"a count lost", "c:\\a\r\nc:\\b\r\nc:\\c\r\n1\r\n2\r\n"},
+      {"an empty line added", "c:\\a\r\n\r\nc:\\b\r\n1\r\n"},
+      {"two lists one after the other", "c:\\a\r\nc:\\b\r\n1\r\n2\r\nc:\\c\r\n3\r\n"},
+      {"a garbled count", "c:\\c\r\nc:\\b\r\n1\r\nx2\r\nc:\\gone\r\n"},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.damage);
+    SeparateRun run;
+    std::vector<std::string> named;
+    for (const char* directory : {"C:\\A", "C:\\B", "C:\\C"}) {
+      run.fake.files.AddDirectory(directory);
+      const std::string lower = util::LowerAscii(directory);
+      if (std::string(file.text).find(lower) != std::string::npos) {
+        named.push_back(lower);
+      }
+    }
+    run.fake.files.AddFile(kDirFile, file.text);
+    run.program.Start();
+    EXPECT_EQ(run.BoxTexts().size(), 1u);
+    EXPECT_EQ(run.program.MainForm().DirListeBox.Items(), named);
+    run.program.Finish();
+    std::string saved;
+    for (const std::string& directory : named) {
+      saved += directory + "\r\n";
+    }
+    for (std::size_t i = 0; i < named.size(); ++i) {
+      saved += "9999\r\n";
+    }
+    EXPECT_EQ(run.fake.files.Contents(kDirFile), saved);
+  }
+}
+
+TEST_F(DirListTest, AFileTheListCouldNotTakeInIsNeverReplaced) {
+  std::string overfull;
+  for (int i = 0; i < 1002; ++i) {
+    overfull += "c:\\d" + std::to_string(i) + "\r\n";
+  }
+  const struct {
+    const char* fault;
+    std::string text;
+    bool unreadable;
+  } faults[] = {{"unreadable", "c:\\a\r\nc:\\b\r\n1\r\n2\r\n", true},
+                {"more directories than the list holds", overfull + "1\r\n", false}};
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(fault.fault);
+    SeparateRun run;
+    for (int i = 0; i < 1002; ++i) {
+      run.fake.files.AddDirectory("C:\\D" + std::to_string(i));
+    }
+    run.fake.files.AddFile(kDirFile, fault.text);
+    if (fault.unreadable) {
+      run.fake.files.MakeFail(FakeFileSystem::Operation::kRead, kDirFile);
+    }
+    run.program.Start();
+    run.program.Finish();
+    EXPECT_EQ(run.fake.files.Contents(kDirFile), fault.text);
+    ASSERT_EQ(run.BoxTexts().size(), 2u);
+    EXPECT_NE(run.BoxTexts().back().find(kDirFile), std::string::npos);
+  }
+}
+
+TEST_F(DirListTest, AnUnreadFileThatIsGoneIsWrittenAfresh) {
+  fake.files.AddFile(kDirFile, "c:\\a\r\n7\r\n");
+  fake.files.MakeFail(FakeFileSystem::Operation::kRead, kDirFile);
+  program.Start();
+  fake.files.Remove(kDirFile);
+  Dispatch([&] { Main().NouveauRep("c:\\c"); });
+  program.Finish();
+  EXPECT_EQ(fake.files.Contents(kDirFile), "c:\\c\r\n9999\r\n");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ struct Shown {
   THasardLieu lieu;
   THasardTech tech;
   Names checkedTechniques;
-  bool lancement, automatic, finNone, caches;
+  bool lancement, automatic, finNone, caches, otherFormats;
   std::string delai;
   bool delaiEnabled;
   bool operator==(const Shown&) const = default;
@@ -60,9 +60,11 @@ struct Shown {
 
 Shown ShownBy(const OptionsProgram& p) {
   const TOptBox& o = *p.options;
-  return {o.HasardLieu(),           o.HasardTech(),      p.CheckedTechniques(),
-          o.ChBLancement.Checked(), o.ChBAuto.Checked(), o.ChBFinNone.Checked(),
-          o.ChBCaches.Checked(),    o.EdDelai.Text(),    o.EdDelai.Enabled()};
+  return {o.HasardLieu(),        o.HasardTech(),
+          p.CheckedTechniques(), o.ChBLancement.Checked(),
+          o.ChBAuto.Checked(),   o.ChBFinNone.Checked(),
+          o.ChBCaches.Checked(), o.ChBAutresFormats.Checked(),
+          o.EdDelai.Text(),      o.EdDelai.Enabled()};
 }
 
 void EditEverything(TOptBox& o) {
@@ -73,6 +75,7 @@ void EditEverything(TOptBox& o) {
   o.SpBDelai.OnDownClick();
   o.ChBFinNone.Toggle();
   o.ChBCaches.Toggle();
+  o.ChBAutresFormats.Toggle();
 }
 
 TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
@@ -81,7 +84,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 539);
+  EXPECT_EQ(o.bounds.height, 539 + o.AutresFormatsGBox.bounds.height);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -95,11 +98,20 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.CompteBBtn.buttonKind, toolkit::BitButtonKind::kRetry);
   EXPECT_TRUE(o.EdDelai.readOnly);
 
-  EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
-                                "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox"}));
+  EXPECT_EQ(TabStops(o),
+            (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
+                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "AutresFormatsGBox"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
+
+  // The formats box takes the room the dialog gained below everything else.
+  const toolkit::Bounds formats = o.AutresFormatsGBox.bounds;
+  EXPECT_GE(formats.top, o.Bevel2.bounds.top + o.Bevel2.bounds.height);
+  EXPECT_LE(formats.top + formats.height, o.bounds.height);
+  EXPECT_EQ(o.AutresFormatsGBox.caption, "Formats d'images");
+  EXPECT_EQ(o.ChBAutresFormats.Caption(), "Tenir compte des images JPEG, PNG et WebP");
+  EXPECT_EQ(o.ChBAutresFormats.EffectiveHelpContext(), 3);
 
   // F1: topic 3 outside the group box, nothing inside it.
   for (const Control* control : std::initializer_list<const Control*>{

@@ -64,6 +64,32 @@ TEST(FileListBoxTest, AccentedNamesSortWithTheirBaseLetters) {
   EXPECT_EQ(list.IndexOf("ÉTÉ.BMP"), 2);
 }
 
+// Several patterns: one search of the folder, each name kept when any pattern matches it whole,
+// letter case ignored; a new mask lists the folder again.
+TEST(FileListBoxTest, AMaskOfSeveralPatternsListsTheFolderOnce) {
+  FakeFileSystem files;
+  files.AddDirectory("C:\\Photos");
+  for (const char* name : {"a.JPG", "b.jpeg", "c.png.bak", "d.bak.png", "e.webpx", "f", "g.bmp",
+                           "h.JpEg", "i.txt", ".png"}) {
+    files.AddFile(std::string("C:\\Photos\\") + name);
+  }
+  files.AddDirectory("C:\\Photos\\dossier.png");
+  files.AddFile("C:\\Photos\\cache.png", "", platform::kArchive | platform::kHidden);
+  FakeCollation names;
+  toolkit::FileListBox list("files", nullptr, files, names);
+  list.mask = "*.BMP";
+  ASSERT_TRUE(list.SetDirectory("C:\\Photos"));
+  EXPECT_THAT(list.Items(), ElementsAre("g.bmp"));
+  const int searches = files.FindEntriesCalls();
+  list.SetMask("*.jpg;*.jpeg;*.png;*.webp;?");
+  EXPECT_EQ(files.FindEntriesCalls(), searches + 1);
+  EXPECT_THAT(list.Items(), ElementsAre(".png", "a.JPG", "b.jpeg", "d.bak.png", "f", "h.JpEg"));
+  list.SetMask("*.jpg;*.jpeg;*.png;*.webp;?");
+  EXPECT_EQ(files.FindEntriesCalls(), searches + 1);
+  list.SetMask("*.BMP");
+  EXPECT_THAT(list.Items(), ElementsAre("g.bmp"));
+}
+
 TEST(FileListBoxTest, ListsMatchingFilesOnceAndRelistsForNewTypes) {
   FakeFileSystem files;
   files.AddDirectory("C:\\Images");

@@ -4,51 +4,17 @@
 #include <array>
 #include <bit>
 
+#include "platform/posix/Picture.h"
+
 namespace fondex::platform::posix {
 namespace {
 
 using Byte = std::uint8_t;
+using Palette = std::array<std::uint32_t, 256>;
 
 std::uint32_t Read32(const Byte* at) {
   return at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
-
-std::uint32_t MaxOfBits(int bits) {
-  return bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
-}
-
-// An 8-bit channel value at its place in an output word.
-std::uint32_t PlaceChannel(std::uint32_t value, std::uint32_t mask) {
-  if (mask == 0) {
-    return 0;
-  }
-  const std::uint64_t max = MaxOfBits(std::popcount(mask));
-  const auto scaled = static_cast<std::uint32_t>((value * max + 127) / 255);
-  return (scaled << std::countr_zero(mask)) & mask;
-}
-
-// Output words are built from three lookups, whatever the output format.
-class OutputWords {
- public:
-  explicit OutputWords(const PixelFormat& format)
-      : rgb888_(format.redMask == 0xFF0000 && format.greenMask == 0x00FF00 &&
-                format.blueMask == 0x0000FF) {
-    for (std::uint32_t value = 0; value < 256; ++value) {
-      red_[value] = PlaceChannel(value, format.redMask);
-      green_[value] = PlaceChannel(value, format.greenMask);
-      blue_[value] = PlaceChannel(value, format.blueMask);
-    }
-  }
-  std::uint32_t Word(Byte red, Byte green, Byte blue) const {
-    return red_[red] | green_[green] | blue_[blue];
-  }
-  // 0x00RRGGBB, the usual X visual: a 24-bit pixel's bytes as they are.
-  bool IsRgb888() const { return rgb888_; }
-
- private:
-  bool rgb888_;
-  std::array<std::uint32_t, 256> red_{}, green_{}, blue_{};
-};
 
 // One channel of a 16- or 32-bit source pixel, brought to 8 bits.
 class SourceChannel {
@@ -80,10 +46,11 @@ struct SourceMasks {
   std::uint32_t blue;
 };
 
-SourceMasks MasksOf(const Byte* file, const BitmapLayout& layout) {
+SourceMasks MasksOf(ByteSource& source, const BitmapLayout& layout) {
   if (layout.compression == kBiBitFields) {
-    const Byte* masks = file + layout.masksOffset;
-    return {Read32(masks), Read32(masks + 4), Read32(masks + 8)};
+    std::array<Byte, 12> masks{};
+    source.ReadAt(layout.masksOffset, masks);  // inside the headers, which the check read
+    return {Read32(masks.data()), Read32(masks.data() + 4), Read32(masks.data() + 8)};
   }
   if (layout.bitCount == 16) {
     return {0x7C00, 0x03E0, 0x001F};
@@ -92,62 +59,80 @@ SourceMasks MasksOf(const Byte* file, const BitmapLayout& layout) {
 }
 
 // 256 entries whatever the palette's size: an index past it gives black.
-std::array<std::uint32_t, 256> PaletteWords(const Byte* file, const BitmapLayout& layout,
-                                            const OutputWords& words) {
-  std::array<std::uint32_t, 256> palette{};
+Palette PaletteWords(ByteSource& source, const BitmapLayout& layout, const OutputWords& words) {
+  Palette palette{};
   palette.fill(words.Word(0, 0, 0));
   const std::uint32_t count = std::min<std::uint32_t>(layout.colorCount, 256);
+  std::vector<Byte> entries(std::size_t{count} * layout.paletteEntrySize);
+  if (!source.ReadAt(layout.paletteOffset, entries)) {
+    return palette;
+  }
   for (std::uint32_t i = 0; i < count; ++i) {
-    const Byte* entry = file + layout.paletteOffset + i * layout.paletteEntrySize;
+    const Byte* entry = entries.data() + i * layout.paletteEntrySize;
     palette[i] = words.Word(entry[2], entry[1], entry[0]);
   }
   return palette;
 }
 
-class Decoder {
+class BitmapReader : public PictureReader {
  public:
-  Decoder(std::string_view file, const BitmapLayout& layout, const PixelFormat& format,
-          std::span<std::uint32_t> pixels)
-      : file_(reinterpret_cast<const Byte*>(file.data())),
+  BitmapReader(ByteSource& source, const BitmapLayout& layout, const PixelFormat& format)
+      : PictureReader(layout.width, layout.height),
+        source_(source),
         layout_(layout),
         words_(format),
-        pixels_(pixels),
+        palette_(PaletteWords(source, layout, words_)),
+        masks_(MasksOf(source, layout)),
+        red_(masks_.red),
+        green_(masks_.green),
+        blue_(masks_.blue),
         width_(static_cast<std::size_t>(layout.width)),
-        height_(static_cast<std::size_t>(layout.height)) {}
+        height_(static_cast<std::size_t>(layout.height)),
+        stride_((width_ * layout.bitCount + 31) / 32 * 4) {}
 
-  void Run() {
-    if (layout_.compression == kBiRle8 || layout_.compression == kBiRle4) {
-      DecodeRunLength();
-    } else {
-      DecodeRows();
+  bool ReadRows(std::span<std::uint32_t> words) override {
+    const std::size_t rows = words.size() / width_;
+    if (rows > height_ - nextRow_) {
+      return false;
     }
+    const bool read = IsRunLength() ? ColourRunLengthRows(rows, words.data())
+                                    : DecodeStoredRows(rows, words.data());
+    nextRow_ += rows;
+    return read;
   }
 
  private:
-  std::uint32_t* OutputRow(std::size_t fileRow) const {
-    const std::size_t top = layout_.topDown ? fileRow : height_ - 1 - fileRow;
-    return pixels_.data() + top * width_;
+  bool IsRunLength() const {
+    return layout_.compression == kBiRle8 || layout_.compression == kBiRle4;
   }
 
-  void DecodeRows() {
-    const std::size_t stride = (width_ * layout_.bitCount + 31) / 32 * 4;
-    const auto palette = PaletteWords(file_, layout_, words_);
-    const SourceMasks masks = MasksOf(file_, layout_);
-    const SourceChannel red(masks.red), green(masks.green), blue(masks.blue);
-    for (std::size_t y = 0; y < height_; ++y) {
-      const Byte* row = file_ + layout_.pixelOffset + y * stride;
-      std::uint32_t* out = OutputRow(y);
-      switch (layout_.bitCount) {
-        case 24:
-          DecodeTrueColourRow(row, out);
-          break;
-        case 16:
-        case 32:
-          DecodeMaskedRow(row, out, red, green, blue);
-          break;
-        default:
-          DecodeIndexedRow(row, out, palette);
-      }
+  // Where a row, counted from the top, is stored among the file's rows.
+  std::size_t FileRowOf(std::size_t top) const { return layout_.topDown ? top : height_ - 1 - top; }
+
+  // The band's file rows are next to each other: one read.
+  bool DecodeStoredRows(std::size_t rows, std::uint32_t* out) {
+    const std::size_t first = std::min(FileRowOf(nextRow_), FileRowOf(nextRow_ + rows - 1));
+    band_.resize(rows * stride_);
+    if (!source_.ReadAt(layout_.pixelOffset + std::uint64_t{first} * stride_, band_)) {
+      return false;
+    }
+    for (std::size_t i = 0; i < rows; ++i) {
+      DecodeRow(band_.data() + (FileRowOf(nextRow_ + i) - first) * stride_, out + i * width_);
+    }
+    return true;
+  }
+
+  void DecodeRow(const Byte* row, std::uint32_t* out) const {
+    switch (layout_.bitCount) {
+      case 24:
+        DecodeTrueColourRow(row, out);
+        break;
+      case 16:
+      case 32:
+        DecodeMaskedRow(row, out);
+        break;
+      default:
+        DecodeIndexedRow(row, out);
     }
   }
 
@@ -170,49 +155,50 @@ class Decoder {
     }
   }
 
-  void DecodeMaskedRow(const Byte* row, std::uint32_t* out, const SourceChannel& red,
-                       const SourceChannel& green, const SourceChannel& blue) const {
+  void DecodeMaskedRow(const Byte* row, std::uint32_t* out) const {
     const std::size_t step = layout_.bitCount / 8;
     for (std::size_t x = 0; x < width_; ++x, row += step) {
       const std::uint32_t pixel = step == 2 ? row[0] | row[1] << 8 : Read32(row);
-      out[x] = words_.Word(red.Of(pixel), green.Of(pixel), blue.Of(pixel));
+      out[x] = words_.Word(red_.Of(pixel), green_.Of(pixel), blue_.Of(pixel));
     }
   }
 
-  void DecodeIndexedRow(const Byte* row, std::uint32_t* out,
-                        const std::array<std::uint32_t, 256>& palette) const {
+  void DecodeIndexedRow(const Byte* row, std::uint32_t* out) const {
     const unsigned bits = layout_.bitCount;
     const unsigned perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
     for (std::size_t x = 0; x < width_; ++x) {
       const unsigned shift = 8 - bits * (1 + x % perByte);
-      out[x] = palette[(row[x / perByte] >> shift) & mask];
+      out[x] = palette_[(row[x / perByte] >> shift) & mask];
     }
   }
 
-  // Run-length data is drawn into a plane of palette indexes (rows bottom-up, as stored), then
-  // coloured.
-  void DecodeRunLength() {
-    std::vector<Byte> indexes(width_ * height_, 0);
-    RunLengthInto(indexes);
-    const auto palette = PaletteWords(file_, layout_, words_);
-    for (std::size_t y = 0; y < height_; ++y) {
-      const Byte* row = indexes.data() + y * width_;
-      std::uint32_t* out = OutputRow(y);
-      for (std::size_t x = 0; x < width_; ++x) {
-        out[x] = palette[row[x]];
+  // Run-length data is drawn into a plane of palette indexes (rows bottom-up, as stored) on the
+  // first request, then coloured band by band.
+  bool ColourRunLengthRows(std::size_t rows, std::uint32_t* out) {
+    if (indexes_.empty()) {
+      std::vector<Byte> data(static_cast<std::size_t>(layout_.pixelSize));
+      if (!source_.ReadAt(layout_.pixelOffset, data)) {
+        return false;
       }
+      indexes_.assign(width_ * height_, 0);
+      RunLengthInto(data);
     }
+    for (std::size_t i = 0; i < rows; ++i) {
+      const Byte* row = indexes_.data() + FileRowOf(nextRow_ + i) * width_;
+      std::transform(row, row + width_, out + i * width_,
+                     [this](Byte index) { return palette_[index]; });
+    }
+    return true;
   }
 
-  void RunLengthInto(std::vector<Byte>& indexes) const {
+  void RunLengthInto(const std::vector<Byte>& data) {
     const bool nibbles = layout_.compression == kBiRle4;
-    const Byte* data = file_ + layout_.pixelOffset;
-    const std::size_t size = layout_.pixelSize;
+    const std::size_t size = data.size();
     std::size_t at = 0, x = 0, y = 0;
     const auto put = [&](Byte index) {
       if (x < width_ && y < height_) {
-        indexes[y * width_ + x] = index;
+        indexes_[y * width_ + x] = index;
       }
       ++x;
     };
@@ -248,30 +234,33 @@ class Decoder {
     }
   }
 
-  const Byte* file_;
-  const BitmapLayout& layout_;
+  ByteSource& source_;
+  BitmapLayout layout_;
   OutputWords words_;
-  std::span<std::uint32_t> pixels_;
+  Palette palette_;
+  SourceMasks masks_;
+  SourceChannel red_, green_, blue_;
   std::size_t width_;
   std::size_t height_;
+  std::size_t stride_;
+  std::size_t nextRow_ = 0;
+  std::vector<Byte> band_;
+  std::vector<Byte> indexes_;
 };
 
 }  // namespace
 
-void DecodeBitmapPixels(std::string_view file, const BitmapLayout& layout,
-                        const PixelFormat& format, std::span<std::uint32_t> pixels) {
-  Decoder(file, layout, format, pixels).Run();
+std::unique_ptr<PictureReader> OpenBitmap(ByteSource& source, const BitmapLayout& layout,
+                                          const PixelFormat& format) {
+  if (!Decodable(layout.width, layout.height)) {
+    return nullptr;
+  }
+  return std::make_unique<BitmapReader>(source, layout, format);
 }
 
 std::optional<DecodedBitmap> DecodeBitmap(std::string_view file, const PixelFormat& format) {
-  const std::optional<BitmapLayout> layout = ReadBitmapLayout(file);
-  if (!layout || std::uint64_t(layout->width) * std::uint64_t(layout->height) > kMaxDecodedPixels) {
-    return std::nullopt;
-  }
-  DecodedBitmap bitmap{.width = layout->width, .height = layout->height, .pixels = {}};
-  bitmap.pixels.resize(std::size_t(layout->width) * std::size_t(layout->height));
-  DecodeBitmapPixels(file, *layout, format, bitmap.pixels);
-  return bitmap;
+  MemorySource source(file);
+  return DecodePicture(source, format, PictureFormats::kBitmapsOnly);
 }
 
 }  // namespace fondex::platform::posix

@@ -1,5 +1,7 @@
 #include "platform/posix/BitmapHeader.h"
 
+#include "platform/posix/PictureReader.h"
+
 namespace fondex::platform::posix {
 namespace {
 
@@ -7,7 +9,6 @@ constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kMaskBytes = 12;
-constexpr std::int64_t kMaxDimension = 32768;
 
 std::uint32_t Read16(std::string_view file, std::size_t at) {
   return static_cast<std::uint8_t>(file[at]) | static_cast<std::uint8_t>(file[at + 1]) << 8;
@@ -83,6 +84,10 @@ std::uint64_t UncompressedSize(std::int64_t width, std::int64_t height, std::uin
 }  // namespace
 
 std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file) {
+  return ReadBitmapLayout(file, file.size());
+}
+
+std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file, std::uint64_t fileSize) {
   if (file.size() < kFileHeaderSize + 4 || !file.starts_with("BM")) {
     return std::nullopt;
   }
@@ -93,8 +98,9 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file) {
   const DibFields fields = ReadDibFields(file, headerSize);
   const bool topDown = fields.height < 0;
   const std::int64_t height = topDown ? -fields.height : fields.height;
-  if (fields.width < 1 || fields.width > kMaxDimension || height < 1 || height > kMaxDimension ||
-      fields.planes != 1 || !BitCountAllowed(fields.bitCount, headerSize) ||
+  if (fields.width < 1 || fields.width > kMaxPictureSide || height < 1 ||
+      height > kMaxPictureSide || fields.planes != 1 ||
+      !BitCountAllowed(fields.bitCount, headerSize) ||
       !CompressionFits(fields.compression, fields.bitCount, topDown)) {
     return std::nullopt;
   }
@@ -120,7 +126,7 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file) {
   const std::uint64_t paletteEnd =
       layout.paletteOffset + std::uint64_t{colorCount} * layout.paletteEntrySize;
   if ((maxColors != 0 && colorCount > maxColors) || paletteEnd > layout.pixelOffset ||
-      layout.pixelSize == 0 || layout.pixelOffset + layout.pixelSize > file.size()) {
+      layout.pixelSize == 0 || BitmapDataEnd(layout) > fileSize) {
     return std::nullopt;
   }
   return layout;

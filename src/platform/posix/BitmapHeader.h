@@ -26,8 +26,20 @@ inline constexpr std::uint32_t kBiRle8 = 1;
 inline constexpr std::uint32_t kBiRle4 = 2;
 inline constexpr std::uint32_t kBiBitFields = 3;
 
+// The file header and the largest information header: all that a layout is read from.
+inline constexpr std::size_t kBitmapHeadSize = 14 + 124;
+
 // The layout of a bitmap file when its headers are sound and its palette and pixel data lie
 // inside the file; nothing for any other file.
 std::optional<BitmapLayout> ReadBitmapLayout(std::string_view file);
+
+// The same from the file's first kBitmapHeadSize bytes (all of it when it is shorter) and its
+// size, for a file that is not read whole.
+std::optional<BitmapLayout> ReadBitmapLayout(std::string_view head, std::uint64_t fileSize);
+
+// Where the pixel data ends: nothing of the bitmap lies beyond it.
+inline std::uint64_t BitmapDataEnd(const BitmapLayout& layout) {
+  return std::uint64_t{layout.pixelOffset} + layout.pixelSize;
+}
 
 }  // namespace fondex::platform::posix

@@ -60,9 +60,9 @@ std::optional<std::string_view> BelowRoot(std::string_view path, std::string_vie
 
 }  // namespace
 
-std::string ProcessWorkingDirectory() {
+std::optional<std::string> ProcessWorkingDirectory() {
   const MallocText cwd(::getcwd(nullptr, 0));
-  return cwd ? std::string(cwd.get()) : std::string("/");
+  return cwd ? std::optional<std::string>(cwd.get()) : std::nullopt;
 }
 
 std::string JoinPosix(std::string_view directory, std::string_view name) {
@@ -124,9 +124,9 @@ std::optional<std::string> PathMapper::ToPosix(std::string_view windowsPath) con
 }
 
 std::string PathMapper::ToWindows(std::string_view posixPath) const {
-  const std::string normal =
-      LexicallyNormal(posixPath.starts_with('/') ? std::string(posixPath)
-                                                 : JoinPosix(ProcessWorkingDirectory(), posixPath));
+  const std::string normal = LexicallyNormal(
+      posixPath.starts_with('/') ? std::string(posixPath)
+                                 : JoinPosix(ProcessWorkingDirectory().value_or("/"), posixPath));
   char drive = 'C';
   std::string_view below = std::string_view(normal).substr(1);
   std::size_t deepest = 1;

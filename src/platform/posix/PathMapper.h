@@ -36,8 +36,8 @@ class PathMapper {
   std::string platformDirectory_;
 };
 
-// The process's working directory; "/" when it cannot be read.
-std::string ProcessWorkingDirectory();
+// The process's working directory; nothing when it has no name any more (it was deleted).
+std::optional<std::string> ProcessWorkingDirectory();
 
 std::string JoinPosix(std::string_view directory, std::string_view name);
 

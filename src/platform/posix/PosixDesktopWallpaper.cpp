@@ -1,6 +1,6 @@
 #include "platform/posix/PosixDesktopWallpaper.h"
 
-#include "platform/posix/BitmapHeader.h"
+#include "platform/posix/Picture.h"
 #include "platform/posix/desktop/DesktopText.h"
 
 namespace fondex::platform::posix {
@@ -27,7 +27,7 @@ PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFile
 }
 
 bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
-  if (name.size() > kMaxNameLength || (!name.empty() && !IsLoadableBitmap(name))) {
+  if (name.size() > kMaxNameLength || (!name.empty() && !IsLoadablePicture(name))) {
     return false;
   }
   const std::string previous = StoredWallpaper();
@@ -62,9 +62,12 @@ std::unique_ptr<desktop::ChangeFeed> PosixDesktopWallpaper::FollowDesktop() {
   return backend_ ? backend_->Follow() : nullptr;
 }
 
-bool PosixDesktopWallpaper::IsLoadableBitmap(const std::string& name) {
-  const auto bytes = files_.ReadFile(name);
-  return bytes && ReadBitmapLayout(*bytes).has_value();
+// Only the headers are read: the desktop reads the picture itself.
+bool PosixDesktopWallpaper::IsLoadablePicture(const std::string& name) {
+  const std::optional<std::string> path = files_.PosixPathOfEntry(name);
+  const std::unique_ptr<FileSource> file = path ? FileSource::Open(*path) : nullptr;
+  return file && CheckPicture(*file, AcceptsOtherFormats() ? PictureFormats::kAll
+                                                           : PictureFormats::kBitmapsOnly);
 }
 
 std::string PosixDesktopWallpaper::StoredWallpaper() {

@@ -24,9 +24,9 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   PosixDesktopWallpaper(PosixFileSystem& files, ProfileFiles& profiles, const PathMapper& paths,
                         std::unique_ptr<desktop::DesktopBackend> backend = nullptr);
 
-  // Refuses a name over 259 characters, a file that is not a loadable bitmap, and a picture the
-  // desktop refuses; the profile's [Desktop] TileWallpaper and WallpaperStyle say how the
-  // picture covers the screen.
+  // Refuses a name over 259 characters, a file that is not a loadable bitmap (or JPEG, PNG or
+  // WebP picture, when they are accepted), and a picture the desktop refuses; the profile's
+  // [Desktop] TileWallpaper and WallpaperStyle say how the picture covers the screen.
   bool SetDeskWallpaper(const std::string& name) override;
 
   // Reads the stored wallpaper again and notifies the listeners once when it is not the one this
@@ -41,7 +41,7 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   std::unique_ptr<desktop::ChangeFeed> FollowDesktop();
 
  private:
-  bool IsLoadableBitmap(const std::string& name);
+  bool IsLoadablePicture(const std::string& name);
   std::string StoredWallpaper();
   bool ShowOnDesktop(const std::string& name);
   desktop::WallpaperStyle StoredStyle();

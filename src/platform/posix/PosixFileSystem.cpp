@@ -58,8 +58,11 @@ DiskFreeSpace ScaledFigures(const struct statvfs& volume) {
 
 }  // namespace
 
-PosixFileSystem::PosixFileSystem(const PathMapper& paths)
-    : paths_(paths), currentDirectory_(paths.ToWindows(ProcessWorkingDirectory())) {}
+PosixFileSystem::PosixFileSystem(const PathMapper& paths) : paths_(paths) {
+  if (const auto working = ProcessWorkingDirectory()) {
+    currentDirectory_ = paths_.ToWindows(*working);
+  }
+}
 
 std::vector<FoundEntry> PosixFileSystem::FindEntries(const std::string& pattern) {
   const SearchPattern search = SplitSearchPattern(pattern);
@@ -103,7 +106,11 @@ bool PosixFileSystem::SetCurrentDirectory(const std::string& path) {
 std::string PosixFileSystem::GetCurrentDirectory() {
   const auto posix = paths_.ToPosix(currentDirectory_);
   if (!posix || !SameEntry(*posix, ".")) {
-    currentDirectory_ = paths_.ToWindows(ProcessWorkingDirectory());
+    // A working directory deleted since it was set has no name left: names keep being expanded
+    // against the one it was set by, where they are then not found, never against another.
+    if (const auto working = ProcessWorkingDirectory()) {
+      currentDirectory_ = paths_.ToWindows(*working);
+    }
   }
   return currentDirectory_;
 }
@@ -134,7 +141,7 @@ std::string PosixFileSystem::ExecutablePath() {
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   const auto posix = PosixPathOfEntry(path);
-  return posix ? ReadWholeFile(*posix) : std::nullopt;
+  return posix ? ReadRegularFile(*posix) : std::nullopt;
 }
 
 bool PosixFileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {

@@ -24,14 +24,15 @@ class PosixFileSystem : public FileSystem {
 
   // POSIX path of a Windows-shaped name, expanded against the current directory first.
   std::optional<std::string> PosixPathOf(const std::string& name);
-
- private:
   // Like PosixPathOf, for a name without wildcards.
   std::optional<std::string> PosixPathOfEntry(const std::string& name);
 
+ private:
   const PathMapper& paths_;
   // The current directory as the program named it; the process's working directory is the
-  // authority, this name only keeps the program's spelling of it.
+  // authority, this name only keeps the program's spelling of it, and stays when the working
+  // directory is deleted. Empty when the program started in a deleted directory: then nothing
+  // relative expands.
   std::string currentDirectory_;
 };
 

@@ -16,7 +16,7 @@ bool IsBareName(const std::string& file) {
 
 // The text a write starts from: the file's, or none for a file that does not exist yet.
 std::optional<std::string> TextToUpdate(const std::string& path) {
-  if (auto text = ReadWholeFile(path)) {
+  if (auto text = ReadRegularFile(path)) {
     return text;
   }
   struct stat status {};
@@ -35,7 +35,7 @@ std::string PosixProfileFiles::GetString(const std::string& file, const std::str
                                          const std::string& key, const std::string& defaultValue,
                                          std::size_t bufferSize) {
   const auto path = PosixPathOf(file);
-  const auto text = path ? ReadWholeFile(*path) : std::nullopt;
+  const auto text = path ? ReadRegularFile(*path) : std::nullopt;
   const auto value = text ? FindProfileValue(*text, section, key) : std::nullopt;
   const std::string& result = value ? *value : defaultValue;
   return result.substr(0, bufferSize == 0 ? 0 : bufferSize - 1);

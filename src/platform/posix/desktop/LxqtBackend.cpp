@@ -67,7 +67,7 @@ bool LxqtBackend::Clear() {
 }
 
 std::optional<std::string> LxqtBackend::Current() {
-  const std::optional<std::string> settings = ReadWholeFile(settingsFile_);
+  const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
   if (!settings) {
     return std::nullopt;
   }
@@ -98,7 +98,8 @@ bool LxqtBackend::Show(const std::string& picture, const std::string& mode) {
 
 // The mode pcmanfm-qt loaded, as it writes it back: anything but a picture mode is none.
 std::string LxqtBackend::LoadedMode() const {
-  const std::string mode = DesktopValue(ReadWholeFile(settingsFile_).value_or(""), "WallpaperMode");
+  const std::string mode =
+      DesktopValue(ReadRegularFile(settingsFile_).value_or(""), "WallpaperMode");
   return IsPictureMode(mode) ? mode : kPlainMode;
 }
 
@@ -114,7 +115,7 @@ bool LxqtBackend::Restart(const std::string& picture, const std::string& mode) {
 
 // A plain desktop keeps the picture's name, as pcmanfm-qt itself does.
 bool LxqtBackend::WriteSettings(const std::string& picture, const std::string& mode) const {
-  std::string settings = ReadWholeFile(settingsFile_).value_or("[Desktop]\n");
+  std::string settings = ReadRegularFile(settingsFile_).value_or("[Desktop]\n");
   if (!picture.empty()) {
     settings = WithProfileValue(settings, "Desktop", "Wallpaper", QtSettingsLiteral(picture));
   }

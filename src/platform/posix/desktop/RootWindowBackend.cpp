@@ -9,8 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/FileIo.h"
+#include "platform/posix/Picture.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
 namespace fondex::platform::posix::desktop {
@@ -105,40 +104,78 @@ void PublishPixmap(const RootScreen& screen, Pixmap pixmap) {
   }
 }
 
-// Copies the screen's words into a pixmap; words of 32 bits in this machine's byte order go as
-// they are, other layouts pixel by pixel.
-void PutPixels(const RootScreen& screen, Pixmap pixmap, std::vector<std::uint32_t>& words) {
-  XImage* image = XCreateImage(screen.display, screen.visual, screen.depth, ZPixmap, 0, nullptr,
-                               screen.width, screen.height, 32, 0);
-  if (image == nullptr) {
-    return;
+// Draws into a pixmap of the screen's size: words of 32 bits in this machine's byte order go
+// as they are, other layouts pixel by pixel.
+class PixmapCanvas : public ScreenCanvas {
+ public:
+  PixmapCanvas(const RootScreen& screen, Pixmap pixmap)
+      : screen_(screen), pixmap_(pixmap), gc_(XCreateGC(screen.display, pixmap, 0, nullptr)) {}
+  ~PixmapCanvas() override { XFreeGC(screen_.display, gc_); }
+  PixmapCanvas(const PixmapCanvas&) = delete;
+  PixmapCanvas& operator=(const PixmapCanvas&) = delete;
+
+  void Fill(std::uint32_t word) override {
+    XSetForeground(screen_.display, gc_, word);
+    XFillRectangle(screen_.display, pixmap_, gc_, 0, 0, screen_.width, screen_.height);
   }
-  const int hostOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-  std::vector<char> converted;
-  if (image->bits_per_pixel == 32 && image->byte_order == hostOrder) {
-    image->data = reinterpret_cast<char*>(words.data());
-  } else {
-    converted.resize(static_cast<std::size_t>(image->bytes_per_line) * screen.height);
-    image->data = converted.data();
-    for (int y = 0; y < screen.height; ++y) {
-      for (int x = 0; x < screen.width; ++x) {
-        XPutPixel(image, x, y, words[static_cast<std::size_t>(y) * screen.width + x]);
+
+  void Put(const PixelBand& band) override {
+    XImage* image = XCreateImage(screen_.display, screen_.visual, screen_.depth, ZPixmap, 0,
+                                 nullptr, band.width, band.rows, 32, 0);
+    if (image == nullptr) {
+      return;
+    }
+    std::vector<char> converted;
+    if (image->bits_per_pixel == 32 && image->byte_order == kHostOrder) {
+      image->data = const_cast<char*>(reinterpret_cast<const char*>(band.words));
+      image->bytes_per_line = static_cast<int>(band.stride * 4);
+    } else {
+      converted.resize(static_cast<std::size_t>(image->bytes_per_line) * band.rows);
+      image->data = converted.data();
+      for (int y = 0; y < band.rows; ++y) {
+        for (int x = 0; x < band.width; ++x) {
+          XPutPixel(image, x, y, band.words[y * band.stride + x]);
+        }
       }
     }
+    XPutImage(screen_.display, pixmap_, gc_, image, 0, 0, band.left, band.top, band.width,
+              band.rows);
+    image->data = nullptr;  // the words are not Xlib's to free
+    XDestroyImage(image);
   }
-  const GC gc = XCreateGC(screen.display, pixmap, 0, nullptr);
-  XPutImage(screen.display, pixmap, gc, image, 0, 0, 0, 0, screen.width, screen.height);
-  XFreeGC(screen.display, gc);
-  image->data = nullptr;  // the words are not Xlib's to free
-  XDestroyImage(image);
+
+  void CopyRows(int from, int to, int count) override {
+    XCopyArea(screen_.display, pixmap_, pixmap_, gc_, 0, from, screen_.width, count, 0, to);
+  }
+
+ private:
+  static constexpr int kHostOrder =
+      std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
+  const RootScreen& screen_;
+  Pixmap pixmap_;
+  GC gc_;
+};
+
+PixelFormat FormatOf(const Visual& visual) {
+  return {.redMask = static_cast<std::uint32_t>(visual.red_mask),
+          .greenMask = static_cast<std::uint32_t>(visual.green_mask),
+          .blueMask = static_cast<std::uint32_t>(visual.blue_mask)};
 }
 
-bool ShowOnRoot(const RootScreen& screen, std::vector<std::uint32_t>& words) {
+// Draws the picture into a new pixmap and makes it the root window's background; the pixmap
+// is published only when it was drawn whole.
+bool ShowOnRoot(const RootScreen& screen, PictureReader& picture, WallpaperStyle style) {
   ErrorTrap trap;
   const Pixmap pixmap =
       XCreatePixmap(screen.display, screen.root, screen.width, screen.height, screen.depth);
-  PutPixels(screen, pixmap, words);
-  if (!trap.Clean(screen.display)) {
+  bool drawn = false;
+  {
+    PixmapCanvas canvas(screen, pixmap);
+    drawn = DrawPicture(picture, style, canvas, screen.width, screen.height,
+                        BlackPixel(screen.display, screen.number));
+  }
+  if (!trap.Clean(screen.display) || !drawn) {
     XFreePixmap(screen.display, pixmap);
     return false;
   }
@@ -154,8 +191,26 @@ bool ShowOnRoot(const RootScreen& screen, std::vector<std::uint32_t>& words) {
   return true;
 }
 
-DisplayHandle Connect(const std::string& name) {
-  return DisplayHandle(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+// Xlib ends the process when a server goes away in the middle of a call: its default handler
+// of the whole process, then the connection's own one. Here the first only lets the second
+// decide, and the second of this back-end's connections returns: every later call on the
+// connection does nothing, and the change fails. Other connections still end the process.
+int LetTheConnectionDecide(Display*) {
+  return 0;
+}
+
+void NoteConnectionLost(Display*, void* lost) {
+  *static_cast<bool*>(lost) = true;
+}
+
+// A connection of its own; lost is set once the server has gone away.
+DisplayHandle Connect(const std::string& name, bool& lost) {
+  DisplayHandle display(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+  if (display) {
+    XSetIOErrorHandler(&LetTheConnectionDecide);
+    XSetIOErrorExitHandler(display.get(), &NoteConnectionLost, &lost);
+  }
+  return display;
 }
 
 }  // namespace
@@ -164,8 +219,9 @@ RootWindowBackend::RootWindowBackend(std::string displayName)
     : displayName_(std::move(displayName)) {}
 
 bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
-  const DisplayHandle display = Connect(displayName_);
-  const std::optional<std::string> file = ReadWholeFile(path);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
+  const std::unique_ptr<FileSource> file = FileSource::Open(path);
   if (!display || !file) {
     return false;
   }
@@ -173,20 +229,13 @@ bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
   if (screen.visual->c_class != TrueColor) {
     return false;
   }
-  const PixelFormat format{.redMask = static_cast<std::uint32_t>(screen.visual->red_mask),
-                           .greenMask = static_cast<std::uint32_t>(screen.visual->green_mask),
-                           .blueMask = static_cast<std::uint32_t>(screen.visual->blue_mask)};
-  const std::optional<DecodedBitmap> picture = DecodeBitmap(*file, format);
-  if (!picture) {
-    return false;
-  }
-  std::vector<std::uint32_t> words = ComposeScreen(*picture, style, screen.width, screen.height,
-                                                   BlackPixel(screen.display, screen.number));
-  return ShowOnRoot(screen, words);
+  const std::unique_ptr<PictureReader> picture = OpenPicture(*file, FormatOf(*screen.visual));
+  return picture && ShowOnRoot(screen, *picture, style) && !lost;
 }
 
 bool RootWindowBackend::Clear() {
-  const DisplayHandle display = Connect(displayName_);
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
   if (!display) {
     return false;
   }
@@ -199,7 +248,7 @@ bool RootWindowBackend::Clear() {
   }
   XSetWindowBackground(screen.display, screen.root, BlackPixel(screen.display, screen.number));
   XClearWindow(screen.display, screen.root);
-  return trap.Clean(screen.display);
+  return trap.Clean(screen.display) && !lost;
 }
 
 }  // namespace fondex::platform::posix::desktop

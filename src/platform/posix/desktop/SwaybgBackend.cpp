@@ -12,7 +12,7 @@ constexpr const char* kTool = "swaybg";
 constexpr std::chrono::milliseconds kSettle{300};
 
 std::optional<int> RecordedPid(const std::string& pidFile) {
-  const std::optional<std::string> text = ReadWholeFile(pidFile);
+  const std::optional<std::string> text = ReadRegularFile(pidFile);
   int pid = 0;
   if (!text || std::from_chars(text->data(), text->data() + text->size(), pid).ec != std::errc()) {
     return std::nullopt;

@@ -151,7 +151,7 @@ void StopChild(pid_t pid) {
 
 std::string ProcessName(int pid) {
   std::string name =
-      ReadWholeFile("/proc/" + std::to_string(pid) + "/comm").value_or(std::string());
+      ReadRegularFile("/proc/" + std::to_string(pid) + "/comm").value_or(std::string());
   if (name.ends_with('\n')) {
     name.pop_back();
   }

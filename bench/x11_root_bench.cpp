@@ -1,0 +1,149 @@
+// The root window of a bare X11 session, given a 3840 x 2160 24-bit bitmap centred, by Fondex's
+// wallpaper service and by two common root setters, one after the other on the same X server
+// ($DISPLAY, of the picture's size: bench/x11-peers starts one): the time until the root shows
+// the picture (the setters' own process start included, as a user meets it) and the peak
+// resident memory: the setters' whole processes, and how far Fondex's rises for the change.
+// Targets: Fondex's change at most half of feh's time, its peak rise under 16 MB.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "GradientBitmap.h"
+#include "RatioReporter.h"
+#include "platform/posix/PosixPlatform.h"
+
+namespace {
+
+namespace posix = fondex::platform::posix;
+
+constexpr std::uint32_t kWidth = 3840;
+constexpr std::uint32_t kHeight = 2160;
+constexpr int kRepetitions = 15;
+
+// The gradient bitmap, written once for the whole program.
+class Picture {
+ public:
+  Picture() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "fondex-x11-XXXXXX").string();
+    root_ = ::mkdtemp(pattern.data());
+    std::ofstream(Path(), std::ios::binary) << fondex::bench::GradientBitmap(kWidth, kHeight);
+  }
+  ~Picture() { std::filesystem::remove_all(root_); }
+
+  std::string Path() const { return root_ + "/gradient.bmp"; }
+  std::string PlatformDirectory() const { return root_ + "/platform"; }
+
+ private:
+  std::string root_;
+};
+
+const Picture& ThePicture() {
+  static const Picture picture;
+  return picture;
+}
+
+// A figure of this process's status, in kB ("VmRSS", "VmHWM").
+double StatusKilobytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with(field + ":")) {
+      return std::stod(line.substr(field.size() + 1));
+    }
+  }
+  return 0;
+}
+
+// Starts the peak resident figure anew at the resident size of now.
+void ResetPeak() {
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void FondexCentre(benchmark::State& state) {
+  posix::PosixPlatform platform(ThePicture().PlatformDirectory(),
+                                posix::desktop::DesktopKind::kX11);
+  const std::string name = platform.Paths().ToWindows(ThePicture().Path());
+  ResetPeak();
+  const double before = StatusKilobytes("VmRSS");
+  for (auto _ : state) {
+    if (!platform.Desktop().SetDeskWallpaper(name)) {
+      state.SkipWithError("the root window refused the picture");
+      return;
+    }
+  }
+  state.counters["peak_rise_MB"] = (StatusKilobytes("VmHWM") - before) / 1024.0;
+}
+
+// Runs the setter to its end; its time is the iteration's, its peak memory a counter.
+void RunSetter(benchmark::State& state, std::vector<std::string> arguments, const char* failure) {
+  arguments.push_back(ThePicture().Path());
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) {
+    argv.push_back(argument.data());
+  }
+  argv.push_back(nullptr);
+  long peak = 0;
+  for (auto _ : state) {
+    pid_t pid = 0;
+    int status = 0;
+    rusage usage{};
+    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+        ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError(failure);
+      return;
+    }
+    peak = std::max(peak, usage.ru_maxrss);
+  }
+  state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+
+void FehCentre(benchmark::State& state) {
+  RunSetter(state, {"feh", "--bg-center"}, "feh is missing or failed");
+}
+
+void HsetrootCentre(benchmark::State& state) {
+  RunSetter(state, {"hsetroot", "-center"}, "hsetroot is missing or failed");
+}
+
+// One change per repetition; the median time and the largest peak are the figures.
+void OneChangeEach(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Iterations(1)
+      ->Repetitions(kRepetitions)
+      ->ComputeStatistics("max",
+                          [](const std::vector<double>& values) {
+                            return *std::max_element(values.begin(), values.end());
+                          })
+      ->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(FondexCentre)->Apply(OneChangeEach);
+BENCHMARK(FehCentre)->Apply(OneChangeEach);
+BENCHMARK(HsetrootCentre)->Apply(OneChangeEach);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (::getenv("DISPLAY") == nullptr) {
+    std::fprintf(stderr, "No X display: run bench/x11-peers.\n");
+    return 1;
+  }
+  ThePicture();  // written and in the cache before anything is measured
+  benchmark::Initialize(&argc, argv);
+  fondex::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatio("Fondex / feh, median (target at most 0.5)", "FondexCentre", "FehCentre",
+                      "median");
+  reporter.PrintRatio("Fondex / hsetroot, median", "FondexCentre", "HsetrootCentre", "median");
+  benchmark::Shutdown();
+  return 0;
+}
