@@ -24,22 +24,16 @@ Launch::Launch(int argc, char** argv)
     : line_(WithWindowsName(ParseCommandLine({argv + 1, argv + argc}))) {}
 
 std::optional<int> Launch::EndsHere() {
-  if (line_.exit) {
-    std::cout << line_.exit->output;
-    std::cerr << line_.exit->error;
-    return line_.exit->status;
+  if (!line_.exit) {
+    instance_.emplace(platform::posix::ProgramDirectory());
+    line_.exit = EndOfLaterStart(*instance_, line_.command);
   }
-  instance_.emplace(platform::posix::ProgramDirectory());
-  switch (ClaimOrHandOver(*instance_, line_.command)) {
-    case StartRole::kRun:
-      return std::nullopt;
-    case StartRole::kHandedOver:
-      return 0;
-    case StartRole::kUnreachable:
-      break;
+  if (!line_.exit) {
+    return std::nullopt;
   }
-  std::cerr << "fondex : Fondex tourne déjà dans ce dossier, mais ne répond pas.\n";
-  return 1;
+  std::cout << line_.exit->output;
+  std::cerr << line_.exit->error;
+  return line_.exit->status;
 }
 
 }  // namespace fondex

@@ -155,4 +155,20 @@ StartRole ClaimOrHandOver(platform::ProgramInstance& instance, const LaunchComma
   return instance.Claim() ? StartRole::kRun : StartRole::kUnreachable;
 }
 
+std::optional<ImmediateExit> EndOfLaterStart(platform::ProgramInstance& instance,
+                                             const LaunchCommand& command) {
+  switch (ClaimOrHandOver(instance, command)) {
+    case StartRole::kRun:
+      return std::nullopt;
+    case StartRole::kHandedOver:
+      return ImmediateExit{};
+    case StartRole::kUnreachable:
+      break;
+  }
+  return ImmediateExit{
+      .output = {},
+      .error = "fondex : Fondex tourne déjà dans ce dossier, mais ne répond pas.\n",
+      .status = 1};
+}
+
 }  // namespace fondex

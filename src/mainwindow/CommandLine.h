@@ -44,5 +44,9 @@ LaunchCommand DecodeCommand(std::string_view message);
 // Whether a start runs the program, or hands its command to the copy that runs in its folder.
 enum class StartRole { kRun, kHandedOver, kUnreachable };
 StartRole ClaimOrHandOver(platform::ProgramInstance& instance, const LaunchCommand& command);
+// How a start ends when it does not run the program: at once once its command is handed over,
+// with the reason when the running copy does not answer; nothing when this process runs it.
+std::optional<ImmediateExit> EndOfLaterStart(platform::ProgramInstance& instance,
+                                             const LaunchCommand& command);
 
 }  // namespace fondex

@@ -57,7 +57,8 @@ FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owne
     : app_(app),
       form_(form),
       dpi_(::GetDpiForSystem()),
-      changed_(form.Changed, [this] { Refresh(); }) {
+      changed_(form.Changed, [this] { Refresh(); }),
+      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
   Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner, OuterSize(form, dpi_));
   dpi_ = ::GetDpiForWindow(Handle());
   tooltips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
@@ -68,6 +69,15 @@ FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owne
 }
 
 FormWindow::~FormWindow() = default;
+
+// A modal window open over this one stays above it, and keeps the keyboard.
+void FormWindow::BringToFront() {
+  ::SetForegroundWindow(Handle());
+  HWND popup = ::GetLastActivePopup(Handle());
+  if (popup != Handle()) {
+    ::SetForegroundWindow(popup);
+  }
+}
 
 void FormWindow::BuildViews(toolkit::Control& parent) {
   for (toolkit::Control* control : parent.Children()) {

@@ -48,6 +48,7 @@ class FormWindow : public Window {
   void BuildViews(toolkit::Control& parent);
   void LayOut(UINT dpi);
   void Refresh();
+  void BringToFront();
   void Place();
   void ShowActiveControl();
   void FollowFocus(toolkit::Control& control);
@@ -75,6 +76,7 @@ class FormWindow : public Window {
   bool placed_ = false;
   bool writingModel_ = false;
   toolkit::Binding changed_;
+  toolkit::Binding broughtToFront_;
 };
 
 // Disables the program's other windows while a modal window runs, and enables them again.

@@ -62,6 +62,9 @@ int Frontend::Run() {
     throw Error("Pépin : pas de fenêtre principale");
   }
   app_.Dispatch([this] { mainForm_->Show(); });
+  if (afterStart_) {
+    app_.Dispatch(afterStart_);
+  }
   int code = 0;
   PumpMessages([] { return false; });
   MSG quit{};

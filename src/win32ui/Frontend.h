@@ -44,6 +44,9 @@ class Frontend {
   void AddForm(toolkit::Form& form);
   void AddTimer(toolkit::Timer& timer);
 
+  // Runs once the main form is shown, before the messages of the user.
+  void AfterStart(std::function<void()> event) { afterStart_ = std::move(event); }
+
   // The system window of a form; nullptr for a form without one.
   void* WindowOf(const void* form) const;
 
@@ -58,6 +61,7 @@ class Frontend {
   NativeModalHost host_;
   toolkit::Application app_;
   toolkit::Form* mainForm_ = nullptr;
+  std::function<void()> afterStart_;
   std::vector<std::unique_ptr<FormWindow>> windows_;
   std::vector<std::unique_ptr<TimerWindow>> timers_;
 };

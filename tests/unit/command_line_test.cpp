@@ -160,5 +160,21 @@ TEST(CommandLine, AStartRunsTheProgramOnlyWhenNoCopyTakesItsCommand) {
   }
 }
 
+TEST(LaterStart, EndsAtOnceWhenHandedOverAndFailsWithItsReasonWhenUnanswered) {
+  const LaunchCommand next{LaunchAction::kNext, ""};
+  ScriptedInstance running({true}, true);
+  EXPECT_FALSE(EndOfLaterStart(running, next).has_value());
+  ScriptedInstance handedOver({false}, true);
+  const std::optional<ImmediateExit> quiet = EndOfLaterStart(handedOver, next);
+  ASSERT_TRUE(quiet.has_value());
+  EXPECT_EQ(quiet->status, 0);
+  EXPECT_EQ(quiet->output + quiet->error, "");
+  ScriptedInstance unanswered({false, false}, false);
+  const std::optional<ImmediateExit> failed = EndOfLaterStart(unanswered, next);
+  ASSERT_TRUE(failed.has_value());
+  EXPECT_EQ(failed->status, 1);
+  EXPECT_THAT(failed->error, HasSubstr("ne répond pas"));
+}
+
 }  // namespace
 }  // namespace fondex

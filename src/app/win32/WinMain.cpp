@@ -1,6 +1,9 @@
 // Fondex on Windows: the system services and the native front end are built here; the program
 // itself starts and ends in FondexProgram.
 
+#include <cstdlib>
+
+#include "app/win32/WindowsLaunch.h"
 #include "mainwindow/FondexProgram.h"
 #include "platform/win32/Win32Platform.h"
 #include "win32ui/Frontend.h"
@@ -8,11 +11,15 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
   using namespace fondex;
+  WindowsLaunch launch(__argc, __argv);
+  if (const std::optional<int> status = launch.EndsHere()) {
+    return *status;
+  }
   platform::win32::Win32Platform system;
   win32ui::Frontend frontend;
   const platform::Platform platform{system.Files(), system.Profiles(), system.Desktop(),
                                     system.Clock(), system.Screen(),   frontend.Help(),
-                                    system.Drops()};
+                                    system.Drops(), system.Collation()};
   FondexProgram program(frontend.App(), platform);
   program.Start();
 
@@ -24,6 +31,14 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   frontend.AddForm(program.AboutBox());
   frontend.AddForm(program.OptBox());
   frontend.AddTimer(mainForm.ChangeTimer);
+  platform::win32::Win32ProgramInstance& laterStarts = launch.Instance();
+  laterStarts.OnArrival([&laterStarts, &frontend, &mainForm] {
+    for (const std::string& message : laterStarts.Receive()) {
+      frontend.App().Dispatch(
+          [&mainForm, &message] { mainForm.RunLaunchCommand(DecodeCommand(message)); });
+    }
+  });
+  frontend.AfterStart([&] { mainForm.RunLaunchCommand(launch.Command()); });
   const int code = frontend.Run();
 
   program.Finish();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/Win32Collation.h"
 #include "platform/win32/Win32DesktopWallpaper.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileFiles.h"
@@ -16,6 +17,7 @@ class Win32Platform {
   Win32Clock& Clock() { return clock_; }
   Win32Screen& Screen() { return screen_; }
   Win32ShellDrop& Drops() { return drops_; }
+  const Win32Collation& Collation() const { return collation_; }
 
  private:
   Win32FileSystem files_;
@@ -24,6 +26,7 @@ class Win32Platform {
   Win32Clock clock_;
   Win32Screen screen_;
   Win32ShellDrop drops_;
+  Win32Collation collation_;
 };
 
 }  // namespace fondex::platform::win32

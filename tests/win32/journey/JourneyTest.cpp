@@ -68,8 +68,8 @@ std::string Bitmap(unsigned char blue) {
 
 class ProgramRun {
  public:
-  explicit ProgramRun(const std::string& folder) {
-    std::string command = "\"" + folder + "\\fondex.exe\"";
+  explicit ProgramRun(const std::string& folder, const std::string& arguments = "") {
+    std::string command = "\"" + folder + "\\fondex.exe\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     started_ = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -82,8 +82,6 @@ class ProgramRun {
     ::CloseHandle(process_.hThread);
     ::CloseHandle(process_.hProcess);
   }
-
-  bool Started() const { return started_; }
 
   // The program's visible top-level window whose caption starts with the text.
   HWND Window(const std::string& captionStart) const {
@@ -106,6 +104,13 @@ class ProgramRun {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+  }
+
+  // The main window, once shown; nullptr when it does not come in time.
+  HWND MainWindow() const {
+    HWND main = nullptr;
+    WaitFor([&] { return started_ && (main = Window("Fondex2")) != nullptr; });
+    return main;
   }
 
   // The exit code, once the program has ended; nothing when it does not end in time.
@@ -141,9 +146,10 @@ void ClickAt(HWND window, POINT designed) {
 // The centre of the change button in the main window's client area.
 constexpr POINT kChangeButton{423 + 15, 183 + 15};
 
-TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
-  TempFolder app;
-  ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), app.Join("fondex.exe").c_str(), FALSE))
+// The program copied to the folder, two pictures in its folder "images", the first of them the
+// wallpaper; the folder "images" in the program's spelling.
+std::string PrepareCopy(const TempFolder& app) {
+  EXPECT_TRUE(::CopyFileA(ProgramPath().c_str(), app.Join("fondex.exe").c_str(), FALSE))
       << ProgramPath();
   ::CreateDirectoryA(app.Join("images").c_str(), nullptr);
   app.Write("images\\Mer.BMP", Bitmap(200));
@@ -152,13 +158,18 @@ TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   app.Write("FONDEX.DAT", images + "\r\n2\r\n");
   app.Write("FONDEX.INI", "[Options]\r\nHasardTech=Successif\r\n");
   std::string wallpaper = app.Join("images\\Mer.BMP");
-  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, wallpaper.data(),
+  EXPECT_TRUE(::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, wallpaper.data(),
                                       SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
+  return images;
+}
+
+TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
+  TempFolder app;
+  const std::string images = PrepareCopy(app);
 
   ProgramRun fondex(app.Path());
-  ASSERT_TRUE(fondex.Started());
-  HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = fondex.Window("Fondex2")) != nullptr; }));
+  const HWND main = fondex.MainWindow();
+  ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\mer.bmp"; }))
       << CaptionOf(main);
 
@@ -180,6 +191,29 @@ TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   EXPECT_NE(settings.find("\r\nFinNone=Non\r\n"), std::string::npos) << settings;
   EXPECT_NE(settings.find("\r\n[Placement]\r\nTop="), std::string::npos) << settings;
   EXPECT_NE(settings.find("\r\nLeft="), std::string::npos) << settings;
+}
+
+TEST(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
+  TempFolder app;
+  const std::string images = PrepareCopy(app);
+  ProgramRun fondex(app.Path());
+  const HWND main = fondex.MainWindow();
+  ASSERT_NE(main, nullptr);
+
+  // The name is the later start's, taken in its own working folder.
+  ProgramRun later(app.Path(), "--set images\\ciel.bmp");
+  EXPECT_EQ(later.ExitCode(), 0U);
+  EXPECT_TRUE(WaitFor([&] { return StoredWallpaper() == images + "\\ciel.bmp"; }))
+      << StoredWallpaper();
+  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\ciel.bmp"; }))
+      << CaptionOf(main);
+
+  ProgramRun wrong(app.Path(), "--rien");
+  EXPECT_NE(wrong.ExitCode(), 0U);
+  EXPECT_EQ(wrong.Window("Fondex2"), nullptr);
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
 }
 
 }  // namespace
