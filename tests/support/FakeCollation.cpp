@@ -1,6 +1,7 @@
 #include "support/FakeCollation.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace fondex::test {
 namespace {
@@ -28,30 +29,58 @@ int AccentedLetterAt(std::string_view name, std::size_t i) {
   return letter >= 0 && letter < 0x40 && kBaseLetters[letter] != '-' ? letter : -1;
 }
 
-// The base letters, then a zero byte, then the name with its capitals made small.
-std::string KeyOf(std::string_view name) {
-  std::string bases;
-  std::string small;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const int letter = AccentedLetterAt(name, i);
-    if (letter < 0) {
-      bases += LowerAscii(name[i]);
-      small += LowerAscii(name[i]);
-      continue;
+// The bytes of a name's sort key, one at a time, with no copy: its base letters (first pass), or
+// the name with its capitals made small (second pass). -1 at the end.
+class KeyBytes {
+ public:
+  KeyBytes(std::string_view name, bool small) : name_(name), small_(small) {}
+
+  int Next() {
+    if (trail_ >= 0) {
+      return std::exchange(trail_, -1);
     }
-    bases += kBaseLetters[letter];
-    small += '\xC3';
-    small += static_cast<char>(0x80 + (letter < kSmallLetters ? letter + kSmallLetters : letter));
-    ++i;
+    if (i_ >= name_.size()) {
+      return -1;
+    }
+    const int letter = AccentedLetterAt(name_, i_);
+    if (letter < 0) {
+      return static_cast<unsigned char>(LowerAscii(name_[i_++]));
+    }
+    i_ += 2;
+    if (!small_) {
+      return static_cast<unsigned char>(kBaseLetters[letter]);
+    }
+    trail_ = 0x80 + (letter < kSmallLetters ? letter + kSmallLetters : letter);
+    return 0xC3;
   }
-  return bases + '\0' + small;
+
+ private:
+  std::string_view name_;
+  bool small_;
+  std::size_t i_ = 0;
+  int trail_ = -1;
+};
+
+int ComparePass(std::string_view a, std::string_view b, bool small) {
+  KeyBytes left(a, small);
+  KeyBytes right(b, small);
+  for (;;) {
+    const int x = left.Next();
+    const int y = right.Next();
+    if (x != y) {
+      return x < y ? -1 : 1;
+    }
+    if (x < 0) {
+      return 0;
+    }
+  }
 }
 
 }  // namespace
 
 int FakeCollation::Compare(std::string_view a, std::string_view b) const {
-  const int order = KeyOf(a).compare(KeyOf(b));
-  return (order > 0) - (order < 0);
+  const int bases = ComparePass(a, b, false);
+  return bases != 0 ? bases : ComparePass(a, b, true);
 }
 
 }  // namespace fondex::test
