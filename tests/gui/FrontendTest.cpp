@@ -45,14 +45,20 @@ QWidget* WindowNamed(const char* name) {
   return nullptr;
 }
 
-TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoing) {
+// The front end as main() builds it, on a platform directory that does not exist.
+struct TestFrontend {
+  TestFrontend() { frontend.App().title = "Fondex2"; }
   int argc = 1;
-  char name[] = "fondex";
-  char* argv[] = {name, nullptr};
-  platform::posix::PathMapper paths("/nonexistent-platform-directory");
-  platform::posix::PosixNativeNames names(paths);
-  qt::Frontend frontend(argc, argv, names);
-  frontend.App().title = "Fondex2";
+  char name[7] = "fondex";
+  char* argv[2] = {name, nullptr};
+  platform::posix::PathMapper paths{"/nonexistent-platform-directory"};
+  platform::posix::PosixNativeNames names{paths};
+  qt::Frontend frontend{argc, argv, names};
+};
+
+TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoing) {
+  TestFrontend under;
+  qt::Frontend& frontend = under.frontend;
 
   toolkit::Form mainForm("FondexMainForm");
   mainForm.bounds = {0, 0, 465, 253};
@@ -100,13 +106,8 @@ TEST(FrontendTest, RunsUntilTheMainWindowMayCloseWithTimersAndOutsideChangesGoin
 TEST(FrontendTest, ASessionEndClosesTheOpenBoxAndRunsTheCloseQueryOnce) {
   for (const bool beforeTheLoop : {false, true}) {
     SCOPED_TRACE(beforeTheLoop ? "request before the loop" : "request while a box is open");
-    int argc = 1;
-    char name[] = "fondex";
-    char* argv[] = {name, nullptr};
-    platform::posix::PathMapper paths("/nonexistent-platform-directory");
-    platform::posix::PosixNativeNames names(paths);
-    qt::Frontend frontend(argc, argv, names);
-    frontend.App().title = "Fondex2";
+    TestFrontend under;
+    qt::Frontend& frontend = under.frontend;
     PipeSource requests;
     frontend.EndSessionOn(requests);
 
