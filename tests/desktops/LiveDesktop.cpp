@@ -21,6 +21,16 @@ std::string FirstLine(const std::string& text) {
   return text.substr(0, text.find('\n'));
 }
 
+// The program's output goes to the given file; it runs in the test's own folder.
+e2e::SpawnRequest Request(std::vector<std::string> argv, std::vector<std::string> environment,
+                          const std::filesystem::path& output) {
+  e2e::SpawnRequest request;
+  request.arguments = std::move(argv);
+  request.environment = std::move(environment);
+  request.outputFile = output.string();
+  return request;
+}
+
 }  // namespace
 
 LiveDesktop::LiveDesktop(std::vector<std::string> environment, std::filesystem::path logFolder)
@@ -39,10 +49,8 @@ void LiveDesktop::AddVariables(const std::vector<std::string>& variables) {
 
 bool LiveDesktop::StartBus() {
   const std::filesystem::path address = logs_ / "bus-address";
-  programs_.push_back(std::make_unique<e2e::ChildProcess>(
-      e2e::SpawnRequest{.arguments = {"dbus-daemon", "--session", "--nofork", "--print-address=1"},
-                        .environment = environment_,
-                        .outputFile = address.string()}));
+  programs_.push_back(std::make_unique<e2e::ChildProcess>(Request(
+      {"dbus-daemon", "--session", "--nofork", "--print-address=1"}, environment_, address)));
   std::string line;
   const bool listening = e2e::WaitUntil(
       [&] {
@@ -59,11 +67,10 @@ bool LiveDesktop::StartBus() {
 
 pid_t LiveDesktop::Start(const std::vector<std::string>& argv,
                          const std::vector<std::string>& extra) {
-  programs_.push_back(std::make_unique<e2e::ChildProcess>(e2e::SpawnRequest{
-      .arguments = argv,
-      .environment = e2e::WithVariables(environment_, extra),
-      .outputFile =
-          (logs_ / (std::filesystem::path(argv.front()).filename().string() + ".log")).string()}));
+  const std::filesystem::path log =
+      logs_ / (std::filesystem::path(argv.front()).filename().string() + ".log");
+  programs_.push_back(std::make_unique<e2e::ChildProcess>(
+      Request(argv, e2e::WithVariables(environment_, extra), log)));
   return programs_.back()->Pid();
 }
 
@@ -71,8 +78,7 @@ LiveDesktop::Outcome LiveDesktop::Run(const std::vector<std::string>& argv) cons
   const std::filesystem::path output = logs_ / "tool-output";
   std::filesystem::remove(output);
   Outcome outcome;
-  outcome.code = e2e::RunToCompletion(
-      {.arguments = argv, .environment = environment_, .outputFile = output.string()}, kToolLimit);
+  outcome.code = e2e::RunToCompletion(Request(argv, environment_, output), kToolLimit);
   outcome.output = e2e::ReadFile(output);
   return outcome;
 }
