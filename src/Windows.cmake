@@ -30,3 +30,18 @@ set(CPACK_PACKAGE_FILE_NAME fondex-${PROJECT_VERSION}-win64)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 include(CPack)
+
+# fondex-<version>-win64-setup.exe: the same two files installed for the current user, with a
+# Start-menu entry and an uninstaller. Its script's warnings are errors, as the compiler's are.
+find_program(FONDEX_MAKENSIS makensis REQUIRED)
+set(FONDEX_INSTALLER_SCRIPT ${PROJECT_SOURCE_DIR}/packaging/windows/fondex.nsi)
+set(FONDEX_INSTALLER ${PROJECT_BINARY_DIR}/fondex-${PROJECT_VERSION}-win64-setup.exe)
+set(FONDEX_ICON ${PROJECT_SOURCE_DIR}/resources/win32/glyphs/programme.ico)
+add_custom_command(OUTPUT ${FONDEX_INSTALLER}
+  COMMAND ${FONDEX_MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
+    -DPROGRAM=$<TARGET_FILE:fondex> -DHELP=${PROJECT_SOURCE_DIR}/resources/Fondex.hlp
+    -DICON=${FONDEX_ICON} -DOUTFILE=${FONDEX_INSTALLER} ${FONDEX_INSTALLER_SCRIPT}
+  DEPENDS fondex ${FONDEX_INSTALLER_SCRIPT} ${PROJECT_SOURCE_DIR}/resources/Fondex.hlp ${FONDEX_ICON}
+  VERBATIM)
+add_custom_target(fondex_installer ALL DEPENDS ${FONDEX_INSTALLER})
+set_target_properties(fondex_installer PROPERTIES INSTALLER_FILE ${FONDEX_INSTALLER})
