@@ -1,13 +1,18 @@
 #include "desktops/DesktopJourney.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <map>
+#include <set>
 #include <stdexcept>
+
+#include "pictures/PictureFiles.h"
 
 namespace fondex::desktops {
 namespace {
 
-constexpr int kSide = 16;  // the pictures' width and height
+constexpr int kSide = 16;   // the pictures' width and height
+constexpr int kLeeway = 4;  // how far a JPEG's colour may stray from the one it was written with
 
 struct Colours {
   std::string file;  // its name on disk
@@ -15,20 +20,46 @@ struct Colours {
   e2e::Rgb right;
 };
 
-// Each picture has two halves of different colours, so that tiled and stretched differ too.
+// Each picture has two halves of different colours, so that tiled and stretched differ too. The
+// JPEG's halves are greys: its colour planes, kept at half resolution, would blur two hues.
 const std::map<std::string, Colours>& Pictures() {
   static const std::map<std::string, Colours> pictures = {
       {"ciel.bmp", {"ciel.bmp", {200, 30, 30}, {30, 30, 200}}},
       {"foret.bmp", {"foret.bmp", {20, 160, 60}, {240, 220, 0}}},
       {"mer.bmp", {"Mer.BMP", {0, 80, 200}, {250, 140, 0}}},
+      {"dune.jpg", {"dune.jpg", {70, 70, 70}, {190, 190, 190}}},
+      {"aube.png", {"aube.png", {230, 200, 120}, {120, 60, 20}}},
+      {"brume.webp", {"brume.webp", {0, 160, 160}, {160, 0, 160}}},
   };
   return pictures;
 }
 
+// The picture's file in its own format, written by the library that reads that format.
+void WritePicture(const std::filesystem::path& path, const Colours& picture) {
+  namespace pictures = platform::posix::testing;
+  const pictures::Colours halves = [&](int x, int) {
+    const e2e::Rgb colour = x < kSide / 2 ? picture.left : picture.right;
+    return pictures::Rgba{colour.red, colour.green, colour.blue};
+  };
+  const std::string extension = path.extension().string();
+  if (extension == ".jpg") {
+    e2e::WriteFile(path, pictures::JpegFile(kSide, kSide, halves));
+  } else if (extension == ".png") {
+    e2e::WriteFile(path, pictures::PngFile(kSide, kSide, {}, halves));
+  } else if (extension == ".webp") {
+    e2e::WriteFile(path, pictures::WebpFile(kSide, kSide, true, halves));
+  } else {
+    e2e::WriteSplitBitmap(path, kSide, kSide, picture.left, picture.right);
+  }
+}
+
 bool Is(const e2e::Image& image, int x, int y, e2e::Rgb colour) {
   const auto at = static_cast<std::size_t>((y * image.width + x) * 3);
-  return image.rgb[at] == colour.red && image.rgb[at + 1] == colour.green &&
-         image.rgb[at + 2] == colour.blue;
+  const auto near = [](std::uint8_t shown, std::uint8_t wanted) {
+    return std::abs(shown - wanted) <= kLeeway;
+  };
+  return near(image.rgb[at], colour.red) && near(image.rgb[at + 1], colour.green) &&
+         near(image.rgb[at + 2], colour.blue);
 }
 
 // The halves alternate every half picture from there, wherever the grid starts.
@@ -112,7 +143,7 @@ std::string Normal(const std::string& path) {
 void DesktopJourney::SetUp() {
   plage_ = ImageFolder("Plage");
   for (const auto& [name, picture] : Pictures()) {
-    e2e::WriteSplitBitmap(plage_ / picture.file, kSide, kSide, picture.left, picture.right);
+    WritePicture(plage_ / picture.file, picture);
   }
   const std::filesystem::path runtime = Folder("runtime");
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
@@ -137,19 +168,20 @@ void DesktopJourney::TearDown() {
   }
 }
 
-void DesktopJourney::RunJourney() {
-  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
+void DesktopJourney::RunJourney(Formats formats) {
+  e2e::WriteFile(AppFile("FONDEX.INI"),
+                 formats == Formats::kBitmapsOnly
+                     ? "[Options]\r\nHasardTech=Successif\r\n"
+                     : "[Options]\r\nHasardTech=Successif\r\nAutresFormats=Oui\r\n");
   const bool followsOutside = SetFromOutside(Picture("Mer.BMP"));
   WriteWinIni(followsOutside ? "" : e2e::WindowsPath(Picture("Mer.BMP")));
   StartFondex(Kind(), ProgramVariables());
   ProgramShows("mer.bmp");
 
+  std::set<std::string> shown;  // the formats the change button put on the desktop
   for (const Style style : {Style::kCentred, Style::kTiled, Style::kStretched}) {
     ChooseStyle(style);
-    const std::string name = ClickForNextPicture();
-    EXPECT_TRUE(KeptBecomes(Normal(Picture(Pictures().at(name).file)) + " " +
-                            StyleWords()[static_cast<std::size_t>(style)]));
-    CheckScreen(name, style);
+    shown.insert(ChangeAndCheck(style));
   }
 
   if (followsOutside) {
@@ -163,13 +195,24 @@ void DesktopJourney::RunJourney() {
   EXPECT_TRUE(KeptBecomes("plain"));
   CheckScreen("", std::nullopt);
 
-  const std::string name = ClickForNextPicture();
-  EXPECT_TRUE(KeptBecomes(Normal(Picture(Pictures().at(name).file)) + " " +
-                          StyleWords()[static_cast<std::size_t>(Style::kStretched)]));
-  CheckScreen(name, Style::kStretched);
+  shown.insert(ChangeAndCheck(Style::kStretched));
+  const std::set<std::string> expected =
+      formats == Formats::kBitmapsOnly ? std::set<std::string>{".bmp"}
+                                       : std::set<std::string>{".bmp", ".jpg", ".png", ".webp"};
+  EXPECT_EQ(expected, shown);
 
   CloseWindow(MainWindow());
   EXPECT_EQ(0, WaitForExit());
+}
+
+// Changes the picture with the button and checks it where the desktop keeps and draws it; the
+// picture's extension.
+std::string DesktopJourney::ChangeAndCheck(Style style) {
+  const std::string name = ClickForNextPicture();
+  EXPECT_TRUE(KeptBecomes(Normal(Picture(Pictures().at(name).file)) + " " +
+                          StyleWords()[static_cast<std::size_t>(style)]));
+  CheckScreen(name, style);
+  return std::filesystem::path(name).extension().string();
 }
 
 ::testing::AssertionResult DesktopJourney::KeptBecomes(const std::string& expected) {

@@ -12,6 +12,10 @@ namespace fondex::desktops {
 
 enum class Style { kCentred, kTiled, kStretched };
 
+// The pictures the program takes: its bitmaps alone, or JPEG, PNG and WebP too (the option on).
+// The folder holds all four formats either way.
+enum class Formats { kBitmapsOnly, kWithOthers };
+
 // A journey through the real program on a real desktop: a picture already on the desktop shows
 // in the caption; each style is set and checked where the desktop keeps it and, where it draws,
 // on the screen; a change made with the desktop's own tool reaches the system profile and the
@@ -39,7 +43,7 @@ class DesktopJourney : public e2e::FondexJourney {
   // Further checks of the desktop's own, once the program runs.
   virtual void FollowMore() {}
 
-  void RunJourney();
+  void RunJourney(Formats formats = Formats::kBitmapsOnly);
 
   // The picture of the folder by name, and its path as the program stores it.
   std::filesystem::path Picture(const std::string& name) const { return plage_ / name; }
@@ -56,6 +60,7 @@ class DesktopJourney : public e2e::FondexJourney {
  private:
   void ChooseStyle(Style style);
   std::string ClickForNextPicture();
+  std::string ChangeAndCheck(Style style);
   bool ClickUntil(e2e::Bounds button, const std::function<bool()>& done);
   void CheckScreen(const std::string& name, std::optional<Style> style);
 

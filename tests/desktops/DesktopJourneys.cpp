@@ -469,5 +469,39 @@ TEST_F(X11Journey, SetsAndDraws) {
   RunJourney();
 }
 
+// The same journeys with JPEG, PNG and WebP taken: each desktop is handed and shows all four.
+
+TEST_F(GnomeJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(CinnamonJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(MateJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(XfceJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(LxqtJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(SwayJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(PlasmaJourney, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
+TEST_F(X11Journey, TakesJpegPngAndWebp) {
+  RunJourney(Formats::kWithOthers);
+}
+
 }  // namespace
 }  // namespace fondex::desktops
