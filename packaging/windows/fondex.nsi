@@ -26,7 +26,18 @@ BrandingText "Fondex ${VERSION}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "French"
 
+; A running copy holds its file: stop before changing anything rather than half-way (a silent
+; install would otherwise go on past the file it cannot replace and report success).
+!macro StopIfFondexRuns again
+  ClearErrors
+  Delete "$INSTDIR\fondex.exe"
+  IfErrors 0 +3
+    MessageBox MB_OK|MB_ICONSTOP "Fondex est ouvert : fermez-le, puis recommencez ${again}." /SD IDOK
+    Abort
+!macroend
+
 Section
+  !insertmacro StopIfFondexRuns "l'installation"
   SetOutPath "$INSTDIR"
   File "/oname=fondex.exe" "${PROGRAM}"
   File "/oname=Fondex.hlp" "${HELP}"
@@ -44,15 +55,11 @@ SectionEnd
 
 ; The user's FONDEX.DAT and FONDEX.INI stay, and with them the folder.
 Section "Uninstall"
-  ; A running copy holds its file: stop before removing anything rather than half-way.
-  ClearErrors
-  Delete "$INSTDIR\fondex.exe"
-  IfErrors 0 +3
-    MessageBox MB_OK|MB_ICONSTOP "Fondex est ouvert : fermez-le, puis recommencez la désinstallation." /SD IDOK
-    Abort
+  !insertmacro StopIfFondexRuns "la désinstallation"
   Delete "$INSTDIR\Fondex.hlp"
   Delete "$SMPROGRAMS\Fondex.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; Last before the folder: once the uninstaller is gone, the rest is done.
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
 SectionEnd
