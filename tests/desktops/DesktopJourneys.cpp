@@ -83,6 +83,9 @@ class GSettingsJourney : public DesktopJourney {
 };
 
 class GnomeJourney : public GSettingsJourney {
+ public:
+  static constexpr const char* kName = "Gnome";
+
  protected:
   GnomeJourney() : GSettingsJourney("gnome", "org.gnome.desktop.background", true) {}
 
@@ -99,11 +102,17 @@ class GnomeJourney : public GSettingsJourney {
 };
 
 class CinnamonJourney : public GSettingsJourney {
+ public:
+  static constexpr const char* kName = "Cinnamon";
+
  protected:
   CinnamonJourney() : GSettingsJourney("cinnamon", "org.cinnamon.desktop.background", true) {}
 };
 
 class MateJourney : public GSettingsJourney {
+ public:
+  static constexpr const char* kName = "Mate";
+
  protected:
   MateJourney() : GSettingsJourney("mate", "org.mate.background", false) {}
 };
@@ -118,6 +127,9 @@ class RootJourney : public DesktopJourney {
 
 // XFCE: xfdesktop, and the xfconf daemon it keeps its settings in.
 class XfceJourney : public RootJourney {
+ public:
+  static constexpr const char* kName = "Xfce";
+
  protected:
   static constexpr const char* kWorkspace = "/backdrop/screen0/monitorscreen/workspace0";
 
@@ -163,6 +175,9 @@ class XfceJourney : public RootJourney {
 
 // LXQt: pcmanfm-qt drawing the desktop, with its settings in the profile "lxqt".
 class LxqtJourney : public RootJourney {
+ public:
+  static constexpr const char* kName = "Lxqt";
+
  protected:
   LxqtJourney() = default;
   // A fresh profile has no settings file until pcmanfm-qt writes one, and keeps no mode.
@@ -233,6 +248,9 @@ class LxqtJourney : public RootJourney {
 };
 
 class LxqtFreshProfileJourney : public LxqtJourney {
+ public:
+  static constexpr const char* kName = "LxqtFreshProfile";
+
  protected:
   LxqtFreshProfileJourney() : LxqtJourney(true) {}
 };
@@ -240,6 +258,9 @@ class LxqtFreshProfileJourney : public LxqtJourney {
 // sway, headless, with swaybg drawing the background. sway refuses to run as root: then it runs
 // as the user FONDEX_DESKTOP_USER names.
 class SwayJourney : public DesktopJourney {
+ public:
+  static constexpr const char* kName = "Sway";
+
  protected:
   ~SwayJourney() override {
     desktop_.reset();
@@ -354,6 +375,9 @@ class SwayJourney : public DesktopJourney {
 
 // KDE Plasma: its shell, with the daemons the session bus starts for it.
 class PlasmaJourney : public RootJourney {
+ public:
+  static constexpr const char* kName = "Plasma";
+
  protected:
   std::optional<std::string> StartDesktop() override {
     if (!LiveDesktop::Installed("plasmashell")) {
@@ -422,6 +446,9 @@ class PlasmaJourney : public RootJourney {
 
 // A bare X server: the program draws on the root window itself.
 class X11Journey : public RootJourney {
+ public:
+  static constexpr const char* kName = "X11";
+
  protected:
   std::optional<std::string> StartDesktop() override { return std::nullopt; }
   std::string Kind() const override { return "x11"; }
@@ -433,74 +460,31 @@ class X11Journey : public RootJourney {
   }
 };
 
-TEST_F(GnomeJourney, SetsReadsAndFollows) {
-  RunJourney();
+// Every desktop's journey twice: as a new user starts, with the bitmaps alone, and with JPEG, PNG
+// and WebP taken too, when each desktop must keep and show all four formats.
+template <class Desktop>
+class Journey : public Desktop {};
+
+using Desktops =
+    ::testing::Types<GnomeJourney, CinnamonJourney, MateJourney, XfceJourney, LxqtJourney,
+                     LxqtFreshProfileJourney, SwayJourney, PlasmaJourney, X11Journey>;
+
+// "Journey/Gnome.TakesBitmaps", so that a filter picks desktops by name.
+struct DesktopName {
+  template <class Desktop>
+  static std::string GetName(int) {
+    return Desktop::kName;
+  }
+};
+
+TYPED_TEST_SUITE(Journey, Desktops, DesktopName);
+
+TYPED_TEST(Journey, TakesBitmaps) {
+  this->RunJourney(Formats::kBitmapsOnly);
 }
 
-TEST_F(CinnamonJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(MateJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(XfceJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(LxqtJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(LxqtFreshProfileJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(SwayJourney, SetsAndDraws) {
-  RunJourney();
-}
-
-TEST_F(PlasmaJourney, SetsReadsAndFollows) {
-  RunJourney();
-}
-
-TEST_F(X11Journey, SetsAndDraws) {
-  RunJourney();
-}
-
-// The same journeys with JPEG, PNG and WebP taken: each desktop is handed and shows all four.
-
-TEST_F(GnomeJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(CinnamonJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(MateJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(XfceJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(LxqtJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(SwayJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(PlasmaJourney, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
-}
-
-TEST_F(X11Journey, TakesJpegPngAndWebp) {
-  RunJourney(Formats::kWithOthers);
+TYPED_TEST(Journey, TakesJpegPngAndWebp) {
+  this->RunJourney(Formats::kWithOthers);
 }
 
 }  // namespace

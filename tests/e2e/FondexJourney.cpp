@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -337,7 +338,10 @@ void FondexJourney::SaveScreenshot(const Image& image, const std::string& name) 
   const std::filesystem::path folder = FONDEX_E2E_ARTIFACTS;
   std::filesystem::create_directories(folder);
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  WritePng(folder / (std::string(test->test_suite_name()) + "-" + name + ".png"), image);
+  // A typed suite's name holds a slash ("Journey/Gnome").
+  std::string file = std::string(test->test_suite_name()) + "-" + test->name() + "-" + name;
+  std::replace(file.begin(), file.end(), '/', '-');
+  WritePng(folder / (file + ".png"), image);
 }
 
 std::string FondexJourney::Log(const char* name) const {

@@ -116,7 +116,7 @@ class FondexJourney : public ::testing::Test {
 
   // The window's picture once its painting has settled.
   Image SteadyImage(WindowId window);
-  // Saved among the build's test artefacts as <test suite>-<name>.png.
+  // Saved among the build's test artefacts as <test suite>-<test>-<name>.png.
   void SaveScreenshot(const Image& image, const std::string& name) const;
 
   const VirtualScreen& Screen() const { return *screen_; }
