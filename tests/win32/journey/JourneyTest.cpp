@@ -163,6 +163,13 @@ std::string PrepareCopy(const TempFolder& app) {
   return images;
 }
 
+// The system keeps the picture as the wallpaper and the main window's caption names it.
+void ExpectShown(HWND main, const std::string& picture) {
+  EXPECT_TRUE(WaitFor([&] { return StoredWallpaper() == picture; })) << StoredWallpaper();
+  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + picture; }))
+      << CaptionOf(main);
+}
+
 TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   TempFolder app;
   const std::string images = PrepareCopy(app);
@@ -175,10 +182,7 @@ TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
 
   // One after the other in the folder: after the last file comes the first.
   ClickAt(main, kChangeButton);
-  EXPECT_TRUE(WaitFor([&] { return StoredWallpaper() == images + "\\ciel.bmp"; }))
-      << StoredWallpaper();
-  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\ciel.bmp"; }))
-      << CaptionOf(main);
+  ExpectShown(main, images + "\\ciel.bmp");
 
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(fondex.ExitCode(), 0U);
@@ -203,10 +207,7 @@ TEST(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
   // The name is the later start's, taken in its own working folder.
   ProgramRun later(app.Path(), "--set images\\ciel.bmp");
   EXPECT_EQ(later.ExitCode(), 0U);
-  EXPECT_TRUE(WaitFor([&] { return StoredWallpaper() == images + "\\ciel.bmp"; }))
-      << StoredWallpaper();
-  EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\ciel.bmp"; }))
-      << CaptionOf(main);
+  ExpectShown(main, images + "\\ciel.bmp");
 
   ProgramRun wrong(app.Path(), "--rien");
   EXPECT_NE(wrong.ExitCode(), 0U);
