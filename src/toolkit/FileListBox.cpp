@@ -113,7 +113,7 @@ void FileListBox::Update() {
       items_.push_back(std::move(entry.name));
     }
   }
-  std::sort(items_.begin(), items_.end(), NameOrder{Names()});
+  SortNames(items_, Names());
   itemIndex_ = -1;
   ItemsChanged.Emit();
   SelectionChanged.Emit();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 #include "toolkit/Error.h"
 
@@ -36,6 +37,35 @@ void CheckListIndex(int index, int count) {
 bool NameOrder::operator()(const std::string& a, const std::string& b) const {
   const int order = names.Compare(a, b);
   return order != 0 ? order < 0 : a < b;
+}
+
+void SortNames(std::vector<std::string>& names, const platform::Collation& collation) {
+  struct Entry {
+    std::string key;
+    bool keyed;
+    std::string* name;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(names.size());
+  for (std::string& name : names) {
+    std::optional<std::string> key = collation.SortKey(name);
+    entries.push_back({key ? std::move(*key) : std::string(), key.has_value(), &name});
+  }
+  const NameOrder order{collation};
+  std::sort(entries.begin(), entries.end(), [&order](const Entry& a, const Entry& b) {
+    if (a.keyed && b.keyed) {
+      if (const int byKey = a.key.compare(b.key); byKey != 0) {
+        return byKey < 0;
+      }
+    }
+    return order(*a.name, *b.name);
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (const Entry& entry : entries) {
+    sorted.push_back(std::move(*entry.name));
+  }
+  names = std::move(sorted);
 }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {

@@ -59,6 +59,9 @@ struct NameOrder {
   bool operator()(const std::string& a, const std::string& b) const;
 };
 
+// Sorts the names in NameOrder, by their collation keys where they have one.
+void SortNames(std::vector<std::string>& names, const platform::Collation& collation);
+
 // Equality of paths with the ASCII capitals lowered, as the program stores paths.
 bool EqualIgnoringCase(const std::string& a, const std::string& b);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/posix/IcuCollation.h"
+#include "toolkit/StringList.h"
 
 namespace fondex::platform::posix {
 namespace {
@@ -74,6 +75,7 @@ TEST(IcuCollation, AsciiNamesGetTheCollatorsAnswerWithOrWithoutIt) {
     SCOPED_TRACE(locale.name);
     const IcuCollation names(locale.name);
     EXPECT_EQ(names.ComparesAsciiByPlaces(), locale.byPlaces);
+    EXPECT_EQ(names.SortKey("a").has_value(), locale.byPlaces);
     UErrorCode status = U_ZERO_ERROR;
     UCollator* collator = ucol_open(locale.name, &status);
     ucol_setStrength(collator, UCOL_SECONDARY);
@@ -96,10 +98,35 @@ TEST(IcuCollation, AsciiNamesGetTheCollatorsAnswerWithOrWithoutIt) {
       const int order = names.Compare(a, b);
       const bool sameName = FoldCase(a) == FoldCase(b);
       wrong += expected != 0 ? order != expected : (order == 0) != sameName;
+      // Keys that differ, where the names have them, order them as the comparison does.
+      if (const auto keyA = names.SortKey(a), keyB = names.SortKey(b); keyA && keyB) {
+        const int byKey = (*keyA > *keyB) - (*keyA < *keyB);
+        wrong += byKey != 0 && byKey != order;
+      }
     }
     ucol_close(collator);
     EXPECT_EQ(wrong, 0);
   }
+}
+
+// A large list sorts by keys where names have them and by comparisons elsewhere: the order is
+// the one comparisons alone give, whatever the mix.
+TEST(IcuCollation, SortingByKeysGivesTheOrderOfComparisons) {
+  const IcuCollation french("fr_FR");
+  std::mt19937 random(11);
+  Names names;
+  for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    for (std::size_t i = random() % 7; i > 0; --i) {
+      const char* pieces[] = {"a", "E", "é", "É", "e", "-", " ", "1", "\x01", "\xE9", "z", "Z"};
+      text += pieces[random() % std::size(pieces)];
+    }
+    names.push_back(text);
+  }
+  Names expected = names;
+  std::sort(expected.begin(), expected.end(), toolkit::NameOrder{french});
+  toolkit::SortNames(names, french);
+  EXPECT_EQ(names, expected);
 }
 
 TEST(IcuCollation, FoldingLowersEveryCapitalAndKeepsOtherBytes) {

@@ -211,4 +211,20 @@ int IcuCollation::Compare(std::string_view a, std::string_view b) const {
   return *order != 0 ? *order : Sign(FoldCase(a).compare(FoldCase(b)));
 }
 
+// The places CompareAscii compares in turn, an end coming before any character: their byte order
+// is its order, and equal places leave the answer to the case-folded names.
+std::optional<std::string> IcuCollation::SortKey(std::string_view name) const {
+  if (!asciiPlaces_ || !IsAscii(name)) {
+    return std::nullopt;
+  }
+  std::string key;
+  key.reserve(name.size());
+  for (const char c : name) {
+    if (const std::uint8_t place = (*asciiPlaces_)[static_cast<unsigned char>(c)]; place != 0) {
+      key += static_cast<char>(place);
+    }
+  }
+  return key;
+}
+
 }  // namespace fondex::platform::posix

@@ -33,6 +33,9 @@ class IcuCollation : public Collation {
   IcuCollation& operator=(const IcuCollation&) = delete;
 
   int Compare(std::string_view a, std::string_view b) const override;
+  // ASCII names have one when their characters compare by places: the places, the ignored
+  // characters left out.
+  std::optional<std::string> SortKey(std::string_view name) const override;
 
   // Whether two ASCII names are compared by the places of their characters, without the
   // collator.
