@@ -170,12 +170,16 @@ void ExpectShown(HWND main, const std::string& picture) {
       << CaptionOf(main);
 }
 
-TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
+// fondex.exe started from its own folder, with the first picture already the wallpaper.
+class Journey : public ::testing::Test {
+ protected:
   TempFolder app;
   const std::string images = PrepareCopy(app);
-
-  ProgramRun fondex(app.Path());
+  ProgramRun fondex{app.Path()};
   const HWND main = fondex.MainWindow();
+};
+
+TEST_F(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return CaptionOf(main) == "Fondex2 : " + images + "\\mer.bmp"; }))
       << CaptionOf(main);
@@ -197,11 +201,7 @@ TEST(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   EXPECT_NE(settings.find("\r\nLeft="), std::string::npos) << settings;
 }
 
-TEST(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
-  TempFolder app;
-  const std::string images = PrepareCopy(app);
-  ProgramRun fondex(app.Path());
-  const HWND main = fondex.MainWindow();
+TEST_F(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
   ASSERT_NE(main, nullptr);
 
   // The name is the later start's, taken in its own working folder.
