@@ -75,12 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   // An entry is added, with its section when there was none, and a line end after an
-  // unterminated last line; taken out again, they leave the old text byte for byte.
+  // unterminated last line (its LF alone when it ends with a CR); taken out again, they leave
+  // the old text byte for byte.
   const std::string entry = std::string(key.name) + entryEnd;
   const std::string header = "[" + std::string(key.section) + "]";
   for (const std::string eol : {"\n", "\r\n"}) {
-    for (const std::string& added : {entry + eol, eol + entry + eol, header + eol + entry + eol,
-                                     eol + header + eol + entry + eol}) {
+    for (const std::string& added :
+         {entry + eol, eol + entry + eol, "\n" + entry + eol, header + eol + entry + eol,
+          eol + header + eol + entry + eol, "\n" + header + eol + entry + eol}) {
       for (std::size_t at = written.find(added); at != std::string::npos;
            at = written.find(added, at + 1)) {
         if (written.substr(0, at) + written.substr(at + added.size()) == text) {

@@ -44,6 +44,9 @@ TEST(ProfileText, WritingKeepsEveryOtherLine) {
   EXPECT_EQ(WithProfileValue("; seul\n", "Desktop", "Wallpaper", "c:\\m.bmp"),
             "; seul\n[Desktop]\nWallpaper=c:\\m.bmp\n");
   EXPECT_EQ(WithProfileValue("", "Desktop", "Wallpaper", ""), "[Desktop]\r\nWallpaper=\r\n");
+  // A last line cut after its CR gets its LF, so that it reads as it did: still a section.
+  EXPECT_EQ(WithProfileValue("x\r\n[A\r", "A", "y", "2"), "x\r\n[A\r\ny=2\r\n");
+  EXPECT_EQ(WithProfileValue("[B]\r", "A", "y", "2"), "[B]\r\n[A]\r\ny=2\r\n");
 }
 
 class ProfileFilesTest : public testing::ScratchTest {

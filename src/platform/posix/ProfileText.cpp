@@ -131,12 +131,14 @@ std::string WithProfileValue(std::string_view text, std::string_view section, st
   }
   const std::string entry = std::string(key) + '=' + std::string(value) + std::string(eol);
   const bool unterminated = !result.empty() && !result.ends_with('\n');
+  // A last line cut after its CR only lacks the LF: with it, the line reads as it did.
+  const std::string lastLineEnd(result.ends_with('\r') ? "\n" : eol);
   if (place.sectionEnd) {
     const bool atUnterminatedEnd = unterminated && *place.sectionEnd == result.size();
-    return result.insert(*place.sectionEnd, atUnterminatedEnd ? std::string(eol) + entry : entry);
+    return result.insert(*place.sectionEnd, atUnterminatedEnd ? lastLineEnd + entry : entry);
   }
   if (unterminated) {
-    result += eol;
+    result += lastLineEnd;
   }
   return result + '[' + std::string(section) + ']' + std::string(eol) + entry;
 }
