@@ -16,8 +16,25 @@ char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// "*" any run of characters, "?" one character, ASCII letter case ignored.
-bool Matches(std::string_view pattern, std::string_view name) {
+std::vector<std::string_view> PatternsOf(std::string_view mask) {
+  std::vector<std::string_view> patterns;
+  for (std::size_t start = 0; start <= mask.size();) {
+    const std::size_t end = std::min(mask.find(';', start), mask.size());
+    patterns.push_back(mask.substr(start, end - start));
+    start = end + 1;
+  }
+  return patterns;
+}
+
+bool MatchesAny(const std::vector<std::string_view>& patterns, std::string_view name) {
+  return std::any_of(patterns.begin(), patterns.end(),
+                     [name](std::string_view pattern) { return MatchesWildcard(pattern, name); });
+}
+
+}  // namespace
+
+// Greedy, going back to the last "*" seen when the rest does not match.
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
     if (p < pattern.size() &&
@@ -34,28 +51,8 @@ bool Matches(std::string_view pattern, std::string_view name) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') {
-    ++p;
-  }
-  return p == pattern.size();
+  return pattern.find_first_not_of('*', p) == std::string_view::npos;
 }
-
-std::vector<std::string_view> PatternsOf(std::string_view mask) {
-  std::vector<std::string_view> patterns;
-  for (std::size_t start = 0; start <= mask.size();) {
-    const std::size_t end = std::min(mask.find(';', start), mask.size());
-    patterns.push_back(mask.substr(start, end - start));
-    start = end + 1;
-  }
-  return patterns;
-}
-
-bool MatchesAny(const std::vector<std::string_view>& patterns, std::string_view name) {
-  return std::any_of(patterns.begin(), patterns.end(),
-                     [name](std::string_view pattern) { return Matches(pattern, name); });
-}
-
-}  // namespace
 
 bool FileListBox::Admits(std::uint32_t attributes) const {
   // Hidden, system, volume-label and directory entries need their type; all others show.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -21,6 +22,10 @@ enum FileType : std::uint32_t {
   kFtArchive = 0x20,
   kFtNormal = 0x80,
 };
+
+// True when the name matches the pattern: "*" any run of characters, "?" one character, ASCII
+// letter case ignored.
+bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
 // The files of one directory that match a mask, in the user's order of names.
 class FileListBox : public Control, public StringList {

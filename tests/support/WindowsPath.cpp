@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "toolkit/FileListBox.h"
 #include "util/Paths.h"
 
 namespace fondex::test {
@@ -124,31 +125,7 @@ bool MatchesPattern(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*") {
     return true;
   }
-  const std::string p = util::LowerAscii(pattern);
-  const std::string n = util::LowerAscii(name);
-  // Greedy match that backtracks to the last "*" seen.
-  std::size_t pi = 0;
-  std::size_t ni = 0;
-  std::size_t starAt = std::string::npos;
-  std::size_t resumeAt = 0;
-  while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
-      ++pi;
-      ++ni;
-    } else if (pi < p.size() && p[pi] == '*') {
-      starAt = pi++;
-      resumeAt = ni;
-    } else if (starAt != std::string::npos) {
-      pi = starAt + 1;
-      ni = ++resumeAt;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi] == '*') {
-    ++pi;
-  }
-  return pi == p.size();
+  return toolkit::MatchesWildcard(pattern, name);
 }
 
 bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
