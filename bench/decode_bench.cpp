@@ -9,7 +9,7 @@
 
 #include "GradientBitmap.h"
 #include "RatioReporter.h"
-#include "platform/posix/BitmapDecoder.h"
+#include "platform/pictures/BitmapDecoder.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "RatioReporter.h"
 #include "pictures/PictureFiles.h"
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
 namespace {

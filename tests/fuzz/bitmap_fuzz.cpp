@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/BitmapHeader.h"
-#include "platform/posix/Picture.h"
+#include "platform/pictures/BitmapDecoder.h"
+#include "platform/pictures/BitmapHeader.h"
+#include "platform/pictures/Picture.h"
 
 using namespace fondex::platform::posix;
 

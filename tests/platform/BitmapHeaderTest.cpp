@@ -1,4 +1,4 @@
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 
 #include "Bitmaps.h"
 #include "Scratch.h"
-#include "platform/posix/BitmapFile.h"
+#include "platform/pictures/BitmapFile.h"
 #include "platform/posix/FileIo.h"
 #include "platform/posix/PosixPlatform.h"
 

@@ -4,7 +4,7 @@
 
 #include "Bitmaps.h"
 #include "pictures/PictureFiles.h"
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 
 namespace fondex::platform::posix {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapHeader.h"
 
 namespace fondex::platform::posix::testing {
 namespace {

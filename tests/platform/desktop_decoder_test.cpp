@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop_bitmaps.h"
-#include "platform/posix/BitmapDecoder.h"
+#include "platform/pictures/BitmapDecoder.h"
 
 namespace fondex::platform::posix {
 namespace {

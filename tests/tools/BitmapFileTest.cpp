@@ -6,8 +6,8 @@
 #include <QImage>
 #include <set>
 
-#include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapDecoder.h"
+#include "platform/pictures/BitmapHeader.h"
 #include "wallpapers/BitmapFile.h"
 
 namespace fondex::tools {

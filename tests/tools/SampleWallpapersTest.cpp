@@ -8,8 +8,8 @@
 #include <iterator>
 #include <set>
 
-#include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapDecoder.h"
+#include "platform/pictures/BitmapHeader.h"
 #include "wallpapers/Scenes.h"
 
 namespace fondex::tools {

@@ -1,6 +1,6 @@
 #include "platform/posix/PosixDesktopWallpaper.h"
 
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/DesktopText.h"
 
 namespace fondex::platform::posix {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/ScreenPicture.h"
 
 namespace fondex::platform::posix::desktop {

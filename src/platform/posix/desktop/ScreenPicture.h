@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/posix/PictureReader.h"
+#include "platform/pictures/PictureReader.h"
 #include "platform/posix/desktop/DesktopBackend.h"
 
 namespace fondex::platform::posix::desktop {

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/posix/BitmapHeader.h"
-#include "platform/posix/PictureReader.h"
-#include "platform/posix/PictureSource.h"
-#include "platform/posix/PixelFormat.h"
+#include "platform/pictures/BitmapHeader.h"
+#include "platform/pictures/PictureReader.h"
+#include "platform/pictures/PictureSource.h"
+#include "platform/pictures/PixelFormat.h"
 
 namespace fondex::platform::posix {
 

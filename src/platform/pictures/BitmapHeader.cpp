@@ -1,6 +1,6 @@
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapHeader.h"
 
-#include "platform/posix/PictureReader.h"
+#include "platform/pictures/PictureReader.h"
 
 namespace fondex::platform::posix {
 namespace {

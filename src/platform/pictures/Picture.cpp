@@ -1,10 +1,10 @@
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 
 #include <array>
 
-#include "platform/posix/BitmapDecoder.h"
-#include "platform/posix/BitmapFile.h"
-#include "platform/posix/LibraryPictures.h"
+#include "platform/pictures/BitmapDecoder.h"
+#include "platform/pictures/BitmapFile.h"
+#include "platform/pictures/LibraryPictures.h"
 
 namespace fondex::platform::posix {
 namespace {

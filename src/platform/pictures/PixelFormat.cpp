@@ -1,4 +1,4 @@
-#include "platform/posix/PixelFormat.h"
+#include "platform/pictures/PixelFormat.h"
 
 namespace fondex::platform::posix {
 namespace {

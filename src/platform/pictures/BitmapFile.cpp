@@ -1,4 +1,4 @@
-#include "platform/posix/BitmapFile.h"
+#include "platform/pictures/BitmapFile.h"
 
 namespace fondex::platform::posix {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <optional>
 
-#include "platform/posix/PictureReader.h"
-#include "platform/posix/PictureSource.h"
-#include "platform/posix/PixelFormat.h"
+#include "platform/pictures/PictureReader.h"
+#include "platform/pictures/PictureSource.h"
+#include "platform/pictures/PixelFormat.h"
 
 namespace fondex::platform::posix {
 

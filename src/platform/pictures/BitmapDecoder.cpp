@@ -1,10 +1,10 @@
-#include "platform/posix/BitmapDecoder.h"
+#include "platform/pictures/BitmapDecoder.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 
-#include "platform/posix/Picture.h"
+#include "platform/pictures/Picture.h"
 
 namespace fondex::platform::posix {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/BitmapHeader.h"
+#include "platform/pictures/BitmapHeader.h"
 #include "platform/posix/FileIo.h"
 
 namespace fondex::platform::posix {

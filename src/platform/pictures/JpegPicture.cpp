@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "platform/posix/LibraryPictures.h"
+#include "platform/pictures/LibraryPictures.h"
 
 namespace fondex::platform::posix {
 namespace {

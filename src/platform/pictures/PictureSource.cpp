@@ -1,4 +1,4 @@
-#include "platform/posix/PictureSource.h"
+#include "platform/pictures/PictureSource.h"
 
 #include <algorithm>
 #include <cstring>

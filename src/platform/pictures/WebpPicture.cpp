@@ -7,7 +7,7 @@
 #include <bit>
 #include <vector>
 
-#include "platform/posix/LibraryPictures.h"
+#include "platform/pictures/LibraryPictures.h"
 
 namespace fondex::platform::posix {
 namespace {
