@@ -15,6 +15,7 @@ class Label : public Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
   bool wordWrap = false;
+  bool centred = false;  // each line centred in the label's width, else from its left
 
  private:
   std::string caption_;

@@ -3,10 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
+#include <typeinfo>
 
 #include "mainwindow/FondexProgram.h"
 #include "platform/posix/PosixNativeNames.h"
@@ -135,6 +138,34 @@ TEST_F(ProgramWindowsTest, TheSpinButtonStepsTheDelayBothWays) {
   QTest::mouseClick(&spin.Down(), Qt::LeftButton);
   QTest::mouseClick(&spin.Down(), Qt::LeftButton);
   EXPECT_EQ(delay.text(), "  9");
+}
+
+TEST_F(ProgramWindowsTest, TheFormatsPanelIsDrawnAsTheHiddenFilesPanel) {
+  qt::FormView view(app, Options());
+  const TOptBox& o = Options();
+  QWidget& cachesFrame = *view.ViewOf(&o.Bevel2);
+  QWidget& formatsFrame = *view.ViewOf(&o.Bevel3);
+  EXPECT_EQ(typeid(formatsFrame), typeid(cachesFrame));
+  EXPECT_EQ(formatsFrame.grab().toImage(), cachesFrame.grab().toImage()) << "the same bevel";
+  EXPECT_EQ(formatsFrame.x(), cachesFrame.x());
+  EXPECT_GT(formatsFrame.y(), cachesFrame.geometry().bottom()) << "below it";
+
+  const auto& cachesTitle = ViewOf<QLabel>(view, o.Label2);
+  const auto& formatsTitle = ViewOf<QLabel>(view, o.Label4);
+  EXPECT_EQ(formatsTitle.font(), cachesTitle.font());
+  const QFontInfo shown(formatsTitle.font());
+  EXPECT_EQ(shown.pixelSize(), QFontInfo(cachesTitle.font()).pixelSize());
+  EXPECT_TRUE(shown.bold());
+  EXPECT_EQ(formatsTitle.alignment(), cachesTitle.alignment());
+  EXPECT_EQ(formatsTitle.geometry().center().x(), cachesTitle.geometry().center().x());
+  EXPECT_EQ(formatsTitle.y() - formatsFrame.y(), cachesTitle.y() - cachesFrame.y());
+
+  const QWidget& cachesBox = *view.ViewOf(&o.ChBCaches);
+  const QWidget& formatsBox = *view.ViewOf(&o.ChBAutresFormats);
+  EXPECT_EQ(typeid(formatsBox), typeid(cachesBox));
+  EXPECT_EQ(formatsBox.x(), cachesBox.x()) << "the same indent";
+  EXPECT_EQ(formatsBox.y() - formatsFrame.y(), cachesBox.y() - cachesFrame.y());
+  EXPECT_EQ(formatsBox.font(), cachesBox.font());
 }
 
 }  // namespace

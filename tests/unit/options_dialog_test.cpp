@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -84,7 +85,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 539 + o.AutresFormatsGBox.bounds.height);
+  EXPECT_EQ(o.bounds.height, 628);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -100,16 +101,12 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
 
   EXPECT_EQ(TabStops(o),
             (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
-                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "AutresFormatsGBox"}));
+                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "ChBAutresFormats"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
 
-  // The formats box takes the room the dialog gained below everything else.
-  const toolkit::Bounds formats = o.AutresFormatsGBox.bounds;
-  EXPECT_GE(formats.top, o.Bevel2.bounds.top + o.Bevel2.bounds.height);
-  EXPECT_LE(formats.top + formats.height, o.bounds.height);
-  EXPECT_EQ(o.AutresFormatsGBox.caption, "Formats d'images");
+  EXPECT_EQ(o.Label4.Caption(), "Formats d'images");
   EXPECT_EQ(o.ChBAutresFormats.Caption(), "Tenir compte des images JPEG, PNG et WebP");
   EXPECT_EQ(o.ChBAutresFormats.EffectiveHelpContext(), 3);
 
@@ -122,6 +119,40 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   for (const Control* control : o.ChangeAutoGBox.Children()) {
     EXPECT_EQ(control->EffectiveHelpContext(), 0) << control->Name();
   }
+}
+
+TEST(OptionsDialog, TheFormatsAreaIsTheHiddenFilesAreaOneAreaLower) {
+  OptionsProgram p;
+  p.CreateOptions();
+  TOptBox& o = *p.options;
+  const toolkit::Bounds caches = o.Bevel2.bounds;
+  const toolkit::Bounds formats = o.Bevel3.bounds;
+  EXPECT_EQ(o.Bevel3.Kind(), o.Bevel2.Kind());
+  EXPECT_EQ(formats.left, caches.left);
+  EXPECT_EQ(formats.width, caches.width);
+  EXPECT_EQ(formats.height, caches.height);
+  EXPECT_GT(formats.top, caches.top + caches.height);
+  // Directly below, with the room the designed dialog leaves between its two frames.
+  EXPECT_EQ(formats.top - (caches.top + caches.height),
+            caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height));
+  EXPECT_EQ(o.bounds.height - (formats.top + formats.height), 539 - (caches.top + caches.height));
+
+  const auto offset = [](const Control& part, const toolkit::Bounds& frame) {
+    return std::tuple{part.bounds.left, part.bounds.top - frame.top, part.bounds.width,
+                      part.bounds.height};
+  };
+  EXPECT_EQ(offset(o.Label4, formats), offset(o.Label2, caches));
+  EXPECT_EQ(std::get<1>(offset(o.ChBAutresFormats, formats)),
+            std::get<1>(offset(o.ChBCaches, caches)));
+  EXPECT_EQ(o.ChBAutresFormats.bounds.left, o.ChBCaches.bounds.left);
+  EXPECT_EQ(o.Label4.font.name, o.Label2.font.name);
+  EXPECT_EQ(o.Label4.font.height, o.Label2.font.height);
+  EXPECT_EQ(o.Label4.font.bold, o.Label2.font.bold);
+  EXPECT_EQ(o.Label4.centred, o.Label2.centred);
+  EXPECT_FALSE(o.Label4.parentFont);
+  // The hidden-files title stays where it was designed: centred on its 126 pixels at 158.
+  EXPECT_EQ(2 * o.Label2.bounds.left + o.Label2.bounds.width, 2 * 158 + 126);
+  EXPECT_EQ(o.Label2.bounds.top, 455);
 }
 
 TEST(OptionsDialog, EachButtonClosesWithItsOwnResultAndHelpStaysOpen) {
