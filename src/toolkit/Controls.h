@@ -28,6 +28,9 @@ class EditBox : public Control {
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
   bool readOnly = false;
+  // The user types file names in it: a front end whose system names are not the program's
+  // gives the key-press handler of an Enter the program's name of a system name typed there.
+  bool holdsFileName = false;
 
   // A character typed by the user; the handler may consume it by setting it to 0.
   std::function<void(char& key)> OnKeyPress;
