@@ -73,7 +73,7 @@ Rgba Quadrant(int x, int y, int width, int height) {
   return colours[y * 2 / height][x * 2 / width];
 }
 
-std::string JpegFile(int width, int height, const Colours& colour) {
+std::string JpegFile(int width, int height, const Colours& colour, const JpegLayout& layout) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -84,13 +84,32 @@ std::string JpegFile(int width, int height, const Colours& colour) {
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
   info.input_components = 4;
-  info.in_color_space = JCS_EXT_RGBX;
+  const bool ink = layout.ink != JpegInk::kNone;
+  info.in_color_space = ink ? JCS_CMYK : JCS_EXT_RGBX;
   jpeg_set_defaults(&info);
+  if (ink) {
+    jpeg_set_colorspace(&info, layout.ink == JpegInk::kAdobeYcck ? JCS_YCCK : JCS_CMYK);
+    info.write_Adobe_marker = layout.ink == JpegInk::kCmyk ? FALSE : TRUE;
+  }
+  if (layout.progressive) {
+    jpeg_simple_progression(&info);
+  }
   jpeg_set_quality(&info, 100, TRUE);
   jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> rgba = RgbaBytes(width, height, colour);
+  std::vector<std::uint8_t> samples = RgbaBytes(width, height, colour);
+  if (ink) {
+    // Adobe's form stores 255 - ink: the colour itself, and full black as 255.
+    const bool inverted = layout.ink != JpegInk::kCmyk;
+    for (std::size_t i = 0; i < samples.size(); i += 4) {
+      for (std::size_t c = 0; c < 3; ++c) {
+        samples[i + c] =
+            static_cast<std::uint8_t>(inverted ? samples[i + c] : 255 - samples[i + c]);
+      }
+      samples[i + 3] = inverted ? 255 : 0;
+    }
+  }
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = &rgba[static_cast<std::size_t>(info.next_scanline) * width * 4];
+    JSAMPROW row = &samples[static_cast<std::size_t>(info.next_scanline) * width * 4];
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
