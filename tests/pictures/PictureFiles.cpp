@@ -66,6 +66,29 @@ std::vector<std::uint8_t> PngRow(const std::vector<std::uint8_t>& rgba, int widt
   return row;
 }
 
+std::vector<jpeg_scan_info> ScanScript(int count) {
+  constexpr int kLowestBit = 10;  // the deepest successive approximation the library takes
+  std::vector<jpeg_scan_info> script;
+  const auto bitByBit = [&](int components, int coefficient) {
+    for (int bit = kLowestBit; bit >= 0 && static_cast<int>(script.size()) < count; --bit) {
+      jpeg_scan_info scan{};
+      scan.comps_in_scan = components;
+      for (int c = 0; c < components; ++c) {
+        scan.component_index[c] = c;
+      }
+      scan.Ss = scan.Se = coefficient;
+      scan.Ah = bit == kLowestBit ? 0 : bit + 1;
+      scan.Al = bit;
+      script.push_back(scan);
+    }
+  };
+  bitByBit(3, 0);
+  for (int coefficient = 1; coefficient < 64; ++coefficient) {
+    bitByBit(1, coefficient);
+  }
+  return script;
+}
+
 }  // namespace
 
 Rgba Quadrant(int x, int y, int width, int height) {
@@ -93,6 +116,11 @@ std::string JpegFile(int width, int height, const Colours& colour, const JpegLay
   }
   if (layout.progressive) {
     jpeg_simple_progression(&info);
+  }
+  const std::vector<jpeg_scan_info> script = ScanScript(layout.scans);
+  if (layout.scans > 0) {
+    info.scan_info = script.data();
+    info.num_scans = static_cast<int>(script.size());
   }
   jpeg_set_quality(&info, 100, TRUE);
   jpeg_start_compress(&info, TRUE);

@@ -29,6 +29,9 @@ enum class JpegInk { kNone, kCmyk, kAdobeCmyk, kAdobeYcck };
 struct JpegLayout {
   JpegInk ink = JpegInk::kNone;
   bool progressive = false;
+  // Progressive in exactly this many scans, when above 0: every bit of the DC coefficients one
+  // scan at a time, then of the first AC coefficients of the first component.
+  int scans = 0;
 };
 
 // Pictures written by the libraries that decode them. A palette PNG takes its colours from the

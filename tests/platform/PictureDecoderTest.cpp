@@ -271,6 +271,17 @@ std::string JpegOfScans(int scans) {
   return file + "\xFF\xD9";
 }
 
+// Each scan costs a pass over the whole picture: beyond a few dozen, a picture is refused.
+TEST(PictureDecoder, AJpegOfTooManyScansIsRefused) {
+  for (const int scans : {10, 64, 65, 200}) {
+    SCOPED_TRACE(scans);
+    const std::string file = testing::JpegFile(kWidth, kHeight, Quadrants, {.scans = scans});
+    MemorySource source(file);
+    EXPECT_TRUE(CheckPicture(source, PictureFormats::kAll).has_value());
+    EXPECT_EQ(DecodePicture(source, {}).has_value(), scans <= 64);
+  }
+}
+
 // This process's resident-set high-water mark, in kB.
 long HighWaterMark() {
   std::ifstream status("/proc/self/status");
