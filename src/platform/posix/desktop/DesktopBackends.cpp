@@ -28,8 +28,7 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
       return std::make_unique<LxqtBackend>(
           runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));
     case DesktopKind::kSway:
-      return std::make_unique<SwaybgBackend>(runner,
-                                             JoinPosix(places.platformDirectory, "swaybg.pid"));
+      return std::make_unique<SwaybgBackend>(runner);
     case DesktopKind::kX11:
       return std::make_unique<RootWindowBackend>();
     case DesktopKind::kNone:

@@ -1,8 +1,11 @@
 #include "platform/posix/desktop/SwaybgBackend.h"
 
-#include <charconv>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
-#include "platform/posix/FileIo.h"
+#include <filesystem>
+
+#include "platform/posix/Handles.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -10,42 +13,129 @@ namespace {
 constexpr const char* kTool = "swaybg";
 // swaybg exits at once when it cannot load the picture or reach the compositor.
 constexpr std::chrono::milliseconds kSettle{300};
+// What the compositors show where nothing is drawn.
+constexpr const char* kBlack = "#000000";
+// A drawer started by another program says nothing: the session's drawers are looked at again
+// at this pace.
+constexpr long kLookAgainSeconds = 1;
 
-std::optional<int> RecordedPid(const std::string& pidFile) {
-  const std::optional<std::string> text = ReadRegularFile(pidFile);
-  int pid = 0;
-  if (!text || std::from_chars(text->data(), text->data() + text->size(), pid).ec != std::errc()) {
-    return std::nullopt;
+std::vector<int> Pids(const std::vector<SessionProgram>& programs) {
+  std::vector<int> pids;
+  for (const SessionProgram& program : programs) {
+    pids.push_back(program.pid);
   }
-  return pid;
+  return pids;
+}
+
+// Tells of a drawer of the session started or gone.
+class DrawersFeed : public ChangeFeed {
+ public:
+  explicit DrawersFeed(ProcessRunner& runner)
+      : runner_(runner),
+        timer_(::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
+        drawers_(Pids(runner.SessionPrograms(kTool))) {
+    const itimerspec pace{.it_interval = {kLookAgainSeconds, 0},
+                          .it_value = {kLookAgainSeconds, 0}};
+    if (timer_.Get() >= 0 && ::timerfd_settime(timer_.Get(), 0, &pace, nullptr) != 0) {
+      timer_ = FileDescriptor();
+    }
+  }
+
+  int Descriptor() const override { return timer_.Get(); }
+
+  // Looks whenever asked, whether or not the pace has come round.
+  bool Drain() override {
+    std::uint64_t expirations = 0;
+    [[maybe_unused]] const ssize_t read = ::read(timer_.Get(), &expirations, sizeof expirations);
+    std::vector<int> now = Pids(runner_.SessionPrograms(kTool));
+    const bool changed = now != drawers_;
+    drawers_ = std::move(now);
+    return changed;
+  }
+
+ private:
+  ProcessRunner& runner_;
+  FileDescriptor timer_;
+  std::vector<int> drawers_;
+};
+
+// "--image=FILE", or "-i FILE": the value of an option, whichever way it is written.
+std::optional<std::string> OptionValue(const Argv& argv, std::size_t& at, std::string_view brief,
+                                       std::string_view full) {
+  const std::string& argument = argv[at];
+  if (argument == brief || argument == full) {
+    return ++at < argv.size() ? std::optional<std::string>(argv[at]) : std::nullopt;
+  }
+  if (argument.starts_with(full) && argument.size() > full.size() && argument[full.size()] == '=') {
+    return argument.substr(full.size() + 1);
+  }
+  if (argument.starts_with(brief) && argument.size() > brief.size()) {
+    return argument.substr(brief.size());
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-SwaybgBackend::SwaybgBackend(ProcessRunner& runner, std::string pidFile)
-    : runner_(runner), pidFile_(std::move(pidFile)) {}
+SwaybgDrawing DrawingOf(const Argv& argv) {
+  SwaybgDrawing drawing;
+  bool plain = false;
+  for (std::size_t at = 1; at < argv.size(); ++at) {
+    if (auto picture = OptionValue(argv, at, "-i", "--image")) {
+      drawing.picture = drawing.picture.value_or(*picture);
+    } else if (auto colour = OptionValue(argv, at, "-c", "--color")) {
+      drawing.colour = drawing.colour.value_or(*colour);
+    } else if (auto mode = OptionValue(argv, at, "-m", "--mode")) {
+      plain = plain || (*mode == "solid_color" && !drawing.picture);
+    } else {
+      OptionValue(argv, at, "-o", "--output");  // an output's name is no picture
+    }
+  }
+  if (plain) {
+    drawing.picture.reset();
+  }
+  return drawing;
+}
 
 bool SwaybgBackend::Set(const std::string& path, WallpaperStyle style) {
-  return Replace({kTool, "-o", "*", "-i", path, "-m", StyleModeName(style)});
+  return Replace({kTool, "-o", "*", "-i", path, "-m", StyleModeName(style), "-c", SessionColour()});
 }
 
 bool SwaybgBackend::Clear() {
-  return Replace({kTool, "-o", "*", "-m", "solid_color", "-c", "#000000"});
+  return Replace({kTool, "-o", "*", "-m", "solid_color", "-c", SessionColour()});
 }
 
-bool SwaybgBackend::Replace(const Argv& argv) {
-  const std::optional<int> previous = RecordedPid(pidFile_);
-  const std::optional<int> started = runner_.StartLasting(argv, kSettle);
-  if (!started) {
-    return false;
+std::optional<std::string> SwaybgBackend::Current() {
+  const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
+  if (drawers.empty()) {
+    return std::nullopt;  // another program draws the background, or nothing does
   }
-  if (!WriteFileAtomically(pidFile_, std::to_string(*started) + "\n")) {
-    // Unrecorded, it could never be stopped: the old picture stays.
-    runner_.StopLasting(*started, kTool);
-    return false;
+  const std::optional<std::string> picture = DrawingOf(drawers.back().argv).picture;
+  return picture ? std::filesystem::path(*picture).lexically_normal().string() : "";
+}
+
+std::unique_ptr<ChangeFeed> SwaybgBackend::Follow() {
+  return std::make_unique<DrawersFeed>(runner_);
+}
+
+// The colour of the newest drawer that has one.
+std::string SwaybgBackend::SessionColour() {
+  const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
+  for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
+    if (const std::optional<std::string> colour = DrawingOf(drawer->argv).colour) {
+      return colour->starts_with('#') ? *colour : "#" + *colour;
+    }
   }
-  if (previous) {
-    runner_.StopLasting(*previous, kTool);
+  return kBlack;
+}
+
+bool SwaybgBackend::Replace(Argv argv) {
+  const std::vector<SessionProgram> earlier = runner_.SessionPrograms(kTool);
+  if (!runner_.StartLasting(argv, kSettle)) {
+    return false;  // the earlier drawers keep the screen
+  }
+  for (const SessionProgram& drawer : earlier) {
+    runner_.StopLasting(drawer.pid, kTool);
   }
   return true;
 }

@@ -34,6 +34,7 @@ class SystemProcessRunner : public ProcessRunner {
   std::unique_ptr<RunningProcess> StartMonitor(const Argv& argv) override;
   std::optional<int> StartLasting(const Argv& argv, std::chrono::milliseconds settle) override;
   void StopLasting(int pid, std::string_view program) override;
+  std::vector<SessionProgram> SessionPrograms(std::string_view program) override;
 
  private:
   void ReapFinishedLasting();
