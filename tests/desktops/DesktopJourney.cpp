@@ -277,7 +277,12 @@ void DesktopJourney::CheckScreen(const std::string& name, std::optional<Style> s
   }
   const bool shown = WaitFor([&] {
     screen = CaptureScreen();
-    return style ? Shows(screen, Pictures().at(name), *style) : ShowsNoPicture(screen);
+    if (style) {
+      return Shows(screen, Pictures().at(name), *style);
+    }
+    const std::optional<e2e::Rgb> plain = PlainColour();
+    return ShowsNoPicture(screen) &&
+           (!plain || Is(screen, screen.width / 2, screen.height / 2, *plain));
   });
   if (!shown) {
     SaveScreenshot(screen, name.empty() ? "plain" : name);

@@ -1,11 +1,9 @@
 // One journey per real desktop, each with the desktop's own programs and tools.
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "desktops/DesktopJourney.h"
 
@@ -255,124 +253,6 @@ class LxqtFreshProfileJourney : public LxqtJourney {
   LxqtFreshProfileJourney() : LxqtJourney(true) {}
 };
 
-// sway, headless, with swaybg drawing the background. sway refuses to run as root: then it runs
-// as the user FONDEX_DESKTOP_USER names.
-class SwayJourney : public DesktopJourney {
- public:
-  static constexpr const char* kName = "Sway";
-
- protected:
-  ~SwayJourney() override {
-    desktop_.reset();
-    if (!runtime_.empty()) {
-      std::filesystem::remove_all(runtime_);
-    }
-  }
-
-  std::optional<std::string> StartDesktop() override {
-    for (const char* program : {"sway", "swaybg", "grim"}) {
-      if (!LiveDesktop::Installed(program)) {
-        return std::string(program) + " is not installed";
-      }
-    }
-    std::vector<std::string> command;
-    if (::geteuid() == 0) {
-      const std::string user = e2e::EnvironmentValue("FONDEX_DESKTOP_USER");
-      const passwd* account = user.empty() ? nullptr : ::getpwnam(user.c_str());
-      if (account == nullptr) {
-        return "sway refuses root, and FONDEX_DESKTOP_USER names no user to run it";
-      }
-      command = {"setpriv", "--reuid=" + std::to_string(account->pw_uid),
-                 "--regid=" + std::to_string(account->pw_gid), "--clear-groups"};
-      MakeRuntime(account->pw_uid, account->pw_gid);
-    } else {
-      MakeRuntime(::geteuid(), ::getegid());
-    }
-    // No bar and no background of its own: every swaybg is the program's.
-    e2e::WriteFile(runtime_ / "config", "");
-    command.insert(command.end(), {"sway", "-c", (runtime_ / "config").string()});
-    desktop_->Start(command,
-                    {"HOME=" + runtime_.string(), "XDG_RUNTIME_DIR=" + runtime_.string(),
-                     "WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"});
-    if (!WaitFor([&] { return std::filesystem::exists(runtime_ / "wayland-1"); })) {
-      return "sway did not open its display";
-    }
-    return std::nullopt;
-  }
-
-  std::string Kind() const override { return "sway"; }
-
-  // sway's display, and the program's window still on the X server.
-  std::vector<std::string> Extra() const {
-    return {"WAYLAND_DISPLAY=wayland-1", "XDG_RUNTIME_DIR=" + runtime_.string(),
-            "QT_QPA_PLATFORM=xcb"};
-  }
-
-  std::vector<std::string> ProgramVariables() const override {
-    return e2e::WithVariables(desktop_->Environment(), Extra());
-  }
-
-  // The swaybg drawing on this sway, by its arguments: there must be exactly one.
-  std::optional<std::string> Kept() override {
-    std::vector<std::string> drawers;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-      const std::string stat = e2e::ReadFile(entry.path() / "stat");
-      const std::size_t close = stat.rfind(')');
-      if (stat.find("(swaybg)") == std::string::npos || close + 2 >= stat.size() ||
-          stat[close + 2] == 'Z' ||
-          e2e::ReadFile(entry.path() / "environ").find(runtime_.string()) == std::string::npos) {
-        continue;
-      }
-      std::istringstream arguments(e2e::ReadFile(entry.path() / "cmdline"));
-      std::string image;
-      std::string mode;
-      for (std::string argument; std::getline(arguments, argument, '\0');) {
-        if (argument == "-i" && std::getline(arguments, argument, '\0')) {
-          image = argument;
-        } else if (argument == "-m" && std::getline(arguments, argument, '\0')) {
-          mode = argument;
-        }
-      }
-      drawers.push_back(mode == "solid_color" ? "plain" : Normal(image) + " " + mode);
-    }
-    return drawers.size() == 1 ? drawers.front()
-                               : std::to_string(drawers.size()) + " swaybg at once";
-  }
-
-  std::array<std::string, 3> StyleWords() const override { return {"center", "tile", "stretch"}; }
-
-  // What the headless output shows, through grim.
-  e2e::Image CaptureScreen() override {
-    const std::filesystem::path file = runtime_ / "screen.ppm";
-    std::vector<std::string> grim = {"env"};
-    const std::vector<std::string> extra = Extra();
-    grim.insert(grim.end(), extra.begin(), extra.end());
-    grim.insert(grim.end(), {"grim", "-t", "ppm", file.string()});
-    desktop_->Output(grim);
-    std::istringstream ppm(e2e::ReadFile(file));
-    std::string magic;
-    e2e::Image image;
-    int maximum = 0;
-    ppm >> magic >> image.width >> image.height >> maximum;
-    ppm.get();
-    image.rgb.resize(static_cast<std::size_t>(image.width * image.height * 3));
-    ppm.read(reinterpret_cast<char*>(image.rgb.data()),
-             static_cast<std::streamsize>(image.rgb.size()));
-    return image;
-  }
-
- private:
-  void MakeRuntime(uid_t owner, gid_t group) {
-    std::string folder = "/tmp/fondex-sway-XXXXXX";
-    runtime_ = ::mkdtemp(folder.data());
-    if (::chown(runtime_.c_str(), owner, group) != 0) {
-      throw std::runtime_error("cannot give " + runtime_.string() + " to sway's user");
-    }
-  }
-
-  std::filesystem::path runtime_;
-};
-
 // KDE Plasma: its shell, with the daemons the session bus starts for it.
 class PlasmaJourney : public RootJourney {
  public:
@@ -465,9 +345,8 @@ class X11Journey : public RootJourney {
 template <class Desktop>
 class Journey : public Desktop {};
 
-using Desktops =
-    ::testing::Types<GnomeJourney, CinnamonJourney, MateJourney, XfceJourney, LxqtJourney,
-                     LxqtFreshProfileJourney, SwayJourney, PlasmaJourney, X11Journey>;
+using Desktops = ::testing::Types<GnomeJourney, CinnamonJourney, MateJourney, XfceJourney,
+                                  LxqtJourney, LxqtFreshProfileJourney, PlasmaJourney, X11Journey>;
 
 // "Journey/Gnome.TakesBitmaps", so that a filter picks desktops by name.
 struct DesktopName {
