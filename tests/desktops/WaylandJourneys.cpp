@@ -1,7 +1,8 @@
-// Journeys in Wayland sessions: the compositors of the wlroots family (sway, labwc) drawing
-// their background with swaybg, headless. The program's window is on an X server, as it is
-// through the session's Xwayland.
+// Journeys in Wayland sessions: GNOME's shell and the compositors of the wlroots family (sway,
+// labwc) drawing their background with swaybg, headless. The program's window is on an X server,
+// as it is through the session's Xwayland.
 
+#include <png.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "desktops/DesktopJourney.h"
+#include "desktops/GSettingsJourney.h"
 
 namespace fondex::desktops {
 namespace {
@@ -52,8 +54,7 @@ class WlrootsJourney : public DesktopJourney {
     return StartCompositor();
   }
 
-  // A program of the session's user: the compositor (headless, drawn without a GPU) before
-  // its socket opens, a client of it after.
+  // The compositor as the session's user, headless, drawn without a GPU.
   void StartAsUser(std::vector<std::string> argv) {
     std::vector<std::string> command = asUser_;
     command.insert(command.end(), argv.begin(), argv.end());
@@ -130,9 +131,11 @@ class WlrootsJourney : public DesktopJourney {
 
   std::array<std::string, 3> StyleWords() const override { return {"center", "tile", "stretch"}; }
 
-  // The user's own swaybg, started in the session: it draws above the one before.
+  // A swaybg of the user's own, started in the session: it draws above the one before. (It runs
+  // as the journey does, which alone may read the journey's pictures.)
   bool SetFromOutside(const std::filesystem::path& picture) override {
-    StartAsUser({"swaybg", "-i", picture.string(), "-m", "fill"});
+    desktop_->Start({"swaybg", "-i", picture.string(), "-m", "fill"},
+                    {"XDG_RUNTIME_DIR=" + runtime_.string(), "WAYLAND_DISPLAY=" + socket_});
     return WaitFor([&] {
       for (const auto& argv : Drawers()) {
         if (std::find(argv.begin(), argv.end(), picture.string()) != argv.end()) {
@@ -242,10 +245,108 @@ class LabwcJourney : public WlrootsJourney {
   std::optional<e2e::Rgb> PlainColour() const override { return kSessionColour; }
 };
 
+// An 8-bit RGB image of a PNG file; empty when it cannot be read.
+e2e::Image ReadPng(const std::filesystem::path& file) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  e2e::Image image;
+  if (png_image_begin_read_from_file(&png, file.c_str()) == 0) {
+    return image;
+  }
+  png.format = PNG_FORMAT_RGB;
+  image.width = static_cast<int>(png.width);
+  image.height = static_cast<int>(png.height);
+  image.rgb.resize(PNG_IMAGE_SIZE(png));
+  if (png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) == 0) {
+    return {};
+  }
+  return image;
+}
+
+// What a test may ask of the shell: its screenshot interface, and a desktop without the
+// overview that a new session opens on.
+constexpr const char* kShellExtension = R"(
+import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
+import * as Main from 'resource:///org/gnome/shell/ui/main.js';
+export default class FondexTest extends Extension {
+  enable() {
+    global.context.unsafe_mode = true;
+    Main.layoutManager.connect('startup-complete', () => Main.overview.hide());
+    Main.overview.hide();
+  }
+  disable() {}
+}
+)";
+
+// GNOME's shell, headless on Wayland, drawing the background that its settings name; the
+// screen through the shell's own screenshot interface.
+class GnomeWaylandJourney : public GnomeJourney {
+ public:
+  static constexpr const char* kName = "Gnome";
+
+ protected:
+  std::optional<std::string> StartDesktop() override {
+    for (const char* program : {"gnome-shell", "gdbus"}) {
+      if (!LiveDesktop::Installed(program)) {
+        return std::string(program) + " is not installed";
+      }
+    }
+    // The shell asks the system bus for the session's seat: a bus of its own stands in.
+    const std::filesystem::path system = Folder("runtime") / "system-bus";
+    desktop_->Start(
+        {"dbus-daemon", "--session", "--nofork", "--address=unix:path=" + system.string()});
+    if (!WaitFor([&] { return std::filesystem::exists(system); })) {
+      return "no system bus started";
+    }
+    desktop_->AddVariables({"DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + system.string(),
+                            "XDG_SESSION_TYPE=wayland", "XDG_CURRENT_DESKTOP=GNOME"});
+    if (const std::optional<std::string> reason = GnomeJourney::StartDesktop()) {
+      return reason;
+    }
+    const std::string uuid = "fondex-test@fondex.invalid";
+    const std::filesystem::path extension =
+        Folder("home") / ".local/share/gnome-shell/extensions" / uuid;
+    std::filesystem::create_directories(extension);
+    e2e::WriteFile(extension / "extension.js", kShellExtension);
+    e2e::WriteFile(extension / "metadata.json",
+                   R"({"uuid": ")" + uuid +
+                       R"(", "name": "Fondex test", "description": "Screenshots for the tests",
+                       "shell-version": ["45", "46", "47", "48", "49", "50", "51"]})");
+    desktop_->Output(
+        {"gsettings", "set", "org.gnome.shell", "enabled-extensions", "['" + uuid + "']"});
+    desktop_->Start({"gnome-shell", "--headless", "--wayland", "--virtual-monitor", "1024x768"},
+                    {"DISPLAY="});
+    if (!WaitFor([&] { return !CaptureScreen().rgb.empty(); }) &&
+        !WaitFor([&] { return !CaptureScreen().rgb.empty(); })) {
+      return "the shell's screenshot interface does not answer";
+    }
+    return std::nullopt;
+  }
+
+  // The program finds GNOME by the session's own names.
+  std::string Kind() const override { return ""; }
+  // The settings keep the last picture whether the program runs or not.
+  void AfterProgram() {}
+
+  std::vector<std::string> ProgramVariables() const override {
+    return e2e::WithVariables(desktop_->Environment(), {"WAYLAND_DISPLAY=wayland-0"});
+  }
+
+  e2e::Image CaptureScreen() override {
+    const std::filesystem::path file = Folder("runtime") / "screen.png";
+    std::filesystem::remove(file);
+    const LiveDesktop::Outcome taken =
+        desktop_->Run({"gdbus", "call", "--session", "--dest", "org.gnome.Shell.Screenshot",
+                       "--object-path", "/org/gnome/Shell/Screenshot", "--method",
+                       "org.gnome.Shell.Screenshot.Screenshot", "false", "false", file.string()});
+    return taken.code == 0 ? ReadPng(file) : e2e::Image{};
+  }
+};
+
 template <class Desktop>
 class Wayland : public Desktop {};
 
-using Compositors = ::testing::Types<SwayJourney, LabwcJourney>;
+using Compositors = ::testing::Types<GnomeWaylandJourney, SwayJourney, LabwcJourney>;
 
 // "Wayland/Sway.TakesBitmaps", so that a filter picks compositors by name.
 struct CompositorName {
