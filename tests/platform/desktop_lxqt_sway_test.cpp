@@ -223,7 +223,8 @@ TEST_F(SwaybgBackendTest, TheNewestDrawerIsWhatTheScreenShows) {
       {{"swaybg", "--image=/b c.png", "--mode=center"}, "/b c.png"},
       {{"swaybg", "-o", "-i", "-c", "#113344"}, ""},  // an output named "-i"
       {{"swaybg", "-o", "*", "-m", "solid_color", "-c", "#000000"}, ""},
-      {{"swaybg"}, ""},
+      {{"swaybg", "-i", "/d.png"}, "/d.png"},
+      {{"swaybg"}, "/d.png"},  // draws nothing over it
   };
   int pid = 500;
   for (const auto& [argv, shown] : drawers) {

@@ -110,8 +110,18 @@ std::optional<std::string> SwaybgBackend::Current() {
   if (drawers.empty()) {
     return std::nullopt;  // another program draws the background, or nothing does
   }
-  const std::optional<std::string> picture = DrawingOf(drawers.back().argv).picture;
-  return picture ? std::filesystem::path(*picture).lexically_normal().string() : "";
+  // One with neither picture nor colour (sway's own, with no background configured) draws
+  // nothing over the others.
+  for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
+    const SwaybgDrawing drawing = DrawingOf(drawer->argv);
+    if (drawing.picture) {
+      return std::filesystem::path(*drawing.picture).lexically_normal().string();
+    }
+    if (drawing.colour) {
+      break;
+    }
+  }
+  return "";
 }
 
 std::unique_ptr<ChangeFeed> SwaybgBackend::Follow() {
