@@ -36,6 +36,8 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual std::array<std::string, 3> StyleWords() const { return {}; }
   // Puts a picture on the desktop with its own tool; false when it has none.
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
+  // Whether the screen is checked for a picture in that style.
+  virtual bool ScreenChecked(Style /*style*/) const { return true; }
   // The colour a plain desktop shows; nothing when any colour will do.
   virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.

@@ -328,6 +328,11 @@ class GnomeWaylandJourney : public GnomeJourney {
   // The settings keep the last picture whether the program runs or not.
   void AfterProgram() {}
 
+  // The headless shell draws a small picture, centred or tiled, across the whole screen and
+  // shifted by half of it (its own drawing, whoever sets the picture): on the screen, stretched
+  // pictures and the plain desktop are checked.
+  bool ScreenChecked(Style style) const override { return style == Style::kStretched; }
+
   std::vector<std::string> ProgramVariables() const override {
     return e2e::WithVariables(desktop_->Environment(), {"WAYLAND_DISPLAY=wayland-0"});
   }
