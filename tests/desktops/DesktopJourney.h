@@ -71,6 +71,14 @@ class DesktopJourney : public e2e::FondexJourney {
   std::filesystem::path plage_;
 };
 
+// The whole screen, as an X desktop draws it.
+class RootJourney : public DesktopJourney {
+ protected:
+  e2e::Image CaptureScreen() override {
+    return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
+  }
+};
+
 // "file:///a%20b.bmp" -> "/a b.bmp".
 std::string PathOfUri(std::string uri);
 // A path with its "." and ".." folded, as desktops may be handed "/a/./b.bmp".
