@@ -1,11 +1,8 @@
 #include "platform/posix/desktop/SwaybgBackend.h"
 
-#include <sys/timerfd.h>
-#include <unistd.h>
-
 #include <filesystem>
 
-#include "platform/posix/Handles.h"
+#include "platform/posix/desktop/ChangeFeeds.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -15,49 +12,15 @@ constexpr const char* kTool = "swaybg";
 constexpr std::chrono::milliseconds kSettle{300};
 // What the compositors show where nothing is drawn.
 constexpr const char* kBlack = "#000000";
-// A drawer started by another program says nothing: the session's drawers are looked at again
-// at this pace.
-constexpr long kLookAgainSeconds = 1;
 
-std::vector<int> Pids(const std::vector<SessionProgram>& programs) {
-  std::vector<int> pids;
-  for (const SessionProgram& program : programs) {
-    pids.push_back(program.pid);
+// The session's drawers, by process id.
+std::string Drawers(ProcessRunner& runner) {
+  std::string pids;
+  for (const SessionProgram& program : runner.SessionPrograms(kTool)) {
+    pids += std::to_string(program.pid) + ' ';
   }
   return pids;
 }
-
-// Tells of a drawer of the session started or gone.
-class DrawersFeed : public ChangeFeed {
- public:
-  explicit DrawersFeed(ProcessRunner& runner)
-      : runner_(runner),
-        timer_(::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
-        drawers_(Pids(runner.SessionPrograms(kTool))) {
-    const itimerspec pace{.it_interval = {kLookAgainSeconds, 0},
-                          .it_value = {kLookAgainSeconds, 0}};
-    if (timer_.Get() >= 0 && ::timerfd_settime(timer_.Get(), 0, &pace, nullptr) != 0) {
-      timer_ = FileDescriptor();
-    }
-  }
-
-  int Descriptor() const override { return timer_.Get(); }
-
-  // Looks whenever asked, whether or not the pace has come round.
-  bool Drain() override {
-    std::uint64_t expirations = 0;
-    [[maybe_unused]] const ssize_t read = ::read(timer_.Get(), &expirations, sizeof expirations);
-    std::vector<int> now = Pids(runner_.SessionPrograms(kTool));
-    const bool changed = now != drawers_;
-    drawers_ = std::move(now);
-    return changed;
-  }
-
- private:
-  ProcessRunner& runner_;
-  FileDescriptor timer_;
-  std::vector<int> drawers_;
-};
 
 // "--image=FILE", or "-i FILE": the value of an option, whichever way it is written.
 std::optional<std::string> OptionValue(const Argv& argv, std::size_t& at, std::string_view brief,
@@ -124,8 +87,9 @@ std::optional<std::string> SwaybgBackend::Current() {
   return "";
 }
 
+// A drawer started by another program says nothing: the session's drawers are looked at again.
 std::unique_ptr<ChangeFeed> SwaybgBackend::Follow() {
-  return std::make_unique<DrawersFeed>(runner_);
+  return std::make_unique<PacedFeed>([this] { return Drawers(runner_); });
 }
 
 // The colour of the newest drawer that has one.
