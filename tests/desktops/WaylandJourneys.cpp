@@ -391,87 +391,11 @@ class PlasmaWaylandJourney : public PlasmaJourney {
   void AfterProgram() {}
 };
 
-// Hyprland's wallpaper program, hyprpaper, with the tool that talks to it. Hyprland itself needs a
-// GPU's device to start: hyprpaper runs under labwc instead, with the instance signature Hyprland
-// would give its session, and answers hyprctl on that session's socket.
-class HyprpaperJourney : public WlrootsJourney {
- public:
-  static constexpr const char* kName = "Hyprpaper";
-
- protected:
-  static constexpr const char* kInstance = "fondex-journey";
-
-  std::string SessionName() const override { return "hyprpaper"; }
-  std::string CurrentDesktop() const override { return "Hyprland"; }
-  std::vector<std::string> ExtraProgramVariables() const override {
-    return {std::string("HYPRLAND_INSTANCE_SIGNATURE=") + kInstance};
-  }
-
-  std::optional<std::string> StartCompositor() override {
-    if (!LiveDesktop::Installed("labwc") || !LiveDesktop::Installed("hyprctl")) {
-      return "labwc or hyprctl is not installed";
-    }
-    const std::filesystem::path config = runtime_ / "labwc";
-    std::filesystem::create_directories(config);
-    e2e::WriteFile(config / "autostart", "");
-    e2e::WriteFile(runtime_ / "hyprpaper.conf", "splash = false\nipc = true\n");
-    std::filesystem::create_directories(runtime_ / "hypr" / kInstance);
-    StartAsUser({"labwc", "-C", config.string()});
-    if (!SocketOpens("wayland-0")) {
-      return "labwc did not open its display";
-    }
-    desktop_->Start({"hyprpaper", "-c", (runtime_ / "hyprpaper.conf").string()}, Session());
-    if (!WaitFor([&] { return Hyprctl({"listactive"}).code == 0; })) {
-      return "hyprpaper does not answer hyprctl: " + Hyprctl({"listactive"}).output;
-    }
-    return std::nullopt;
-  }
-
-  LiveDesktop::Outcome Hyprctl(const std::vector<std::string>& request) const {
-    std::vector<std::string> argv = {"env"};
-    const std::vector<std::string> session = Session();
-    argv.insert(argv.end(), session.begin(), session.end());
-    argv.insert(argv.end(), {"hyprctl", "hyprpaper"});
-    argv.insert(argv.end(), request.begin(), request.end());
-    return desktop_->Run(argv);
-  }
-
-  std::vector<std::string> Session() const {
-    return {"XDG_RUNTIME_DIR=" + runtime_.string(), "WAYLAND_DISPLAY=" + socket_,
-            std::string("HYPRLAND_INSTANCE_SIGNATURE=") + kInstance};
-  }
-
-  // hyprpaper tells which picture shows, not how it covers the screen: the screen says that.
-  std::optional<std::string> Kept() override {
-    const std::string listed = Hyprctl({"listactive"}).output;
-    const std::size_t separator = listed.find(": ");
-    if (separator == std::string::npos) {
-      return listed;
-    }
-    const std::string shown =
-        Normal(listed.substr(separator + 2, listed.find('\n') - separator - 2));
-    return shown.ends_with("/fondex-uni.bmp") ? "plain" : shown + " ";
-  }
-  std::array<std::string, 3> StyleWords() const override { return {"", "", ""}; }
-
-  bool SetFromOutside(const std::filesystem::path& picture) override {
-    return Hyprctl({"wallpaper", "," + picture.string() + ",cover"}).code == 0;
-  }
-
-  // It has no centring without scaling ("contain" scales the picture to the screen).
-  bool ScreenChecked(Style style) const override { return style != Style::kCentred; }
-
-  void AfterProgram() {
-    const std::optional<std::string> kept = Kept();
-    EXPECT_TRUE(kept && *kept != "plain" && kept->ends_with(" ")) << kept.value_or("nothing");
-  }
-};
-
 template <class Desktop>
 class Wayland : public Desktop {};
 
-using Compositors = ::testing::Types<GnomeWaylandJourney, PlasmaWaylandJourney, SwayJourney,
-                                     LabwcJourney, HyprpaperJourney>;
+using Compositors =
+    ::testing::Types<GnomeWaylandJourney, PlasmaWaylandJourney, SwayJourney, LabwcJourney>;
 
 // "Wayland/Sway.TakesBitmaps", so that a filter picks compositors by name.
 struct CompositorName {
