@@ -195,6 +195,9 @@ TEST_F(SwaybgBackendTest, APlainDesktopIsTheSessionsColourOrBlackWithoutOne) {
       {{"swaybg", "--color=224466", "-i", "/a.png"}, "#224466"},
       {{"swaybg", "-o", "*", "-i", "/a.png", "-m", "fill"}, "#000000"},
       {{"swaybg", "-c#101010"}, "#101010"},
+      {{"swaybg", "-c", "11334480"}, "#11334480"},
+      {{"swaybg", "-c", "red"}, "#000000"},  // swaybg would refuse it
+      {{"swaybg", "-c", "#12345"}, "#000000"},
   };
   for (const auto& [argv, colour] : sessions) {
     runner_.session.clear();

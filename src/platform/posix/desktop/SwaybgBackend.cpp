@@ -1,5 +1,7 @@
 #include "platform/posix/desktop/SwaybgBackend.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "platform/posix/desktop/ChangeFeeds.h"
@@ -92,18 +94,24 @@ std::unique_ptr<ChangeFeed> SwaybgBackend::Follow() {
   return std::make_unique<PacedFeed>([this] { return Drawers(runner_); });
 }
 
-// The colour of the newest drawer that has one.
+// The colour of the newest drawer that has one, as swaybg takes it ("#rrggbb" or "#rrggbbaa"):
+// one it would refuse would keep every picture off the screen.
 std::string SwaybgBackend::SessionColour() {
   const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
   for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
     if (const std::optional<std::string> colour = DrawingOf(drawer->argv).colour) {
-      return colour->starts_with('#') ? *colour : "#" + *colour;
+      const std::string digits = colour->substr(colour->starts_with('#') ? 1 : 0);
+      const bool valid =
+          (digits.size() == 6 || digits.size() == 8) && std::ranges::all_of(digits, [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+          });
+      return valid ? "#" + digits : kBlack;
     }
   }
   return kBlack;
 }
 
-bool SwaybgBackend::Replace(Argv argv) {
+bool SwaybgBackend::Replace(const Argv& argv) {
   const std::vector<SessionProgram> earlier = runner_.SessionPrograms(kTool);
   if (!runner_.StartLasting(argv, kSettle)) {
     return false;  // the earlier drawers keep the screen

@@ -25,7 +25,7 @@ class SwaybgBackend : public DesktopBackend {
   std::unique_ptr<ChangeFeed> Follow() override;
 
  private:
-  bool Replace(Argv argv);
+  bool Replace(const Argv& argv);
   std::string SessionColour();
 
   ProcessRunner& runner_;
