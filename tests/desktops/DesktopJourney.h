@@ -36,16 +36,19 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual std::array<std::string, 3> StyleWords() const { return {}; }
   // Puts a picture on the desktop with its own tool; false when it has none.
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
-  // Whether the screen is checked for a picture in that style.
-  virtual bool ScreenChecked(Style /*style*/) const { return true; }
-  // The colour a plain desktop shows; nothing when any colour will do.
-  virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.
   virtual e2e::Image CaptureScreen() { return {}; }
+  // The colour a plain desktop shows all over; nothing when any colour but a picture's will do.
+  virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
+  // Whether the screen draws a tiled picture here as the desktop draws it for its users.
+  virtual bool DrawsTilesHere() const { return true; }
   // The variables the program runs with besides its journey's own.
   virtual std::vector<std::string> ProgramVariables() const { return desktop_->Environment(); }
   // Further checks of the desktop's own, once the program runs.
   virtual void FollowMore() {}
+
+  // Whether the screen is checked for a picture in that style.
+  virtual bool ScreenChecked(Style /*style*/) const { return true; }
 
   void RunJourney(Formats formats = Formats::kBitmapsOnly);
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "desktops/DesktopJourney.h"
@@ -243,7 +244,24 @@ class LabwcJourney : public WlrootsJourney {
     return std::nullopt;
   }
 
-  std::optional<e2e::Rgb> PlainColour() const override { return kSessionColour; }
+  // A plain desktop is the session's colour in the middle of the screen (the headless output
+  // darkens towards its edges).
+  std::optional<std::string> Kept() override {
+    const std::optional<std::string> kept = WlrootsJourney::Kept();
+    if (kept != "plain") {
+      return kept;
+    }
+    const e2e::Image screen = CaptureScreen();
+    const auto at =
+        static_cast<std::size_t>((screen.height / 2 * screen.width + screen.width / 2) * 3);
+    const auto near = [](std::uint8_t shown, std::uint8_t wanted) {
+      return std::abs(shown - wanted) <= 4;
+    };
+    const bool coloured = at + 2 < screen.rgb.size() && near(screen.rgb[at], kSessionColour.red) &&
+                          near(screen.rgb[at + 1], kSessionColour.green) &&
+                          near(screen.rgb[at + 2], kSessionColour.blue);
+    return coloured ? *kept : "plain, not in the session's colour";
+  }
 };
 
 // An 8-bit RGB image of a PNG file; empty when it cannot be read.
