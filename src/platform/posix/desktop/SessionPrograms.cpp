@@ -99,8 +99,11 @@ std::vector<SessionProgram> RunningInSession(std::string_view program,
     if (comm.ends_with('\n')) {
       comm.pop_back();
     }
+    if (comm != program.substr(0, kCommLength)) {
+      continue;
+    }
     const std::optional<unsigned long long> started = StartTime(FileOf(pid, "stat"));
-    if (comm != program.substr(0, kCommLength) || !started) {
+    if (!started) {
       continue;
     }
     if (SameSession(SessionOfEnvironment(FileOf(pid, "environ")), session)) {
