@@ -20,10 +20,20 @@ namespace fondex::qt {
 
 namespace {
 
+// In a Wayland session the window goes through the session's X server when there is one: only
+// there can it take the place FONDEX.INI keeps for it (a Wayland window cannot choose its
+// place). A platform the user asks for is taken as asked.
+void PreferX11Window() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  }
+}
+
 std::unique_ptr<QApplication> ApplicationUnlessRunning(int& argc, char** argv) {
   if (QCoreApplication::instance() != nullptr) {
     return nullptr;
   }
+  PreferX11Window();
   return std::make_unique<QApplication>(argc, argv);
 }
 

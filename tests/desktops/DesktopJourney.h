@@ -38,10 +38,17 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.
   virtual e2e::Image CaptureScreen() { return {}; }
+  // The colour a plain desktop shows all over; nothing when any colour but a picture's will do.
+  virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
+  // Whether the screen draws a tiled picture here as the desktop draws it for its users.
+  virtual bool DrawsTilesHere() const { return true; }
   // The variables the program runs with besides its journey's own.
   virtual std::vector<std::string> ProgramVariables() const { return desktop_->Environment(); }
   // Further checks of the desktop's own, once the program runs.
   virtual void FollowMore() {}
+
+  // Whether the screen is checked for a picture in that style.
+  virtual bool ScreenChecked(Style /*style*/) const { return true; }
 
   void RunJourney(Formats formats = Formats::kBitmapsOnly);
 
@@ -65,6 +72,14 @@ class DesktopJourney : public e2e::FondexJourney {
   void CheckScreen(const std::string& name, std::optional<Style> style);
 
   std::filesystem::path plage_;
+};
+
+// The whole screen, as an X desktop draws it.
+class RootJourney : public DesktopJourney {
+ protected:
+  e2e::Image CaptureScreen() override {
+    return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
+  }
 };
 
 // "file:///a%20b.bmp" -> "/a b.bmp".

@@ -11,7 +11,7 @@ using Kind = DesktopKind;
 
 Kind Detect(const SessionFacts& session,
             std::set<std::string_view> tools = {"gsettings", "xfconf-query", "dbus-send",
-                                                "pcmanfm-qt", "swaybg"}) {
+                                                "pcmanfm-qt", "swaybg", "hyprctl"}) {
   return DetectDesktop(session, [&](std::string_view tool) { return tools.contains(tool); });
 }
 
@@ -27,7 +27,9 @@ TEST(DesktopDetection, NamedDesktops) {
   EXPECT_EQ(Detect({.currentDesktop = "sway"}), Kind::kSway);
   EXPECT_EQ(Detect({.sessionDesktop = "xfce"}), Kind::kXfce);
   EXPECT_EQ(Detect({.desktopSession = "/usr/share/xsessions/plasma"}), Kind::kKde);
-  EXPECT_EQ(Detect({.currentDesktop = "Hyprland", .waylandDisplay = "wayland-1"}), Kind::kSway);
+  EXPECT_EQ(Detect({.currentDesktop = "Hyprland", .waylandDisplay = "wayland-1"}), Kind::kHyprland);
+  EXPECT_EQ(Detect({.currentDesktop = "Hyprland", .waylandDisplay = "wayland-1"}, {"swaybg"}),
+            Kind::kSway);
 }
 
 TEST(DesktopDetection, ADesktopWhoseToolIsMissingGivesWayToTheNextClue) {

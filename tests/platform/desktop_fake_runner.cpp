@@ -64,11 +64,25 @@ std::optional<int> FakeRunner::StartLasting(const Argv& argv, std::chrono::milli
     event += ' ' + argument;
   }
   lastingEvents.push_back(event);
+  session.push_back({.pid = nextPid, .started = session.size() + 1, .argv = argv});
   return nextPid++;
 }
 
 void FakeRunner::StopLasting(int pid, std::string_view program) {
   lastingEvents.push_back("stop " + std::to_string(pid) + ' ' + std::string(program));
+  std::erase_if(session, [&](const SessionProgram& running) {
+    return running.pid == pid && !running.argv.empty() && running.argv.front() == program;
+  });
+}
+
+std::vector<SessionProgram> FakeRunner::SessionPrograms(std::string_view program) {
+  std::vector<SessionProgram> named;
+  for (const SessionProgram& running : session) {
+    if (!running.argv.empty() && running.argv.front() == program) {
+      named.push_back(running);
+    }
+  }
+  return named;
 }
 
 }  // namespace fondex::platform::posix::desktop::testing

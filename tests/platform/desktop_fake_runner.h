@@ -46,6 +46,7 @@ class FakeRunner : public ProcessRunner {
   std::unique_ptr<RunningProcess> StartMonitor(const Argv& argv) override;
   std::optional<int> StartLasting(const Argv& argv, std::chrono::milliseconds settle) override;
   void StopLasting(int pid, std::string_view program) override;
+  std::vector<SessionProgram> SessionPrograms(std::string_view program) override;
 
   // Answers first, when it answers at all: a tool whose reply changes as the test goes on.
   std::function<std::optional<ToolResult>(const Argv&)> respond;
@@ -57,6 +58,8 @@ class FakeRunner : public ProcessRunner {
   // "start <pid> <argv...>" and "stop <pid> <program>", in order.
   std::vector<std::string> lastingEvents;
   bool lastingStarts = true;
+  // The session's running programs, oldest first: those started lasting join, stopped ones go.
+  std::vector<SessionProgram> session;
   int nextPid = 4100;
 
  private:

@@ -159,46 +159,96 @@ TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
   }
 }
 
-class SwaybgBackendTest : public posix::testing::ScratchTest {
+class SwaybgBackendTest : public ::testing::Test {
  protected:
-  std::string PidFile() const { return Posix("platform/swaybg.pid"); }
+  // A drawer another program started in the session.
+  void Running(int pid, Argv argv) {
+    runner_.session.push_back({.pid = pid, .started = runner_.session.size() + 1, .argv = argv});
+  }
 
   FakeRunner runner_;
-  SwaybgBackend backend_{runner_, PidFile()};
+  SwaybgBackend backend_{runner_};
 };
 
-TEST_F(SwaybgBackendTest, EachChangeStartsTheNewDrawerBeforeStoppingTheOld) {
+TEST_F(SwaybgBackendTest, EachChangeStartsTheNewDrawerThenStopsEveryEarlierOneOfTheSession) {
+  Running(300, {"swaybg"});  // sway's own, drawing nothing
+  Running(301, {"swaybg", "-c", "#113344"});
   EXPECT_TRUE(backend_.Set("/home/ana/Mes images/l'été $x;`y`.bmp", WallpaperStyle::kCentred));
-  EXPECT_EQ(Read("platform/swaybg.pid"), "4100\n");
   EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kTiled));
-  EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kStretched));
   EXPECT_TRUE(backend_.Clear());
   EXPECT_EQ(runner_.lastingEvents,
             (std::vector<std::string>{
-                "start 4100 swaybg -o * -i /home/ana/Mes images/l'été $x;`y`.bmp -m center",
-                "start 4101 swaybg -o * -i /a.bmp -m tile",
+                "start 4100 swaybg -o * -i /home/ana/Mes images/l'été $x;`y`.bmp -m center -c "
+                "#113344",
+                "stop 300 swaybg",
+                "stop 301 swaybg",
+                "start 4101 swaybg -o * -i /a.bmp -m tile -c #113344",
                 "stop 4100 swaybg",
-                "start 4102 swaybg -o * -i /a.bmp -m stretch",
+                "start 4102 swaybg -o * -m solid_color -c #113344",
                 "stop 4101 swaybg",
-                "start 4103 swaybg -o * -m solid_color -c #000000",
-                "stop 4102 swaybg",
             }));
-  EXPECT_EQ(Read("platform/swaybg.pid"), "4103\n");
+  EXPECT_EQ(runner_.session.size(), 1u);
 }
 
-TEST_F(SwaybgBackendTest, ADrawerThatDoesNotStartRefusesAndLeavesTheOldOne) {
-  Write("platform/swaybg.pid", "977\n");  // left by an earlier run
+TEST_F(SwaybgBackendTest, APlainDesktopIsTheSessionsColourOrBlackWithoutOne) {
+  const std::vector<std::pair<Argv, std::string>> sessions = {
+      {{"swaybg", "--color=224466", "-i", "/a.png"}, "#224466"},
+      {{"swaybg", "-o", "*", "-i", "/a.png", "-m", "fill"}, "#000000"},
+      {{"swaybg", "-c#101010"}, "#101010"},
+      {{"swaybg", "-c", "11334480"}, "#11334480"},
+      {{"swaybg", "-c", "red"}, "#000000"},  // swaybg would refuse it
+      {{"swaybg", "-c", "#12345"}, "#000000"},
+  };
+  for (const auto& [argv, colour] : sessions) {
+    runner_.session.clear();
+    runner_.lastingEvents.clear();
+    Running(77, argv);
+    EXPECT_TRUE(backend_.Clear());
+    EXPECT_EQ(runner_.lastingEvents.front(), "start 4100 swaybg -o * -m solid_color -c " + colour);
+    runner_.nextPid = 4100;
+  }
+}
+
+TEST_F(SwaybgBackendTest, ADrawerThatDoesNotStartRefusesAndLeavesTheSessionsOwn) {
+  Running(977, {"swaybg", "-i", "/old.bmp"});
   runner_.lastingStarts = false;
   EXPECT_FALSE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
+  EXPECT_FALSE(backend_.Clear());
   EXPECT_TRUE(runner_.lastingEvents.empty());
-  EXPECT_EQ(Read("platform/swaybg.pid"), "977\n");
+  EXPECT_EQ(backend_.Current(), "/old.bmp");
+}
 
-  runner_.lastingStarts = true;
-  EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
-  EXPECT_EQ(runner_.lastingEvents, (std::vector<std::string>{
-                                       "start 4100 swaybg -o * -i /a.bmp -m center",
-                                       "stop 977 swaybg",
-                                   }));
+TEST_F(SwaybgBackendTest, TheNewestDrawerIsWhatTheScreenShows) {
+  EXPECT_EQ(backend_.Current(), std::nullopt);  // nothing of swaybg's draws
+  const std::vector<std::pair<Argv, std::string>> drawers = {
+      {{"swaybg", "-o", "HEADLESS-1", "-i", "/home/ana/./mer.bmp", "-m", "fill"},
+       "/home/ana/mer.bmp"},
+      {{"swaybg", "--image=/b c.png", "--mode=center"}, "/b c.png"},
+      {{"swaybg", "-o", "-i", "-c", "#113344"}, ""},  // an output named "-i"
+      {{"swaybg", "-o", "*", "-m", "solid_color", "-c", "#000000"}, ""},
+      {{"swaybg", "-i", "/d.png"}, "/d.png"},
+      {{"swaybg"}, "/d.png"},  // draws nothing over it
+  };
+  int pid = 500;
+  for (const auto& [argv, shown] : drawers) {
+    Running(pid++, argv);
+    EXPECT_EQ(backend_.Current(), shown) << argv.back();
+  }
+}
+
+TEST_F(SwaybgBackendTest, FollowsADrawerStartedOrEndedByAnotherProgram) {
+  Running(600, {"swaybg", "-c", "#113344"});
+  const std::unique_ptr<ChangeFeed> feed = backend_.Follow();
+  ASSERT_NE(feed, nullptr);
+  EXPECT_GE(feed->Descriptor(), 0);  // a pace to look again at
+  EXPECT_FALSE(feed->Drain());
+  Running(601, {"swaybg", "-i", "/b.png"});
+  EXPECT_TRUE(feed->Drain());
+  EXPECT_FALSE(feed->Drain());
+  EXPECT_EQ(backend_.Current(), "/b.png");
+  runner_.session.pop_back();
+  EXPECT_TRUE(feed->Drain());
+  EXPECT_EQ(backend_.Current(), "");
 }
 
 }  // namespace

@@ -5,17 +5,20 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
+#include "platform/posix/desktop/SessionPrograms.h"
 #include "platform/posix/desktop/SystemProcessRunner.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace std::string_view_literals;
 
 bool HasChildren() {
   int status = 0;
@@ -148,6 +151,50 @@ TEST(SystemProcessRunner, LastingProgramsRunInTheirOwnSessionUntilStopped) {
   runner.StopLasting(*pid, "sleep");
   EXPECT_FALSE(Alive(*pid));
   EXPECT_FALSE(HasChildren());
+}
+
+TEST(SessionPrograms, AProgramIsOfTheSessionWhoseDisplayOrSwaySocketItShares) {
+  using Names = std::vector<std::string>;
+  const auto of = [](std::string_view environment) { return SessionOfEnvironment(environment); };
+  EXPECT_EQ(of("HOME=/h\0WAYLAND_DISPLAY=wayland-1\0XDG_RUNTIME_DIR=/run/u/\0"sv),
+            Names{"/run/u/wayland-1"});
+  EXPECT_EQ(of("WAYLAND_DISPLAY=/s/./w\0XWAYLAND_DISPLAY=x\0"sv), Names{"/s/w"});
+  EXPECT_EQ(of("WAYLAND_DISPLAY=wayland-1"), Names{});  // no runtime folder to find it in
+  EXPECT_EQ(of("WAYLAND_SOCKET=5\0SWAYSOCK=/run/u/sway.sock"sv), Names{"sway /run/u/sway.sock"});
+  EXPECT_TRUE(SameSession({"/run/u/wayland-1", "sway /s"}, {"sway /s"}));
+  EXPECT_FALSE(SameSession({"/run/u/wayland-1"}, {"/run/u/wayland-2", "sway /s"}));
+  EXPECT_FALSE(SameSession({}, {}));
+}
+
+TEST(SystemProcessRunner, FindsTheProgramsOfItsOwnSessionAlone) {
+  SystemProcessRunner runner;
+  const std::string display = "fondex-test-" + std::to_string(::getpid());
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string before = runtime != nullptr ? runtime : "";
+  ::setenv("XDG_RUNTIME_DIR", "/tmp", 1);
+  ::setenv("WAYLAND_DISPLAY", display.c_str(), 1);
+  const std::optional<int> first = runner.StartLasting({"sleep", "31"}, 100ms);
+  const std::optional<int> second = runner.StartLasting({"sleep", "32"}, 100ms);
+  ::setenv("WAYLAND_DISPLAY", (display + "-other").c_str(), 1);
+  const std::optional<int> other = runner.StartLasting({"sleep", "33"}, 100ms);
+  ::setenv("WAYLAND_DISPLAY", display.c_str(), 1);
+  ASSERT_TRUE(first && second && other);
+
+  const std::vector<SessionProgram> found = runner.SessionPrograms("sleep");
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].pid, *first);
+  EXPECT_EQ(found[1].argv, (Argv{"sleep", "32"}));
+  runner.StopLasting(*first, "sleep");
+  EXPECT_EQ(runner.SessionPrograms("sleep").size(), 1u);
+  runner.StopLasting(*second, "sleep");
+  runner.StopLasting(*other, "sleep");
+  ::unsetenv("WAYLAND_DISPLAY");
+  EXPECT_TRUE(runner.SessionPrograms("sleep").empty());
+  if (runtime == nullptr) {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  } else {
+    ::setenv("XDG_RUNTIME_DIR", before.c_str(), 1);
+  }
 }
 
 }  // namespace

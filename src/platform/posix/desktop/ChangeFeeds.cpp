@@ -2,6 +2,7 @@
 
 #include <sys/epoll.h>
 #include <sys/inotify.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +12,8 @@
 
 namespace fondex::platform::posix::desktop {
 namespace {
+
+constexpr long kLookAgainSeconds = 1;
 
 constexpr std::uint32_t kWatchedEvents =
     IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE;
@@ -99,6 +102,25 @@ bool FileChangeFeed::Drain() {
       offset += static_cast<ssize_t>(sizeof event + event.len);
     }
   }
+}
+
+PacedFeed::PacedFeed(std::function<std::string()> look)
+    : look_(std::move(look)),
+      timer_(::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
+      seen_(look_()) {
+  const itimerspec pace{.it_interval = {kLookAgainSeconds, 0}, .it_value = {kLookAgainSeconds, 0}};
+  if (timer_.Get() >= 0 && ::timerfd_settime(timer_.Get(), 0, &pace, nullptr) != 0) {
+    timer_ = FileDescriptor();
+  }
+}
+
+bool PacedFeed::Drain() {
+  std::uint64_t expirations = 0;
+  [[maybe_unused]] const ssize_t read = ::read(timer_.Get(), &expirations, sizeof expirations);
+  std::string now = look_();
+  const bool changed = now != seen_;
+  seen_ = std::move(now);
+  return changed;
 }
 
 }  // namespace fondex::platform::posix::desktop

@@ -63,4 +63,20 @@ class FileChangeFeed : public ChangeFeed {
   FileDescriptor fd_;
 };
 
+// A desktop that tells nobody of its changes, looked at again at a steady pace: concerned when
+// what `look` sees has changed since the last look.
+class PacedFeed : public ChangeFeed {
+ public:
+  explicit PacedFeed(std::function<std::string()> look);
+
+  int Descriptor() const override { return timer_.Get(); }
+  // Looks whenever asked, whether or not the pace has come round.
+  bool Drain() override;
+
+ private:
+  std::function<std::string()> look_;
+  FileDescriptor timer_;
+  std::string seen_;
+};
+
 }  // namespace fondex::platform::posix::desktop

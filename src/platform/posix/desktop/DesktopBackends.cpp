@@ -2,6 +2,7 @@
 
 #include "platform/posix/PathMapper.h"
 #include "platform/posix/desktop/GSettingsBackend.h"
+#include "platform/posix/desktop/HyprpaperBackend.h"
 #include "platform/posix/desktop/LxqtBackend.h"
 #include "platform/posix/desktop/PlasmaBackend.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
@@ -28,8 +29,14 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
       return std::make_unique<LxqtBackend>(
           runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));
     case DesktopKind::kSway:
-      return std::make_unique<SwaybgBackend>(runner,
-                                             JoinPosix(places.platformDirectory, "swaybg.pid"));
+      return std::make_unique<SwaybgBackend>(runner);
+    case DesktopKind::kHyprland:
+      // Its users draw with hyprpaper; some keep swaybg.
+      if (HyprpaperRuns(runner)) {
+        return std::make_unique<HyprpaperBackend>(
+            runner, JoinPosix(places.platformDirectory, "fondex-uni.bmp"));
+      }
+      return std::make_unique<SwaybgBackend>(runner);
     case DesktopKind::kX11:
       return std::make_unique<RootWindowBackend>();
     case DesktopKind::kNone:

@@ -15,8 +15,8 @@ constexpr std::array kForcedNames{
     Named{"gnome", DesktopKind::kGnome}, Named{"cinnamon", DesktopKind::kCinnamon},
     Named{"mate", DesktopKind::kMate},   Named{"xfce", DesktopKind::kXfce},
     Named{"kde", DesktopKind::kKde},     Named{"lxqt", DesktopKind::kLxqt},
-    Named{"sway", DesktopKind::kSway},   Named{"x11", DesktopKind::kX11},
-    Named{"none", DesktopKind::kNone},
+    Named{"sway", DesktopKind::kSway},   Named{"hyprland", DesktopKind::kHyprland},
+    Named{"x11", DesktopKind::kX11},     Named{"none", DesktopKind::kNone},
 };
 
 // The names sessions give themselves.
@@ -48,7 +48,7 @@ constexpr std::array kSessionNames{
     Named{"river", DesktopKind::kSway},
     Named{"wayfire", DesktopKind::kSway},
     Named{"labwc", DesktopKind::kSway},
-    Named{"hyprland", DesktopKind::kSway},
+    Named{"hyprland", DesktopKind::kHyprland},
     Named{"dwl", DesktopKind::kSway},
     Named{"hikari", DesktopKind::kSway},
     Named{"niri", DesktopKind::kSway},
@@ -113,6 +113,8 @@ std::optional<std::string_view> ToolOf(DesktopKind kind) {
       return "pcmanfm-qt";
     case DesktopKind::kSway:
       return "swaybg";
+    case DesktopKind::kHyprland:
+      return "hyprctl";
     case DesktopKind::kX11:
     case DesktopKind::kNone:
       break;

@@ -18,6 +18,13 @@ struct ToolResult {
   std::string output;      // its standard output, cut at the runner's bound
 };
 
+// A program running in the same graphical session as this one.
+struct SessionProgram {
+  int pid = 0;
+  unsigned long long started = 0;  // since the machine started, in clock ticks
+  Argv argv;
+};
+
 // A program that keeps running and writes one line per event (a settings monitor).
 class RunningProcess {
  public:
@@ -45,9 +52,12 @@ class ProcessRunner {
   // run for `settle` without exiting, nothing when it did not start or exited meanwhile.
   virtual std::optional<int> StartLasting(const Argv& argv, std::chrono::milliseconds settle) = 0;
 
-  // Stops a program that StartLasting started, in this run or an earlier one, provided the
-  // process is still that program.
+  // Stops a program that keeps running (started by StartLasting, in this run or an earlier one,
+  // or one of the session's own), provided the process is still that program.
   virtual void StopLasting(int pid, std::string_view program) = 0;
+
+  // The programs of that name running in this program's graphical session, oldest first.
+  virtual std::vector<SessionProgram> SessionPrograms(std::string_view program) = 0;
 
   // One change of the desktop has one time in all: every tool run from StartChange to EndChange
   // ends by its deadline, and once that has passed a run fails at once. A change started inside

@@ -1,8 +1,10 @@
 #include "platform/posix/desktop/SwaybgBackend.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 
-#include "platform/posix/FileIo.h"
+#include "platform/posix/desktop/ChangeFeeds.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -10,42 +12,112 @@ namespace {
 constexpr const char* kTool = "swaybg";
 // swaybg exits at once when it cannot load the picture or reach the compositor.
 constexpr std::chrono::milliseconds kSettle{300};
+// What the compositors show where nothing is drawn.
+constexpr const char* kBlack = "#000000";
 
-std::optional<int> RecordedPid(const std::string& pidFile) {
-  const std::optional<std::string> text = ReadRegularFile(pidFile);
-  int pid = 0;
-  if (!text || std::from_chars(text->data(), text->data() + text->size(), pid).ec != std::errc()) {
-    return std::nullopt;
+// The session's drawers, by process id.
+std::string Drawers(ProcessRunner& runner) {
+  std::string pids;
+  for (const SessionProgram& program : runner.SessionPrograms(kTool)) {
+    pids += std::to_string(program.pid) + ' ';
   }
-  return pid;
+  return pids;
+}
+
+// "--image=FILE", or "-i FILE": the value of an option, whichever way it is written.
+std::optional<std::string> OptionValue(const Argv& argv, std::size_t& at, std::string_view brief,
+                                       std::string_view full) {
+  const std::string& argument = argv[at];
+  if (argument == brief || argument == full) {
+    return ++at < argv.size() ? std::optional<std::string>(argv[at]) : std::nullopt;
+  }
+  if (argument.starts_with(full) && argument.size() > full.size() && argument[full.size()] == '=') {
+    return argument.substr(full.size() + 1);
+  }
+  if (argument.starts_with(brief) && argument.size() > brief.size()) {
+    return argument.substr(brief.size());
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-SwaybgBackend::SwaybgBackend(ProcessRunner& runner, std::string pidFile)
-    : runner_(runner), pidFile_(std::move(pidFile)) {}
+SwaybgDrawing DrawingOf(const Argv& argv) {
+  SwaybgDrawing drawing;
+  bool plain = false;
+  for (std::size_t at = 1; at < argv.size(); ++at) {
+    if (auto picture = OptionValue(argv, at, "-i", "--image")) {
+      drawing.picture = drawing.picture.value_or(*picture);
+    } else if (auto colour = OptionValue(argv, at, "-c", "--color")) {
+      drawing.colour = drawing.colour.value_or(*colour);
+    } else if (auto mode = OptionValue(argv, at, "-m", "--mode")) {
+      plain = plain || (*mode == "solid_color" && !drawing.picture);
+    } else {
+      OptionValue(argv, at, "-o", "--output");  // an output's name is no picture
+    }
+  }
+  if (plain) {
+    drawing.picture.reset();
+  }
+  return drawing;
+}
 
 bool SwaybgBackend::Set(const std::string& path, WallpaperStyle style) {
-  return Replace({kTool, "-o", "*", "-i", path, "-m", StyleModeName(style)});
+  return Replace({kTool, "-o", "*", "-i", path, "-m", StyleModeName(style), "-c", SessionColour()});
 }
 
 bool SwaybgBackend::Clear() {
-  return Replace({kTool, "-o", "*", "-m", "solid_color", "-c", "#000000"});
+  return Replace({kTool, "-o", "*", "-m", "solid_color", "-c", SessionColour()});
+}
+
+std::optional<std::string> SwaybgBackend::Current() {
+  const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
+  if (drawers.empty()) {
+    return std::nullopt;  // another program draws the background, or nothing does
+  }
+  // One with neither picture nor colour (sway's own, with no background configured) draws
+  // nothing over the others.
+  for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
+    const SwaybgDrawing drawing = DrawingOf(drawer->argv);
+    if (drawing.picture) {
+      return std::filesystem::path(*drawing.picture).lexically_normal().string();
+    }
+    if (drawing.colour) {
+      break;
+    }
+  }
+  return "";
+}
+
+// A drawer started by another program says nothing: the session's drawers are looked at again.
+std::unique_ptr<ChangeFeed> SwaybgBackend::Follow() {
+  return std::make_unique<PacedFeed>([this] { return Drawers(runner_); });
+}
+
+// The colour of the newest drawer that has one, as swaybg takes it ("#rrggbb" or "#rrggbbaa"):
+// one it would refuse would keep every picture off the screen.
+std::string SwaybgBackend::SessionColour() {
+  const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
+  for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
+    if (const std::optional<std::string> colour = DrawingOf(drawer->argv).colour) {
+      const std::string digits = colour->substr(colour->starts_with('#') ? 1 : 0);
+      const bool valid =
+          (digits.size() == 6 || digits.size() == 8) && std::ranges::all_of(digits, [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+          });
+      return valid ? "#" + digits : kBlack;
+    }
+  }
+  return kBlack;
 }
 
 bool SwaybgBackend::Replace(const Argv& argv) {
-  const std::optional<int> previous = RecordedPid(pidFile_);
-  const std::optional<int> started = runner_.StartLasting(argv, kSettle);
-  if (!started) {
-    return false;
+  const std::vector<SessionProgram> earlier = runner_.SessionPrograms(kTool);
+  if (!runner_.StartLasting(argv, kSettle)) {
+    return false;  // the earlier drawers keep the screen
   }
-  if (!WriteFileAtomically(pidFile_, std::to_string(*started) + "\n")) {
-    // Unrecorded, it could never be stopped: the old picture stays.
-    runner_.StopLasting(*started, kTool);
-    return false;
-  }
-  if (previous) {
-    runner_.StopLasting(*previous, kTool);
+  for (const SessionProgram& drawer : earlier) {
+    runner_.StopLasting(drawer.pid, kTool);
   }
   return true;
 }

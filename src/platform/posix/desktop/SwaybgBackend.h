@@ -8,24 +8,34 @@
 
 namespace fondex::platform::posix::desktop {
 
-// sway and the other compositors with a background layer: the wallpaper is a `swaybg` process.
-// It outlives this program, as a wallpaper does, and there is only ever one of ours: its process
-// id is kept in a file, and each change starts the new one and, once it draws, stops the old one
-// (started in this run or an earlier one), so the screen never shows a gap.
+// sway, labwc and the other compositors with a background layer: the wallpaper is a `swaybg`
+// process of the session, the one sway starts for itself or the one a session's start-up file
+// starts (labwc's autostart). The newest draws above the others and is what the screen shows.
+// A change starts the new drawer and, once it draws, stops every earlier one of the session, so
+// that one draws at a time and the screen never shows a gap. The new one keeps the session's
+// colour (a plain desktop is that colour), outlives this program, as a wallpaper does, and ends
+// with the session.
 class SwaybgBackend : public DesktopBackend {
  public:
-  SwaybgBackend(ProcessRunner& runner, std::string pidFile);
+  explicit SwaybgBackend(ProcessRunner& runner) : runner_(runner) {}
 
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
-  std::optional<std::string> Current() override { return std::nullopt; }
-  std::unique_ptr<ChangeFeed> Follow() override { return nullptr; }
+  std::optional<std::string> Current() override;
+  std::unique_ptr<ChangeFeed> Follow() override;
 
  private:
   bool Replace(const Argv& argv);
+  std::string SessionColour();
 
   ProcessRunner& runner_;
-  std::string pidFile_;
 };
+
+// What a swaybg command line draws: its first picture (nothing for a plain colour) and colour.
+struct SwaybgDrawing {
+  std::optional<std::string> picture;
+  std::optional<std::string> colour;
+};
+SwaybgDrawing DrawingOf(const Argv& argv);
 
 }  // namespace fondex::platform::posix::desktop

@@ -15,6 +15,7 @@
 
 #include "platform/posix/FileIo.h"
 #include "platform/posix/Handles.h"
+#include "platform/posix/desktop/SessionPrograms.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -293,6 +294,17 @@ void SystemProcessRunner::StopLasting(int pid, std::string_view program) {
   } else {
     ::kill(pid, SIGTERM);
   }
+}
+
+std::vector<SessionProgram> SystemProcessRunner::SessionPrograms(std::string_view program) {
+  ReapFinishedLasting();
+  std::string own;
+  for (const char* name : {"WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "SWAYSOCK"}) {
+    if (const char* value = std::getenv(name)) {
+      own.append(name).append("=").append(value).push_back('\0');
+    }
+  }
+  return RunningInSession(program, SessionOfEnvironment(own));
 }
 
 void SystemProcessRunner::StartChange(milliseconds budget) {

@@ -44,6 +44,7 @@ class SystemProcessRunner : public ProcessRunner {
   void EndChange() override;
   bool OutOfTime() const override;
   void Pause(std::chrono::milliseconds time) override;
+  std::vector<SessionProgram> SessionPrograms(std::string_view program) override;
 
  private:
   void ReapFinishedLasting();

@@ -1,0 +1,82 @@
+#include "platform/posix/desktop/HyprpaperBackend.h"
+
+#include <filesystem>
+
+#include "platform/posix/FileIo.h"
+#include "platform/posix/desktop/ChangeFeeds.h"
+
+namespace fondex::platform::posix::desktop {
+namespace {
+
+constexpr const char* kTool = "hyprctl";
+
+// hyprpaper has no centring without scaling: "contain" shows the whole picture in the middle.
+const char* FitMode(WallpaperStyle style) {
+  switch (style) {
+    case WallpaperStyle::kTiled:
+      return "tile";
+    case WallpaperStyle::kStretched:
+      return "fit";
+    case WallpaperStyle::kCentred:
+      break;
+  }
+  return "contain";
+}
+
+// A bitmap of one black pixel: its file header, its information header, one row of 4 bytes.
+std::string OneBlackPixel() {
+  std::string bytes = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file
+                       40,  0,   0,  0, 1, 0, 0, 0, 1, 0, 0,  0, 1, 0,
+                       24,  0};  // size, 1×1, 24 bits
+  bytes.append(24, '\0');        // no compression, and sizes and colours left to the reader
+  bytes.append(4, '\0');         // the pixel and its row's padding
+  return bytes;
+}
+
+}  // namespace
+
+bool HyprpaperRuns(ProcessRunner& runner) {
+  return !runner.SessionPrograms("hyprpaper").empty();
+}
+
+HyprpaperBackend::HyprpaperBackend(ProcessRunner& runner, std::string plainPicture)
+    : runner_(runner), plainPicture_(std::move(plainPicture)) {}
+
+bool HyprpaperBackend::Set(const std::string& path, WallpaperStyle style) {
+  return path.find(',') == std::string::npos && Show(path, FitMode(style));
+}
+
+bool HyprpaperBackend::Clear() {
+  const std::string pixel = OneBlackPixel();
+  if (ReadRegularFile(plainPicture_) != pixel && !WriteFileAtomically(plainPicture_, pixel)) {
+    return false;
+  }
+  return Show(plainPicture_, "fit");
+}
+
+std::optional<std::string> HyprpaperBackend::Current() {
+  const std::string active = Active();
+  const std::size_t separator = active.find(": ");
+  if (separator == std::string::npos) {
+    return std::nullopt;  // not reached, or showing nothing yet
+  }
+  std::string shown = active.substr(separator + 2, active.find('\n') - separator - 2);
+  shown = std::filesystem::path(shown).lexically_normal().string();
+  return shown == std::filesystem::path(plainPicture_).lexically_normal().string() ? "" : shown;
+}
+
+std::unique_ptr<ChangeFeed> HyprpaperBackend::Follow() {
+  return std::make_unique<PacedFeed>([this] { return Active(); });
+}
+
+bool HyprpaperBackend::Show(const std::string& path, const char* mode) {
+  return runner_.Run({kTool, "hyprpaper", "wallpaper", "," + path + "," + mode}).succeeded;
+}
+
+// What `listactive` prints; nothing when hyprpaper cannot be reached.
+std::string HyprpaperBackend::Active() {
+  const ToolResult listed = runner_.Run({kTool, "hyprpaper", "listactive"});
+  return listed.succeeded ? listed.output : std::string();
+}
+
+}  // namespace fondex::platform::posix::desktop

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "desktops/DesktopJourney.h"
+
+namespace fondex::desktops {
+
+// KDE Plasma: its shell, with the daemons the session bus starts for it.
+class PlasmaJourney : public RootJourney {
+ public:
+  static constexpr const char* kName = "Plasma";
+
+ protected:
+  std::optional<std::string> StartDesktop() override {
+    if (!LiveDesktop::Installed("plasmashell")) {
+      return "plasmashell is not installed (scripts/test-desktops plasma installs it)";
+    }
+    // The daemons the bus starts take their display from the bus's own environment.
+    desktop_->AddVariables(
+        {"QT_QPA_PLATFORM=xcb", "KDE_FULL_SESSION=true", "XDG_CURRENT_DESKTOP=KDE"});
+    if (!desktop_->StartBus()) {
+      return "no session bus started";
+    }
+    desktop_->Start({"plasmashell"});
+    return ShellReady();
+  }
+
+  // The reason when the shell shows no desktop. It takes seconds, more on a busy machine.
+  std::optional<std::string> ShellReady() {
+    std::string printed;
+    bool ready = false;
+    for (int wait = 0; wait < 6 && !ready; ++wait) {
+      ready = WaitFor([&] {
+        printed = Evaluate("print(desktops().length)");
+        return printed.find("string \"1") != std::string::npos;
+      });
+    }
+    if (!ready) {
+      return "the shell shows no desktop: " + printed;
+    }
+    return std::nullopt;
+  }
+
+  std::string Kind() const override { return "kde"; }
+
+  std::string Evaluate(const std::string& script) {
+    return desktop_
+        ->Run({"dbus-send", "--session", "--print-reply", "--dest=org.kde.plasmashell",
+               "/PlasmaShell", "org.kde.PlasmaShell.evaluateScript", "string:" + script})
+        .output;
+  }
+
+  std::optional<std::string> Kept() override {
+    const std::string printed = Evaluate(
+        "var d = desktops()[0]; d.currentConfigGroup = ['Wallpaper', 'org.kde.image', "
+        "'General']; print(d.wallpaperPlugin + '|' + d.readConfig('Image') + '|' + "
+        "d.readConfig('FillMode'));");
+    const std::size_t start = printed.find("string \"");
+    const std::size_t first = printed.find('|');
+    const std::size_t second = printed.find('|', first + 1);
+    if (start == std::string::npos || second == std::string::npos) {
+      return printed;
+    }
+    if (printed.substr(start + 8, first - start - 8) != "org.kde.image") {
+      return "plain";
+    }
+    std::string mode = printed.substr(second + 1);
+    mode = mode.substr(0, mode.find_first_of("\n\""));
+    return Normal(PathOfUri(printed.substr(first + 1, second - first - 1))) + " " + mode;
+  }
+
+  std::array<std::string, 3> StyleWords() const override { return {"6", "3", "0"}; }
+
+  bool SetFromOutside(const std::filesystem::path& picture) override {
+    Evaluate(
+        "var d = desktops()[0]; d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = "
+        "['Wallpaper', 'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
+        picture.string() + "');");
+    return true;
+  }
+};
+
+}  // namespace fondex::desktops
