@@ -19,10 +19,11 @@ DWORD ExStyleOf(const toolkit::Form& form) {
   return form.borderStyle == toolkit::BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0U;
 }
 
-// The outer size of a window whose client area has the form's designed size.
-SIZE OuterSize(const toolkit::Form& form, UINT dpi) {
-  RECT rect{0, 0, Scaled(form.bounds.width, dpi), Scaled(form.bounds.height, dpi)};
-  ::AdjustWindowRectExForDpi(&rect, StyleOf(form), FALSE, ExStyleOf(form), dpi);
+// The outer size of a window whose client area has the form's designed size at the layout's
+// density, in a frame of the screen's.
+SIZE OuterSize(const toolkit::Form& form, UINT layoutDpi, UINT screenDpi) {
+  RECT rect{0, 0, Scaled(form.bounds.width, layoutDpi), Scaled(form.bounds.height, layoutDpi)};
+  ::AdjustWindowRectExForDpi(&rect, StyleOf(form), FALSE, ExStyleOf(form), screenDpi);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -53,14 +54,19 @@ ModalScope::~ModalScope() {
   }
 }
 
-FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner)
+FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner, Scaling scaling)
     : app_(app),
       form_(form),
-      dpi_(::GetDpiForSystem()),
+      scaling_(scaling),
+      dpi_(scaling == Scaling::kNone ? kDesignDpi : ::GetDpiForSystem()),
       changed_(form.Changed, [this] { Refresh(); }),
       broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
-  Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner, OuterSize(form, dpi_));
-  dpi_ = ::GetDpiForWindow(Handle());
+  Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner,
+         OuterSize(form, dpi_, ::GetDpiForSystem()));
+  if (scaling_ == Scaling::kWithScreen) {
+    dpi_ = ::GetDpiForWindow(Handle());
+  }
+  MeasureFrame();
   tooltips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 Handle(), nullptr, ProgramInstance(), nullptr);
   BuildViews(form_);
@@ -207,18 +213,25 @@ void FormWindow::FollowFocus(toolkit::Control& control) {
 // The position the user gives the window, and the frame the system adds, go back to the form,
 // which saves them.
 void FormWindow::WritePosition() {
+  MeasureFrame();
   RECT outer{};
-  RECT client{};
   ::GetWindowRect(Handle(), &outer);
-  ::GetClientRect(Handle(), &client);
-  form_.frameWidth = Unscaled(outer.right - outer.left - client.right, dpi_);
-  form_.frameHeight = Unscaled(outer.bottom - outer.top - client.bottom, dpi_);
   writingModel_ = true;
   app_.Dispatch([this, outer] {
     form_.SetLeft(Unscaled(outer.left, dpi_));
     form_.SetTop(Unscaled(outer.top, dpi_));
   });
   writingModel_ = false;
+}
+
+// The frame is the system's: the form's outer size, which places it, is asked of the window.
+void FormWindow::MeasureFrame() {
+  RECT outer{};
+  RECT client{};
+  ::GetWindowRect(Handle(), &outer);
+  ::GetClientRect(Handle(), &client);
+  form_.frameWidth = Unscaled(outer.right - outer.left - client.right, dpi_);
+  form_.frameHeight = Unscaled(outer.bottom - outer.top - client.bottom, dpi_);
 }
 
 void FormWindow::RunModal() {
@@ -285,6 +298,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DPICHANGED: {
+      if (scaling_ == Scaling::kNone) {
+        // Only the frame follows the new density; the client area keeps its pixels.
+        const SIZE outer = OuterSize(form_, dpi_, HIWORD(wParam));
+        ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MeasureFrame();
+        return 0;
+      }
       dpi_ = HIWORD(wParam);
       LayOut(dpi_);
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);

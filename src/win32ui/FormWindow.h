@@ -22,7 +22,11 @@ namespace fondex::win32ui {
 // cancel button; Tab walks the tab stops. F1 opens the help of the focused control.
 class FormWindow : public Window {
  public:
-  FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner);
+  // A form laid out in its designed pixels whatever the screen's density, or scaled for it.
+  enum class Scaling { kWithScreen, kNone };
+
+  FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner,
+             Scaling scaling = Scaling::kWithScreen);
   ~FormWindow() override;
 
   toolkit::Form& Model() const { return form_; }
@@ -53,6 +57,7 @@ class FormWindow : public Window {
   void ShowActiveControl();
   void FollowFocus(toolkit::Control& control);
   void WritePosition();
+  void MeasureFrame();
   ControlWindow* ViewWithId(int id) const;
   toolkit::Control* ControlOf(HWND hwnd) const;
 
@@ -64,7 +69,8 @@ class FormWindow : public Window {
 
   toolkit::Application& app_;
   toolkit::Form& form_;
-  UINT dpi_;
+  Scaling scaling_;
+  UINT dpi_;                                           // the density the form is laid out for
   std::vector<std::unique_ptr<ControlWindow>> views_;  // in construction order; id = index + 1
   std::vector<toolkit::Control*> controls_;            // the same order
   std::map<HWND, ControlWindow*> viewOf_;
