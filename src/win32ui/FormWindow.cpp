@@ -43,7 +43,7 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM context) {
 
 }  // namespace
 
-ModalScope::ModalScope(HWND modal) {
+ModalScope::ModalScope(HWND modal) : active_(::GetActiveWindow()) {
   std::pair<HWND, std::vector<HWND>*> context{modal, &disabled_};
   ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOther, reinterpret_cast<LPARAM>(&context));
 }
@@ -51,6 +51,11 @@ ModalScope::ModalScope(HWND modal) {
 ModalScope::~ModalScope() {
   for (HWND hwnd : disabled_) {
     ::EnableWindow(hwnd, TRUE);
+  }
+  // The modal window was hidden while the others were still disabled: none took its place.
+  if (active_ != nullptr && ::IsWindowVisible(active_) && ::IsWindowEnabled(active_)) {
+    ::SetForegroundWindow(active_);
+    ::SetActiveWindow(active_);
   }
 }
 

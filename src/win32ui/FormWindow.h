@@ -85,7 +85,8 @@ class FormWindow : public Window {
   toolkit::Binding broughtToFront_;
 };
 
-// Disables the program's other windows while a modal window runs, and enables them again.
+// Disables the program's other windows while a modal window runs, then enables them again and
+// gives the keyboard back to the window that had it before.
 class ModalScope {
  public:
   explicit ModalScope(HWND modal);
@@ -95,6 +96,7 @@ class ModalScope {
 
  private:
   std::vector<HWND> disabled_;
+  HWND active_;
 };
 
 }  // namespace fondex::win32ui

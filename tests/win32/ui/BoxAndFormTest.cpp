@@ -202,5 +202,26 @@ TEST(FormWindow, AKeyReleasedWithoutItsPressIsNotTheControlsKeyUp) {
   EXPECT_EQ(form.released, std::vector<int>{'D'});
 }
 
+// After each box, the window that was active has the keyboard again, so a second key reaches it.
+TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
+  HelpWindow help;
+  NativeModalHost host;
+  toolkit::Application app(host, help);
+  KeyForm form;
+  FormWindow window(app, form, nullptr);
+  app.Dispatch([&form] { form.Show(); });
+  ::SetForegroundWindow(window.Handle());
+  ASSERT_EQ(::GetActiveWindow(), window.Handle());
+  const auto question =
+      Request({MessageButton::kYes, MessageButton::kNo}, MessageButton::kYes, MessageButton::kNo);
+  for (int time = 0; time < 2; ++time) {
+    MessageBoxWindow box(question, nullptr);
+    ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(box.Run(), 7) << time;
+    EXPECT_EQ(::GetActiveWindow(), window.Handle()) << time;
+    EXPECT_EQ(::GetFocus(), ::GetWindow(window.Handle(), GW_CHILD)) << "the edit box, " << time;
+  }
+}
+
 }  // namespace
 }  // namespace fondex::win32ui
