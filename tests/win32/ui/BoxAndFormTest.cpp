@@ -2,6 +2,7 @@
 // queued before the window's modal loop starts, and the loop handles it as it would the user's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/Controls.h"
@@ -10,6 +11,7 @@
 #include "win32ui/HelpWindow.h"
 #include "win32ui/MessageBoxWindow.h"
 #include "win32ui/NativeModalHost.h"
+#include "win32ui/Text.h"
 
 namespace fondex::win32ui {
 namespace {
@@ -99,6 +101,102 @@ TEST(MessageBoxWindow, ButtonsInTheRequestsOrderAndHelpLeavesTheBoxOpen) {
   ::PostMessageW(box.Button(MessageButton::kOK), BM_CLICK, 0, 0);
   EXPECT_EQ(box.Run(), 1);
   EXPECT_EQ(helped, std::vector<int>{3});
+}
+
+// The bounds of the dark pixels in a part of a device context; empty when there are none.
+RECT InkIn(HDC dc, RECT part) {
+  RECT ink{part.right, part.bottom, part.left, part.top};
+  for (int y = part.top; y < part.bottom; ++y) {
+    for (int x = part.left; x < part.right; ++x) {
+      const COLORREF colour = ::GetPixel(dc, x, y);
+      if (GetRValue(colour) < 128 && GetGValue(colour) < 128 && GetBValue(colour) < 128) {
+        ink = RECT{std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+                   std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+      }
+    }
+  }
+  return ink;
+}
+
+// The text as it looks when drawn whole in the font, lines no wider than the width.
+RECT InkOfWholeText(HFONT font, const std::wstring& text, int width) {
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  const RECT room{0, 0, width + 64, 400};
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, room.right, room.bottom);
+  HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = ::SelectObject(dc, font);
+  ::FillRect(dc, &room, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  RECT lines{0, 0, width, room.bottom};
+  ::DrawTextW(dc, text.c_str(), -1, &lines, DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+  const RECT ink = InkIn(dc, room);
+  ::SelectObject(dc, oldFont);
+  ::SelectObject(dc, oldBitmap);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return ink;
+}
+
+// Each message, short or long, shows whole in the box: the text's ink in the box is as wide and
+// as high as the whole text drawn in the box's font, lines wrapped at half the screen (a long
+// name breaking anywhere), clear of the box's right edge and of the buttons; the box fits on the
+// screen.
+TEST(MessageBoxWindow, TheWholeTextShowsInTheBox) {
+  std::string deep = "z:\\tmp\\fdx1A2B.tmp";
+  for (int i = 0; i < 12; ++i) {
+    deep +=
+        "\\fonds d'\xC3\xA9"
+        "cran " +
+        std::to_string(i);
+  }
+  std::string unbroken = "z:\\";
+  for (int i = 0; i < 20; ++i) {
+    unbroken += "r\xC3\xA9pertoire" + std::to_string(i) + "\\";
+  }
+  const std::string names[] = {"z:\\tmp\\fdx1A2B.tmp\\absent.bmp", deep + "\\absent.bmp",
+                               unbroken + "walls2"};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const int screenWidth = monitor.rcWork.right - monitor.rcWork.left;
+  for (const std::string& name : names) {
+    const std::string texts[] = {
+        "Le fichier " + name + " est introuvable.",
+        "Le r\xC3\xA9pertoire " + name + " est introuvable",
+        "Tenez-vous vraiment \xC3\xA0 effacer " + name + " ?",
+        "Windows n'a pu charger " + name +
+            ". V\xC3\xA9rifiez la valdidit\xC3\xA9 de ce papier peint",
+    };
+    for (const std::string& text : texts) {
+      auto request = Request({MessageButton::kOK}, MessageButton::kOK, std::nullopt);
+      request.text = text;
+      MessageBoxWindow box(request, nullptr);
+      ::ShowWindow(box.Handle(), SW_SHOWNA);
+      ::UpdateWindow(box.Handle());
+      RECT client{};
+      ::GetClientRect(box.Handle(), &client);
+      RECT outer{};
+      ::GetWindowRect(box.Handle(), &outer);
+      EXPECT_LE(outer.right - outer.left, screenWidth) << text;
+      RECT button{};
+      ::GetWindowRect(box.Button(MessageButton::kOK), &button);
+      ::MapWindowPoints(nullptr, box.Handle(), reinterpret_cast<POINT*>(&button), 2);
+      const int iconColumn =
+          ::MulDiv(12 + 32 + 6, static_cast<int>(::GetDpiForWindow(box.Handle())), 96);
+      HDC dc = ::GetDC(box.Handle());
+      const RECT shown = InkIn(dc, RECT{iconColumn, 0, client.right, button.top});
+      ::ReleaseDC(box.Handle(), dc);
+      const auto font = reinterpret_cast<HFONT>(::SendMessageW(box.Handle(), WM_GETFONT, 0, 0));
+      ASSERT_NE(font, nullptr);
+      const RECT whole = InkOfWholeText(font, Widen(text), screenWidth / 2);
+      EXPECT_NEAR(shown.right - shown.left, whole.right - whole.left, 1) << text;
+      EXPECT_NEAR(shown.bottom - shown.top, whole.bottom - whole.top, 1) << text;
+      EXPECT_LE(shown.right, client.right - 6) << text;
+      ::PostMessageW(box.Handle(), WM_CLOSE, 0, 0);
+      box.Run();
+    }
+  }
 }
 
 // A dialog with an edit box whose key-press handler swallows "x", turns "a" into "b" and can
