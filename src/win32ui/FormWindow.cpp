@@ -1,5 +1,7 @@
 #include "win32ui/FormWindow.h"
 
+#include <algorithm>
+
 #include "toolkit/FormKeys.h"
 #include "win32ui/Layout.h"
 #include "win32ui/Text.h"
@@ -117,11 +119,29 @@ void FormWindow::BuildViews(toolkit::Control& parent) {
   if (&parent != &form_) {
     return;
   }
-  // The system walks the tab stops in the order of its windows.
+  // The system walks the tab stops and a group's arrow keys in the order of its windows.
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
   HWND previous = HWND_TOP;
-  for (const toolkit::Control* control : toolkit::TabChain(form_)) {
-    ::SetWindowPos(ViewOf(control), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = ViewOf(control);
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    HWND view = ViewOf(chain[i]);
+    ::SetWindowPos(view, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const LONG style = ::GetWindowLongW(view, GWL_STYLE);
+    ::SetWindowLongW(view, GWL_STYLE,
+                     toolkit::StartsGroup(chain, i) ? style | WS_GROUP : style & ~WS_GROUP);
+    previous = view;
+  }
+  ShowTabStops();
+}
+
+// A radio group is one stop, at its checked button: Tab into it does not check another one.
+void FormWindow::ShowTabStops() {
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
+  const std::vector<const toolkit::Control*> stops = toolkit::TabStops(chain);
+  for (const toolkit::Control* control : chain) {
+    HWND view = ViewOf(control);
+    const LONG style = ::GetWindowLongW(view, GWL_STYLE);
+    const bool stop = std::find(stops.begin(), stops.end(), control) != stops.end();
+    ::SetWindowLongW(view, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 
@@ -168,6 +188,7 @@ void FormWindow::Refresh() {
       ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+  ShowTabStops();
   const bool shown = ::IsWindowVisible(Handle()) != 0;
   if (form_.Visible() && !shown) {
     Place();
@@ -272,6 +293,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (view->Command(HIWORD(wParam))) {
           FollowFocus(view->Model());
         }
+        ShowTabStops();
       }
       return 0;
     case WM_DRAWITEM:
@@ -351,6 +373,12 @@ bool FormWindow::KeyDown(MSG& message) {
     ShowHelpFor(control != nullptr ? *control : form_);
     return true;
   }
+  if (control != nullptr && control->Kind() == toolkit::ControlKind::kRadioButton &&
+      (virtualKey == VK_UP || virtualKey == VK_DOWN || virtualKey == VK_LEFT ||
+       virtualKey == VK_RIGHT)) {
+    MoveChoice(*control, virtualKey == VK_DOWN || virtualKey == VK_RIGHT);
+    return true;
+  }
   const int key = static_cast<int>(virtualKey);
   const toolkit::ShiftState shift = ShiftNow();
   if ((control == nullptr || form_.keyPreview) && form_.OnKeyDown) {
@@ -370,6 +398,26 @@ bool FormWindow::KeyDown(MSG& message) {
   }
   PressDialogButton(key);
   return true;
+}
+
+// An arrow key in a radio group checks the next button of the group, as the user's click would,
+// and gives it the focus.
+void FormWindow::MoveChoice(toolkit::Control& radio, bool forward) {
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
+  const auto at = std::find(chain.begin(), chain.end(), &radio);
+  if (at == chain.end()) {
+    return;
+  }
+  const toolkit::Control* target =
+      toolkit::ArrowTarget(chain, static_cast<std::size_t>(at - chain.begin()), forward,
+                           [this](const toolkit::Control& control) {
+                             HWND view = ViewOf(&control);
+                             return ::IsWindowEnabled(view) && ::IsWindowVisible(view);
+                           });
+  auto* choice = static_cast<toolkit::RadioButton*>(const_cast<toolkit::Control*>(target));
+  app_.Dispatch([choice] { choice->SetChecked(true); });
+  ::SetFocus(ViewOf(target));
+  ShowTabStops();
 }
 
 void FormWindow::KeyUp(const MSG& message) {

@@ -50,6 +50,7 @@ class FormWindow : public Window {
 
  private:
   void BuildViews(toolkit::Control& parent);
+  void ShowTabStops();
   void LayOut(UINT dpi);
   void Refresh();
   void BringToFront();
@@ -63,6 +64,7 @@ class FormWindow : public Window {
 
   bool KeyDown(MSG& message);
   void KeyUp(const MSG& message);
+  void MoveChoice(toolkit::Control& radio, bool forward);
   bool CharTyped(MSG& message);
   bool PressDialogButton(int virtualKey);
   void ShowHelpFor(const toolkit::Control& control);

@@ -321,5 +321,168 @@ TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
   }
 }
 
+// A dialog with a check box, a group of three radio buttons whose tab order is not their
+// construction order, and OK and Cancel buttons.
+class ChoiceForm : public toolkit::Form {
+ public:
+  ChoiceForm() : toolkit::Form("ChoiceForm") {
+    bounds = {0, 0, 300, 200};
+    borderStyle = toolkit::BorderStyle::kDialog;
+    Box.bounds = {10, 10, 120, 20};
+    Box.tabOrder = 0;
+    Group.bounds = {10, 40, 150, 100};
+    Group.tabOrder = 1;
+    const int tabs[] = {0, 2, 1};
+    for (int i = 0; i < 3; ++i) {
+      Choices[i].bounds = {10, 20 + 25 * i, 120, 20};
+      Choices[i].tabOrder = tabs[i];
+    }
+    Choices[2].SetChecked(true);
+    Ok.bounds = {180, 40, 90, 30};
+    Ok.isDefault = true;
+    Ok.tabOrder = 2;
+    Cancel.bounds = {180, 90, 90, 30};
+    Cancel.isCancel = true;
+    Cancel.tabOrder = 3;
+    SetActiveControl(&Box);
+  }
+
+  toolkit::CheckBox Box{"Box", this};
+  toolkit::GroupBox Group{"Group", this};
+  toolkit::RadioButton Choices[3] = {{"A", &Group}, {"B", &Group}, {"C", &Group}};
+  toolkit::BitButton Ok{"Ok", this};
+  toolkit::BitButton Cancel{"Cancel", this};
+};
+
+// The window of a ChoiceForm, shown and active.
+struct ShownChoices {
+  ShownChoices() {
+    host.AddWindow(window);
+    app.Dispatch([this] { form.Show(); });
+    ::SetForegroundWindow(window.Handle());
+  }
+  HWND View(const toolkit::Control& control) const { return window.ViewOf(&control); }
+  // Handles what is queued, as the program's loop does.
+  static void Settle() {
+    PumpMessages([] {
+      MSG waiting{};
+      return ::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE) == 0;
+    });
+  }
+  void Press(WPARAM key) const {
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, key, 0);
+    ::PostMessageW(::GetFocus(), WM_KEYUP, key, 0);
+    Settle();
+  }
+
+  HelpWindow help;
+  NativeModalHost host;
+  toolkit::Application app{host, help};
+  ChoiceForm form;
+  FormWindow window{app, form, nullptr};
+};
+
+// Tab enters the group at its checked button without checking another; the arrow keys move the
+// choice in the group's tab order, wrapping; Tab leaves the group for the next control.
+TEST(FormWindow, ARadioGroupIsOneTabStopAndTheArrowsMoveItsChoice) {
+  ShownChoices shown;
+  const auto& choices = shown.form.Choices;
+  ASSERT_EQ(::GetFocus(), shown.View(shown.form.Box));
+  const struct {
+    WPARAM key;
+    const toolkit::Control* focused;
+    const toolkit::RadioButton* checked;
+  } steps[] = {
+      {VK_TAB, &choices[2], &choices[2]},     {VK_DOWN, &choices[1], &choices[1]},
+      {VK_DOWN, &choices[0], &choices[0]},    {VK_UP, &choices[1], &choices[1]},
+      {VK_TAB, &shown.form.Ok, &choices[1]},  {VK_TAB, &shown.form.Cancel, &choices[1]},
+      {VK_TAB, &shown.form.Box, &choices[1]}, {VK_TAB, &choices[1], &choices[1]},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    shown.Press(steps[i].key);
+    EXPECT_EQ(::GetFocus(), shown.View(*steps[i].focused)) << "step " << i;
+    for (const auto& choice : choices) {
+      EXPECT_EQ(choice.Checked(), &choice == steps[i].checked) << "step " << i;
+    }
+  }
+}
+
+// A double click on a check box is two clicks: the box toggles twice.
+TEST(FormWindow, ADoubleClickOnACheckBoxTogglesItTwice) {
+  ShownChoices shown;
+  HWND box = shown.View(shown.form.Box);
+  const LPARAM inside = MAKELPARAM(5, 5);
+  ::PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  ::PostMessageW(box, WM_LBUTTONUP, 0, inside);
+  ShownChoices::Settle();
+  EXPECT_TRUE(shown.form.Box.Checked());
+  ::PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+  ::PostMessageW(box, WM_LBUTTONUP, 0, inside);
+  ShownChoices::Settle();
+  EXPECT_FALSE(shown.form.Box.Checked());
+}
+
+// The colour at the middle of the top edge of the button as it shows now.
+COLORREF TopEdgeOf(HWND button) {
+  ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT frame{};
+  ::GetClientRect(button, &frame);
+  HDC dc = ::GetDC(button);
+  const COLORREF top = ::GetPixel(dc, frame.right / 2, 0);
+  ::ReleaseDC(button, dc);
+  return top;
+}
+
+// The same colour of a push button of the button's size drawn as a default button: by the theme,
+// or without one in the window frame's colour.
+COLORREF DefaultTopEdgeOf(HWND button) {
+  HTHEME theme = ::OpenThemeData(button, L"BUTTON");
+  if (theme == nullptr) {
+    return ::GetSysColor(COLOR_WINDOWFRAME);
+  }
+  RECT frame{};
+  ::GetClientRect(button, &frame);
+  HDC screen = ::GetDC(button);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, frame.right, frame.bottom);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  ::DrawThemeBackground(theme, dc, BP_PUSHBUTTON, PBS_DEFAULTED, &frame, nullptr);
+  const COLORREF top = ::GetPixel(dc, frame.right / 2, 0);
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(button, screen);
+  ::CloseThemeData(theme);
+  return top;
+}
+
+bool WearsTheDefaultFrame(HWND button) {
+  return TopEdgeOf(button) == DefaultTopEdgeOf(button);
+}
+
+// The default button wears its frame while the focus is on a control that is no push button, or
+// on itself; another push button with the focus wears it instead.
+TEST(FormWindow, TheDefaultButtonsFrameFollowsTheFocus) {
+  ShownChoices shown;
+  HWND ok = shown.View(shown.form.Ok);
+  HWND cancel = shown.View(shown.form.Cancel);
+  const struct {
+    const toolkit::Control* focused;
+    bool okFramed;
+    bool cancelFramed;
+  } cases[] = {
+      {&shown.form.Box, true, false},
+      {&shown.form.Cancel, false, true},
+      {&shown.form.Choices[2], true, false},
+      {&shown.form.Ok, true, false},
+  };
+  for (const auto& [focused, okFramed, cancelFramed] : cases) {
+    ::SetFocus(shown.View(*focused));
+    ShownChoices::Settle();
+    EXPECT_EQ(WearsTheDefaultFrame(ok), okFramed) << focused->Name();
+    EXPECT_EQ(WearsTheDefaultFrame(cancel), cancelFramed) << focused->Name();
+  }
+}
+
 }  // namespace
 }  // namespace fondex::win32ui
