@@ -8,6 +8,7 @@
 #include "win32ui/Glyphs.h"
 #include "win32ui/Layout.h"
 #include "win32ui/ListWindows.h"
+#include "win32ui/SpinWindow.h"
 #include "win32ui/Text.h"
 #include "win32ui/Window.h"
 
@@ -276,37 +277,6 @@ class BitButtonWindow : public ControlWindow {
  private:
   toolkit::Application& app_;
   toolkit::BitButton& button_;
-};
-
-// The spin button: the system's up-down control, held in the middle of its range so that every
-// click is one step up or down for the model.
-class SpinWindow : public ControlWindow {
- public:
-  SpinWindow(toolkit::Application& app, toolkit::SpinButton& model, HWND form, int id)
-      : ControlWindow(model, CreateChild(UPDOWN_CLASSW, "", 0, form, id, 0)),
-        app_(app),
-        spin_(model) {
-    ::SendMessageW(Handle(), UDM_SETRANGE32, 0, kRange);
-    ::SendMessageW(Handle(), UDM_SETPOS32, 0, kRange / 2);
-    Refresh();
-  }
-
-  LRESULT Notify(const NMHDR& header) override {
-    if (header.code != UDN_DELTAPOS) {
-      return 0;
-    }
-    const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
-    const std::function<void()>& handler = change.iDelta > 0 ? spin_.OnUpClick : spin_.OnDownClick;
-    if (handler) {
-      app_.Dispatch(handler);
-    }
-    return 1;  // the position stays where it is
-  }
-
- private:
-  static constexpr int kRange = 100;
-  toolkit::Application& app_;
-  toolkit::SpinButton& spin_;
 };
 
 // Bevels and panels only draw their edges: the controls on them stay visible.

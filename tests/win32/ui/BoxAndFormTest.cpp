@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "toolkit/Controls.h"
@@ -482,6 +483,59 @@ TEST(FormWindow, TheDefaultButtonsFrameFollowsTheFocus) {
     EXPECT_EQ(WearsTheDefaultFrame(ok), okFramed) << focused->Name();
     EXPECT_EQ(WearsTheDefaultFrame(cancel), cancelFramed) << focused->Name();
   }
+}
+
+// Runs the thread's messages until done() holds or the time has passed.
+void PumpFor(ULONGLONG milliseconds, const std::function<bool()>& done) {
+  const ULONGLONG end = ::GetTickCount64() + milliseconds;
+  const UINT_PTR awake = ::SetTimer(nullptr, 0, 10, nullptr);
+  PumpMessages([&done, end] { return done() || ::GetTickCount64() >= end; });
+  ::KillTimer(nullptr, awake);
+}
+
+class SpinForm : public toolkit::Form {
+ public:
+  SpinForm() : toolkit::Form("SpinForm") {
+    bounds = {0, 0, 100, 100};
+    borderStyle = toolkit::BorderStyle::kDialog;
+    Spin.bounds = {10, 10, 20, 26};
+    Spin.OnUpClick = [this] { ups.push_back(::GetTickCount64()); };
+    Spin.OnDownClick = [this] { ++downs; };
+  }
+
+  toolkit::SpinButton Spin{"Spin", this};
+  std::vector<ULONGLONG> ups;
+  int downs = 0;
+};
+
+// A half held down clicks at once, again 400 ms later and then every 100 ms. Timers never tick
+// early and a busy machine may make them late: each click comes no sooner than its time from
+// the first click, less one tick of the system's timer, and before the click after it is due.
+TEST(SpinWindow, AHeldHalfRepeatsAfterTheDelayThenAtTheInterval) {
+  HelpWindow help;
+  NativeModalHost host;
+  toolkit::Application app(host, help);
+  SpinForm form;
+  FormWindow window(app, form, nullptr);
+  app.Dispatch([&form] { form.Show(); });
+  HWND spin = window.ViewOf(&form.Spin);
+  RECT client{};
+  ::GetClientRect(spin, &client);
+  const LPARAM upper = MAKELPARAM(client.right / 2, 2);
+  ::PostMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+  PumpFor(3000, [&form] { return form.ups.size() >= 5; });
+  ::PostMessageW(spin, WM_LBUTTONUP, 0, upper);
+  ASSERT_EQ(form.ups.size(), 5U);
+  constexpr ULONGLONG kTick = 16;
+  for (std::size_t i = 1; i < form.ups.size(); ++i) {
+    const ULONGLONG due = 400 + 100 * (i - 1);
+    EXPECT_GE(form.ups[i] - form.ups[0], due - kTick) << i;
+    EXPECT_LT(form.ups[i] - form.ups[0], due + 100) << i;
+  }
+  // Released, it stops.
+  PumpFor(300, [] { return false; });
+  EXPECT_EQ(form.ups.size(), 5U);
+  EXPECT_EQ(form.downs, 0);
 }
 
 }  // namespace
