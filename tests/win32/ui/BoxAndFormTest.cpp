@@ -485,6 +485,39 @@ TEST(FormWindow, TheDefaultButtonsFrameFollowsTheFocus) {
   }
 }
 
+// Help opens beside the window it helps, to its right or, without room there, to its left, level
+// with its top; Escape closes it and gives the keyboard back to that window.
+TEST(HelpWindow, OpensBesideTheWindowItHelpsAndClosesOnEscape) {
+  ShownChoices shown;
+  HWND helped = shown.window.Handle();
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT outer{};
+  ::GetWindowRect(helped, &outer);
+  const int width = outer.right - outer.left;
+  const struct {
+    int left;
+    bool toTheRight;
+  } cases[] = {{100, true}, {static_cast<int>(work.right) - width, false}};
+  for (const auto& [left, toTheRight] : cases) {
+    ::SetWindowPos(helped, nullptr, left, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SetForegroundWindow(helped);
+    ASSERT_EQ(::GetActiveWindow(), helped);
+    shown.help.ShowHelp("z:\\nulle-part\\Fondex.hlp", 3);
+    RECT help{};
+    ::GetWindowRect(shown.help.Handle(), &help);
+    EXPECT_EQ(help.top, 120) << left;
+    if (toTheRight) {
+      EXPECT_EQ(help.left, left + width);
+    } else {
+      EXPECT_EQ(help.right, left);
+    }
+    shown.Press(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindowVisible(shown.help.Handle())) << left;
+    EXPECT_EQ(::GetActiveWindow(), helped) << left;
+  }
+}
+
 // Runs the thread's messages until done() holds or the time has passed.
 void PumpFor(ULONGLONG milliseconds, const std::function<bool()>& done) {
   const ULONGLONG end = ::GetTickCount64() + milliseconds;
