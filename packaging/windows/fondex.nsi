@@ -31,6 +31,7 @@ BrandingText "Fondex ${VERSION}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.FitLocationLabel
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "French"
@@ -79,6 +80,43 @@ SectionEnd
     SetOutPath "$TEMP"  ; the command's own folder, which must not be the one it removes
     ExecShell "" "$SYSDIR\cmd.exe" "/c for /l %i in (1,1,5000) do @if exist $0 rmdir /s /q $0 2>nul" SW_HIDE
 !macroend
+
+; The confirmation page's "Désinstallation à partir de :" is longer than the place the page
+; gives it: the label grows to its text in its own font, and the folder's box beside it gives up
+; that room.
+Function un.FitLocationLabel
+  FindWindow $0 "#32770" "" $HWNDPARENT
+  GetDlgItem $1 $0 1029  ; the label
+  GetDlgItem $2 $0 1000  ; the folder's box
+  System::Call "user32::GetWindowTextW(p r1, w .r3, i ${NSIS_MAX_STRLEN})"
+  StrLen $4 $3
+  SendMessage $1 ${WM_GETFONT} 0 0 $5
+  System::Call "user32::GetDC(p r1) p .r6"
+  System::Call "gdi32::SelectObject(p r6, p r5) p .r5"
+  System::Call "*(i, i) p .r7"
+  System::Call "gdi32::GetTextExtentPoint32W(p r6, w r3, i r4, p r7)"
+  System::Call "*$7(i .r8, i)"
+  System::Free $7
+  System::Call "gdi32::SelectObject(p r6, p r5)"
+  System::Call "user32::ReleaseDC(p r1, p r6)"
+  ; The label's and the box's places in the page.
+  System::Call "*(i, i, i, i, i, i, i, i) p .r7"
+  System::Call "user32::GetWindowRect(p r1, p r7)"
+  IntPtrOp $9 $7 + 16
+  System::Call "user32::GetWindowRect(p r2, p r9)"
+  System::Call "user32::MapWindowPoints(p 0, p r0, p r7, i 4)"
+  System::Call "*$7(i .R0, i .R1, i .R2, i .R3, i .R4, i .R5, i .R6, i .R7)"
+  System::Free $7
+  IntOp $R2 $R4 - $R2  ; the gap between them
+  IntOp $8 $8 + 2
+  IntOp $R8 $R0 + $8
+  IntOp $R8 $R8 + $R2  ; the box's new left edge
+  IntOp $R3 $R3 - $R1
+  System::Call "user32::SetWindowPos(p r1, p 0, i 0, i 0, i r8, i R3, i 0x16)"
+  IntOp $R9 $R6 - $R8
+  IntOp $R7 $R7 - $R5
+  System::Call "user32::SetWindowPos(p r2, p 0, i R8, i R5, i R9, i R7, i 0x14)"
+FunctionEnd
 
 Section "Uninstall"
   !insertmacro StopIfFondexRuns "la désinstallation"
