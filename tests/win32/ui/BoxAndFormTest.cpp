@@ -301,27 +301,6 @@ TEST(FormWindow, AKeyReleasedWithoutItsPressIsNotTheControlsKeyUp) {
   EXPECT_EQ(form.released, std::vector<int>{'D'});
 }
 
-// After each box, the window that was active has the keyboard again, so a second key reaches it.
-TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
-  HelpWindow help;
-  NativeModalHost host;
-  toolkit::Application app(host, help);
-  KeyForm form;
-  FormWindow window(app, form, nullptr);
-  app.Dispatch([&form] { form.Show(); });
-  ::SetForegroundWindow(window.Handle());
-  ASSERT_EQ(::GetActiveWindow(), window.Handle());
-  const auto question =
-      Request({MessageButton::kYes, MessageButton::kNo}, MessageButton::kYes, MessageButton::kNo);
-  for (int time = 0; time < 2; ++time) {
-    MessageBoxWindow box(question, nullptr);
-    ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(box.Run(), 7) << time;
-    EXPECT_EQ(::GetActiveWindow(), window.Handle()) << time;
-    EXPECT_EQ(::GetFocus(), ::GetWindow(window.Handle(), GW_CHILD)) << "the edit box, " << time;
-  }
-}
-
 // A dialog with a check box, a group of three radio buttons whose tab order is not their
 // construction order, and OK and Cancel buttons.
 class ChoiceForm : public toolkit::Form {
@@ -355,21 +334,23 @@ class ChoiceForm : public toolkit::Form {
   toolkit::BitButton Cancel{"Cancel", this};
 };
 
-// The window of a ChoiceForm, shown and active.
-struct ShownChoices {
-  ShownChoices() {
+// Handles what is queued, as the program's loop does.
+void Settle() {
+  PumpMessages([] {
+    MSG waiting{};
+    return ::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE) == 0;
+  });
+}
+
+// The window of a form, shown and active.
+template <class FormType>
+struct Shown {
+  Shown() {
     host.AddWindow(window);
     app.Dispatch([this] { form.Show(); });
     ::SetForegroundWindow(window.Handle());
   }
   HWND View(const toolkit::Control& control) const { return window.ViewOf(&control); }
-  // Handles what is queued, as the program's loop does.
-  static void Settle() {
-    PumpMessages([] {
-      MSG waiting{};
-      return ::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE) == 0;
-    });
-  }
   void Press(WPARAM key) const {
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, key, 0);
     ::PostMessageW(::GetFocus(), WM_KEYUP, key, 0);
@@ -379,9 +360,27 @@ struct ShownChoices {
   HelpWindow help;
   NativeModalHost host;
   toolkit::Application app{host, help};
-  ChoiceForm form;
+  FormType form;
   FormWindow window{app, form, nullptr};
 };
+
+using ShownChoices = Shown<ChoiceForm>;
+
+// After each box, the window that was active has the keyboard again, so a second key reaches it.
+TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
+  const Shown<KeyForm> shown;
+  const FormWindow& window = shown.window;
+  ASSERT_EQ(::GetActiveWindow(), window.Handle());
+  const auto question =
+      Request({MessageButton::kYes, MessageButton::kNo}, MessageButton::kYes, MessageButton::kNo);
+  for (int time = 0; time < 2; ++time) {
+    MessageBoxWindow box(question, nullptr);
+    ::PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(box.Run(), 7) << time;
+    EXPECT_EQ(::GetActiveWindow(), window.Handle()) << time;
+    EXPECT_EQ(::GetFocus(), ::GetWindow(window.Handle(), GW_CHILD)) << "the edit box, " << time;
+  }
+}
 
 // Tab enters the group at its checked button without checking another; the arrow keys move the
 // choice in the group's tab order, wrapping; Tab leaves the group for the next control.
@@ -415,11 +414,11 @@ TEST(FormWindow, ADoubleClickOnACheckBoxTogglesItTwice) {
   const LPARAM inside = MAKELPARAM(5, 5);
   ::PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, inside);
   ::PostMessageW(box, WM_LBUTTONUP, 0, inside);
-  ShownChoices::Settle();
+  Settle();
   EXPECT_TRUE(shown.form.Box.Checked());
   ::PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
   ::PostMessageW(box, WM_LBUTTONUP, 0, inside);
-  ShownChoices::Settle();
+  Settle();
   EXPECT_FALSE(shown.form.Box.Checked());
 }
 
@@ -479,7 +478,7 @@ TEST(FormWindow, TheDefaultButtonsFrameFollowsTheFocus) {
   };
   for (const auto& [focused, okFramed, cancelFramed] : cases) {
     ::SetFocus(shown.View(*focused));
-    ShownChoices::Settle();
+    Settle();
     EXPECT_EQ(WearsTheDefaultFrame(ok), okFramed) << focused->Name();
     EXPECT_EQ(WearsTheDefaultFrame(cancel), cancelFramed) << focused->Name();
   }
@@ -545,13 +544,9 @@ class SpinForm : public toolkit::Form {
 // early and a busy machine may make them late: each click comes no sooner than its time from
 // the first click, less one tick of the system's timer, and before the click after it is due.
 TEST(SpinWindow, AHeldHalfRepeatsAfterTheDelayThenAtTheInterval) {
-  HelpWindow help;
-  NativeModalHost host;
-  toolkit::Application app(host, help);
-  SpinForm form;
-  FormWindow window(app, form, nullptr);
-  app.Dispatch([&form] { form.Show(); });
-  HWND spin = window.ViewOf(&form.Spin);
+  Shown<SpinForm> shown;
+  SpinForm& form = shown.form;
+  HWND spin = shown.View(form.Spin);
   RECT client{};
   ::GetClientRect(spin, &client);
   const LPARAM upper = MAKELPARAM(client.right / 2, 2);
