@@ -9,7 +9,7 @@ FondexProgram::FondexProgram(toolkit::Application& app, const platform::Platform
 
 FondexProgram::~FondexProgram() = default;
 
-void FondexProgram::Start() {
+void FondexProgram::Start(const std::function<void()>& mainFormCreated) {
   program_.ProgramState = TProgramState::StateStarting;
   app_.title = "Fondex2";
   // The help file lives beside the executable.
@@ -18,6 +18,9 @@ void FondexProgram::Start() {
   mainForm_ = std::make_unique<TFondexMainForm>(program_, app_, platform_);
   program_.FondexMainForm = mainForm_.get();
   app_.Dispatch([this] { mainForm_->FormCreate(); });
+  if (mainFormCreated) {
+    mainFormCreated();
+  }
 
   aboutBox_ = std::make_unique<TAboutBox>();
   program_.AboutBox = aboutBox_.get();

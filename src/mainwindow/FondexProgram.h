@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "about/FondexAboutBox.h"
@@ -20,8 +21,11 @@ class FondexProgram {
   FondexProgram(const FondexProgram&) = delete;
   FondexProgram& operator=(const FondexProgram&) = delete;
 
-  // Everything before the message loop.
-  void Start();
+  // Everything before the message loop. mainFormCreated runs once the main window's creation
+  // handler has run and before the other forms are created: a front end whose windows receive
+  // the system's notifications makes the main window's there, so that the change at start finds
+  // it.
+  void Start(const std::function<void()>& mainFormCreated = {});
   // The main window's destruction, once the message loop has ended.
   void Finish();
 

@@ -64,6 +64,54 @@ std::vector<const Control*> TabChain(const Control& form) {
   return chain;
 }
 
+bool StartsGroup(const std::vector<const Control*>& chain, std::size_t index) {
+  const Control* control = chain[index];
+  return index == 0 || control->Kind() != ControlKind::kRadioButton ||
+         chain[index - 1]->Kind() != ControlKind::kRadioButton ||
+         chain[index - 1]->Parent() != control->Parent();
+}
+
+std::vector<const Control*> TabStops(const std::vector<const Control*>& chain) {
+  std::vector<const Control*> stops;
+  for (std::size_t first = 0; first < chain.size();) {
+    std::size_t end = first + 1;
+    while (end < chain.size() && !StartsGroup(chain, end)) {
+      ++end;
+    }
+    const Control* stop = chain[first];
+    for (std::size_t i = first; i < end; ++i) {
+      if (chain[i]->Kind() == ControlKind::kRadioButton &&
+          static_cast<const RadioButton*>(chain[i])->Checked()) {
+        stop = chain[i];
+      }
+    }
+    stops.push_back(stop);
+    first = end;
+  }
+  return stops;
+}
+
+const Control* ArrowTarget(const std::vector<const Control*>& chain, std::size_t index,
+                           bool forward, const std::function<bool(const Control&)>& choosable) {
+  std::size_t first = index;
+  while (!StartsGroup(chain, first)) {
+    --first;
+  }
+  std::size_t end = index + 1;
+  while (end < chain.size() && !StartsGroup(chain, end)) {
+    ++end;
+  }
+  const std::size_t size = end - first;
+  for (std::size_t step = 1; step < size; ++step) {
+    const std::size_t offset = forward ? step : size - step;
+    const Control* candidate = chain[first + (index - first + offset) % size];
+    if (choosable(*candidate)) {
+      return candidate;
+    }
+  }
+  return chain[index];
+}
+
 BitButton* DialogButtonFor(int virtualKey, Control* focused, const std::vector<Control*>& controls,
                            const std::function<bool(const Control&)>& clickable) {
   if (virtualKey == vk::kReturn) {

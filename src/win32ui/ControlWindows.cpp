@@ -8,6 +8,7 @@
 #include "win32ui/Glyphs.h"
 #include "win32ui/Layout.h"
 #include "win32ui/ListWindows.h"
+#include "win32ui/SpinWindow.h"
 #include "win32ui/Text.h"
 #include "win32ui/Window.h"
 
@@ -155,8 +156,10 @@ class CheckableWindow : public ControlWindow {
     Refresh();
   }
 
+  // A double click is two clicks, as on any check box of the system: with BS_NOTIFY the second
+  // comes as BN_DOUBLECLICKED.
   bool Command(WORD code) override {
-    if (code == BN_CLICKED) {
+    if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
       app_.Dispatch([this] {
         if constexpr (kRadio) {
           button_.SetChecked(true);
@@ -179,16 +182,33 @@ class CheckableWindow : public ControlWindow {
   Button& button_;
 };
 
-void DrawButtonFace(HWND hwnd, HDC dc, RECT frame, UINT state) {
+// The face of a push button; the default one wears the dark outer frame.
+void DrawButtonFace(HWND hwnd, HDC dc, RECT frame, UINT state, bool looksDefault) {
   const bool pushed = (state & ODS_SELECTED) != 0;
   const bool disabled = (state & ODS_DISABLED) != 0;
   if (HTHEME theme = ::OpenThemeData(hwnd, L"BUTTON")) {
-    const int part = disabled ? PBS_DISABLED : pushed ? PBS_PRESSED : PBS_NORMAL;
+    const int part = disabled       ? PBS_DISABLED
+                     : pushed       ? PBS_PRESSED
+                     : looksDefault ? PBS_DEFAULTED
+                                    : PBS_NORMAL;
     ::DrawThemeBackground(theme, dc, BP_PUSHBUTTON, part, &frame, nullptr);
     ::CloseThemeData(theme);
     return;
   }
+  if (looksDefault) {
+    ::FrameRect(dc, &frame, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    ::InflateRect(&frame, -1, -1);
+  }
   ::DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+}
+
+bool IsPushButton(HWND hwnd) {
+  wchar_t name[16];
+  if (hwnd == nullptr || ::GetClassNameW(hwnd, name, 16) == 0 || std::wstring(name) != L"Button") {
+    return false;
+  }
+  const LONG type = ::GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_OWNERDRAW || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
 // A push button with a glyph, drawn by the program; Enter and Escape are the form's business.
@@ -205,8 +225,26 @@ class BitButtonWindow : public ControlWindow {
   bool Command(WORD code) override {
     if (code == BN_CLICKED) {
       app_.Dispatch([this] { button_.Click(); });
+    } else if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+      // Which push button looks like the default one follows the focus.
+      ::EnumChildWindows(
+          ::GetParent(Handle()),
+          [](HWND child, LPARAM) -> BOOL {
+            if (IsPushButton(child)) {
+              ::InvalidateRect(child, nullptr, FALSE);
+            }
+            return TRUE;
+          },
+          0);
     }
     return code == BN_SETFOCUS;
+  }
+
+  // The focused push button looks like the default one; while the focus is on any other control
+  // (a check box, a list, an edit box), the default button does.
+  bool LooksDefault() const {
+    HWND focus = ::GetFocus();
+    return focus == Handle() || (button_.isDefault && !IsPushButton(focus));
   }
 
   void DrawItem(const DRAWITEMSTRUCT& item) override {
@@ -214,7 +252,7 @@ class BitButtonWindow : public ControlWindow {
     constexpr int kSmallest = 12;
     constexpr int kLargest = 24;
     RECT frame = item.rcItem;
-    DrawButtonFace(Handle(), item.hDC, frame, item.itemState);
+    DrawButtonFace(Handle(), item.hDC, frame, item.itemState, LooksDefault());
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     const int height = frame.bottom - frame.top;
     const UINT dpi = ::GetDpiForWindow(Handle());
@@ -245,37 +283,6 @@ class BitButtonWindow : public ControlWindow {
  private:
   toolkit::Application& app_;
   toolkit::BitButton& button_;
-};
-
-// The spin button: the system's up-down control, held in the middle of its range so that every
-// click is one step up or down for the model.
-class SpinWindow : public ControlWindow {
- public:
-  SpinWindow(toolkit::Application& app, toolkit::SpinButton& model, HWND form, int id)
-      : ControlWindow(model, CreateChild(UPDOWN_CLASSW, "", 0, form, id, 0)),
-        app_(app),
-        spin_(model) {
-    ::SendMessageW(Handle(), UDM_SETRANGE32, 0, kRange);
-    ::SendMessageW(Handle(), UDM_SETPOS32, 0, kRange / 2);
-    Refresh();
-  }
-
-  LRESULT Notify(const NMHDR& header) override {
-    if (header.code != UDN_DELTAPOS) {
-      return 0;
-    }
-    const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
-    const std::function<void()>& handler = change.iDelta > 0 ? spin_.OnUpClick : spin_.OnDownClick;
-    if (handler) {
-      app_.Dispatch(handler);
-    }
-    return 1;  // the position stays where it is
-  }
-
- private:
-  static constexpr int kRange = 100;
-  toolkit::Application& app_;
-  toolkit::SpinButton& spin_;
 };
 
 // Bevels and panels only draw their edges: the controls on them stay visible.

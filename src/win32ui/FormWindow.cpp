@@ -1,5 +1,7 @@
 #include "win32ui/FormWindow.h"
 
+#include <algorithm>
+
 #include "toolkit/FormKeys.h"
 #include "win32ui/Layout.h"
 #include "win32ui/Text.h"
@@ -19,10 +21,11 @@ DWORD ExStyleOf(const toolkit::Form& form) {
   return form.borderStyle == toolkit::BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0U;
 }
 
-// The outer size of a window whose client area has the form's designed size.
-SIZE OuterSize(const toolkit::Form& form, UINT dpi) {
-  RECT rect{0, 0, Scaled(form.bounds.width, dpi), Scaled(form.bounds.height, dpi)};
-  ::AdjustWindowRectExForDpi(&rect, StyleOf(form), FALSE, ExStyleOf(form), dpi);
+// The outer size of a window whose client area has the form's designed size at the layout's
+// density, in a frame of the screen's.
+SIZE OuterSize(const toolkit::Form& form, UINT layoutDpi, UINT screenDpi) {
+  RECT rect{0, 0, Scaled(form.bounds.width, layoutDpi), Scaled(form.bounds.height, layoutDpi)};
+  ::AdjustWindowRectExForDpi(&rect, StyleOf(form), FALSE, ExStyleOf(form), screenDpi);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -42,7 +45,7 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM context) {
 
 }  // namespace
 
-ModalScope::ModalScope(HWND modal) {
+ModalScope::ModalScope(HWND modal) : active_(::GetActiveWindow()) {
   std::pair<HWND, std::vector<HWND>*> context{modal, &disabled_};
   ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOther, reinterpret_cast<LPARAM>(&context));
 }
@@ -51,16 +54,26 @@ ModalScope::~ModalScope() {
   for (HWND hwnd : disabled_) {
     ::EnableWindow(hwnd, TRUE);
   }
+  // The modal window was hidden while the others were still disabled: none took its place.
+  if (active_ != nullptr && ::IsWindowVisible(active_) && ::IsWindowEnabled(active_)) {
+    ::SetForegroundWindow(active_);
+    ::SetActiveWindow(active_);
+  }
 }
 
-FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner)
+FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner, Scaling scaling)
     : app_(app),
       form_(form),
-      dpi_(::GetDpiForSystem()),
+      scaling_(scaling),
+      dpi_(scaling == Scaling::kNone ? kDesignDpi : ::GetDpiForSystem()),
       changed_(form.Changed, [this] { Refresh(); }),
       broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
-  Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner, OuterSize(form, dpi_));
-  dpi_ = ::GetDpiForWindow(Handle());
+  Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner,
+         OuterSize(form, dpi_, ::GetDpiForSystem()));
+  if (scaling_ == Scaling::kWithScreen) {
+    dpi_ = ::GetDpiForWindow(Handle());
+  }
+  MeasureFrame();
   tooltips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                 Handle(), nullptr, ProgramInstance(), nullptr);
   BuildViews(form_);
@@ -106,11 +119,29 @@ void FormWindow::BuildViews(toolkit::Control& parent) {
   if (&parent != &form_) {
     return;
   }
-  // The system walks the tab stops in the order of its windows.
+  // The system walks the tab stops and a group's arrow keys in the order of its windows.
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
   HWND previous = HWND_TOP;
-  for (const toolkit::Control* control : toolkit::TabChain(form_)) {
-    ::SetWindowPos(ViewOf(control), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = ViewOf(control);
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    HWND view = ViewOf(chain[i]);
+    ::SetWindowPos(view, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const LONG style = ::GetWindowLongW(view, GWL_STYLE);
+    ::SetWindowLongW(view, GWL_STYLE,
+                     toolkit::StartsGroup(chain, i) ? style | WS_GROUP : style & ~WS_GROUP);
+    previous = view;
+  }
+  ShowTabStops();
+}
+
+// A radio group is one stop, at its checked button: Tab into it does not check another one.
+void FormWindow::ShowTabStops() {
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
+  const std::vector<const toolkit::Control*> stops = toolkit::TabStops(chain);
+  for (const toolkit::Control* control : chain) {
+    HWND view = ViewOf(control);
+    const LONG style = ::GetWindowLongW(view, GWL_STYLE);
+    const bool stop = std::find(stops.begin(), stops.end(), control) != stops.end();
+    ::SetWindowLongW(view, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 
@@ -157,6 +188,7 @@ void FormWindow::Refresh() {
       ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+  ShowTabStops();
   const bool shown = ::IsWindowVisible(Handle()) != 0;
   if (form_.Visible() && !shown) {
     Place();
@@ -207,18 +239,25 @@ void FormWindow::FollowFocus(toolkit::Control& control) {
 // The position the user gives the window, and the frame the system adds, go back to the form,
 // which saves them.
 void FormWindow::WritePosition() {
+  MeasureFrame();
   RECT outer{};
-  RECT client{};
   ::GetWindowRect(Handle(), &outer);
-  ::GetClientRect(Handle(), &client);
-  form_.frameWidth = Unscaled(outer.right - outer.left - client.right, dpi_);
-  form_.frameHeight = Unscaled(outer.bottom - outer.top - client.bottom, dpi_);
   writingModel_ = true;
   app_.Dispatch([this, outer] {
     form_.SetLeft(Unscaled(outer.left, dpi_));
     form_.SetTop(Unscaled(outer.top, dpi_));
   });
   writingModel_ = false;
+}
+
+// The frame is the system's: the form's outer size, which places it, is asked of the window.
+void FormWindow::MeasureFrame() {
+  RECT outer{};
+  RECT client{};
+  ::GetWindowRect(Handle(), &outer);
+  ::GetClientRect(Handle(), &client);
+  form_.frameWidth = Unscaled(outer.right - outer.left - client.right, dpi_);
+  form_.frameHeight = Unscaled(outer.bottom - outer.top - client.bottom, dpi_);
 }
 
 void FormWindow::RunModal() {
@@ -254,6 +293,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (view->Command(HIWORD(wParam))) {
           FollowFocus(view->Model());
         }
+        ShowTabStops();
       }
       return 0;
     case WM_DRAWITEM:
@@ -285,6 +325,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DPICHANGED: {
+      if (scaling_ == Scaling::kNone) {
+        // Only the frame follows the new density; the client area keeps its pixels.
+        const SIZE outer = OuterSize(form_, dpi_, HIWORD(wParam));
+        ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MeasureFrame();
+        return 0;
+      }
       dpi_ = HIWORD(wParam);
       LayOut(dpi_);
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -325,6 +373,12 @@ bool FormWindow::KeyDown(MSG& message) {
     ShowHelpFor(control != nullptr ? *control : form_);
     return true;
   }
+  if (control != nullptr && control->Kind() == toolkit::ControlKind::kRadioButton &&
+      (virtualKey == VK_UP || virtualKey == VK_DOWN || virtualKey == VK_LEFT ||
+       virtualKey == VK_RIGHT)) {
+    MoveChoice(*control, virtualKey == VK_DOWN || virtualKey == VK_RIGHT);
+    return true;
+  }
   const int key = static_cast<int>(virtualKey);
   const toolkit::ShiftState shift = ShiftNow();
   if ((control == nullptr || form_.keyPreview) && form_.OnKeyDown) {
@@ -344,6 +398,26 @@ bool FormWindow::KeyDown(MSG& message) {
   }
   PressDialogButton(key);
   return true;
+}
+
+// An arrow key in a radio group checks the next button of the group, as the user's click would,
+// and gives it the focus.
+void FormWindow::MoveChoice(toolkit::Control& radio, bool forward) {
+  const std::vector<const toolkit::Control*> chain = toolkit::TabChain(form_);
+  const auto at = std::find(chain.begin(), chain.end(), &radio);
+  if (at == chain.end()) {
+    return;
+  }
+  const toolkit::Control* target =
+      toolkit::ArrowTarget(chain, static_cast<std::size_t>(at - chain.begin()), forward,
+                           [this](const toolkit::Control& control) {
+                             HWND view = ViewOf(&control);
+                             return ::IsWindowEnabled(view) && ::IsWindowVisible(view);
+                           });
+  auto* choice = static_cast<toolkit::RadioButton*>(const_cast<toolkit::Control*>(target));
+  app_.Dispatch([choice] { choice->SetChecked(true); });
+  ::SetFocus(ViewOf(target));
+  ShowTabStops();
 }
 
 void FormWindow::KeyUp(const MSG& message) {

@@ -22,7 +22,11 @@ namespace fondex::win32ui {
 // cancel button; Tab walks the tab stops. F1 opens the help of the focused control.
 class FormWindow : public Window {
  public:
-  FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner);
+  // A form laid out in its designed pixels whatever the screen's density, or scaled for it.
+  enum class Scaling { kWithScreen, kNone };
+
+  FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owner,
+             Scaling scaling = Scaling::kWithScreen);
   ~FormWindow() override;
 
   toolkit::Form& Model() const { return form_; }
@@ -46,6 +50,7 @@ class FormWindow : public Window {
 
  private:
   void BuildViews(toolkit::Control& parent);
+  void ShowTabStops();
   void LayOut(UINT dpi);
   void Refresh();
   void BringToFront();
@@ -53,18 +58,21 @@ class FormWindow : public Window {
   void ShowActiveControl();
   void FollowFocus(toolkit::Control& control);
   void WritePosition();
+  void MeasureFrame();
   ControlWindow* ViewWithId(int id) const;
   toolkit::Control* ControlOf(HWND hwnd) const;
 
   bool KeyDown(MSG& message);
   void KeyUp(const MSG& message);
+  void MoveChoice(toolkit::Control& radio, bool forward);
   bool CharTyped(MSG& message);
   bool PressDialogButton(int virtualKey);
   void ShowHelpFor(const toolkit::Control& control);
 
   toolkit::Application& app_;
   toolkit::Form& form_;
-  UINT dpi_;
+  Scaling scaling_;
+  UINT dpi_;                                           // the density the form is laid out for
   std::vector<std::unique_ptr<ControlWindow>> views_;  // in construction order; id = index + 1
   std::vector<toolkit::Control*> controls_;            // the same order
   std::map<HWND, ControlWindow*> viewOf_;
@@ -79,7 +87,8 @@ class FormWindow : public Window {
   toolkit::Binding broughtToFront_;
 };
 
-// Disables the program's other windows while a modal window runs, and enables them again.
+// Disables the program's other windows while a modal window runs, then enables them again and
+// gives the keyboard back to the window that had it before.
 class ModalScope {
  public:
   explicit ModalScope(HWND modal);
@@ -89,6 +98,7 @@ class ModalScope {
 
  private:
   std::vector<HWND> disabled_;
+  HWND active_;
 };
 
 }  // namespace fondex::win32ui

@@ -10,7 +10,7 @@ namespace {
 bool InitCommonControlsOnce() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
   return ::InitCommonControlsEx(&controls) != 0;
 }
 

@@ -1,5 +1,6 @@
 #include "win32ui/HelpWindow.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -64,10 +65,56 @@ bool HelpWindow::ShowHelp(const std::string& helpFile, int context) {
 void HelpWindow::Show(const std::string& title, const std::string& text) {
   ::SetWindowTextW(Handle(), Widen(title).c_str());
   ::SetWindowTextW(text_, Widen(WithCarriageReturns(text)).c_str());
+  HWND active = ::GetActiveWindow();
+  if (active != Handle()) {
+    helped_ = active;
+    PlaceBeside(helped_);
+  }
   // A modal window of the program disables the others; help must stay readable beside it.
   ::EnableWindow(Handle(), TRUE);
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
+}
+
+// To the right of the window it helps, or to its left when the screen has no room there, its
+// top edge level with that window's, all of it on the screen.
+void HelpWindow::PlaceBeside(HWND helped) {
+  if (helped == nullptr) {
+    return;
+  }
+  RECT beside{};
+  RECT own{};
+  ::GetWindowRect(helped, &beside);
+  ::GetWindowRect(Handle(), &own);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromWindow(helped, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  int x = beside.right;
+  if (x + width > work.right && beside.left - width >= work.left) {
+    x = beside.left - width;
+  }
+  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+  const int y = std::max<int>(work.top, std::min<int>(beside.top, work.bottom - height));
+  ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Escape closes the help, and the window it helped has the keyboard again.
+bool HelpWindow::PreTranslate(MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) {
+    return false;
+  }
+  Close();
+  return true;
+}
+
+void HelpWindow::Close() {
+  ::ShowWindow(Handle(), SW_HIDE);
+  if (helped_ != nullptr && ::IsWindowVisible(helped_) && ::IsWindowEnabled(helped_)) {
+    ::SetForegroundWindow(helped_);
+  }
 }
 
 std::wstring HelpWindow::Text() const {
@@ -83,7 +130,7 @@ LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::MoveWindow(text_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_CLOSE:
-      ::ShowWindow(Handle(), SW_HIDE);
+      Close();
       return 0;
     default:
       return Default(message, wParam, lParam);

@@ -5,6 +5,8 @@
 #include <string>
 #include <tuple>
 
+#include "win32ui/Text.h"
+
 namespace fondex::win32ui {
 namespace {
 
@@ -43,9 +45,10 @@ HFONT FontOf(const toolkit::Control& control, UINT dpi) {
     // A negative height is the character height, a positive one the cell's.
     const int height =
         design.height < 0 ? -Scaled(-design.height, dpi) : Scaled(design.height, dpi);
-    font = ::CreateFontA(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, std::get<0>(key).c_str());
+    font =
+        ::CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                      DEFAULT_PITCH | FF_SWISS, Widen(std::get<0>(key)).c_str());
   }
   return font;
 }

@@ -5,7 +5,7 @@ namespace fondex::win32ui {
 MainWindow::MainWindow(toolkit::Application& app, toolkit::Form& form,
                        std::function<void(toolkit::Message&)> windowHandler,
                        std::function<void()> profileChanged)
-    : FormWindow(app, form, nullptr),
+    : FormWindow(app, form, nullptr, Scaling::kNone),
       windowHandler_(std::move(windowHandler)),
       profileChanged_(std::move(profileChanged)),
       minimized_(app.MinimizedChanged, [this] { FollowMinimized(); }) {

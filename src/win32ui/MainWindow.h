@@ -6,7 +6,8 @@
 
 namespace fondex::win32ui {
 
-// The window of the form that ends the program. It minimizes and restores with the application;
+// The window of the form that ends the program, in the form's designed pixels at every density
+// and placed in the screen's. It minimizes and restores with the application;
 // files dropped on it become a WM_DROPFILES message, delivered through the application's message
 // hook and then to windowHandler; the system's profile-change notification goes to
 // profileChanged; the end of the session asks the form's close query first.

@@ -16,6 +16,8 @@ constexpr int kGap = 8;
 constexpr int kIconSide = 32;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
+// A name too long for the line breaks anywhere, as the edit boxes break it.
+constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 
 // The system's icon of a kind, and the sound it makes; none for a custom box.
 const wchar_t* SystemIconOf(toolkit::MessageKind kind) {
@@ -71,8 +73,11 @@ MessageBoxWindow::MessageBoxWindow(const toolkit::MessageBoxRequest& request,
     buttons_.emplace_back(kind, CreateChild(L"BUTTON", toolkit::ButtonCaption(kind), style,
                                             Handle(), kFirstButtonId + static_cast<int>(i), 0));
   }
-  text_ = CreateChild(L"STATIC", request_.text, SS_LEFT | SS_NOPREFIX, Handle(), 0, 0);
   LayOut();
+}
+
+MessageBoxWindow::~MessageBoxWindow() {
+  ::DeleteObject(font_);
 }
 
 HWND MessageBoxWindow::Button(toolkit::MessageButton button) const {
@@ -93,12 +98,16 @@ void MessageBoxWindow::LayOut() {
   ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
 
-  // The text on as few lines as it needs, none wider than half the screen.
+  // The text on as few lines as it needs, none wider than half the screen, measured as Paint
+  // draws it; the last glyph of a line may reach past its advance, and the box leaves it room.
+  text_ = Widen(request_.text);
   RECT text{0, 0, (work.right - work.left) / 2, 0};
   HDC dc = ::GetDC(Handle());
   HGDIOBJ old = ::SelectObject(dc, font_);
-  ::DrawTextW(dc, Widen(request_.text).c_str(), -1, &text,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ::DrawTextW(dc, text_.c_str(), -1, &text, kTextFormat | DT_CALCRECT);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  const int overhang = metrics.tmAveCharWidth / 2;
   ::SelectObject(dc, old);
   ::ReleaseDC(Handle(), dc);
 
@@ -115,12 +124,11 @@ void MessageBoxWindow::LayOut() {
   const int count = static_cast<int>(buttons_.size());
   const int row = count * scaled(kButtonWidth) + std::max(0, count - 1) * scaled(kGap);
   const int width =
-      std::max<int>(textLeft + text.right + scaled(kMargin), row + 2 * scaled(kMargin));
+      std::max<int>(textLeft + text.right + overhang + scaled(kMargin), row + 2 * scaled(kMargin));
   const int rowTop = scaled(kMargin) + upper + scaled(kMargin);
   const int height = rowTop + scaled(kButtonHeight) + scaled(kMargin);
 
-  ::SetWindowPos(text_, nullptr, textLeft, textTop, text.right, textHeight, SWP_NOZORDER);
-  ::SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  textArea_ = RECT{textLeft, textTop, textLeft + text.right, textTop + textHeight};
   int left = (width - row) / 2;
   for (const auto& [kind, hwnd] : buttons_) {
     ::SetWindowPos(hwnd, nullptr, left, rowTop, scaled(kButtonWidth), scaled(kButtonHeight),
@@ -151,7 +159,6 @@ int MessageBoxWindow::Run() {
   ::SetFocus(first != nullptr ? first : Handle());
   PumpMessages([this] { return done_; });
   ::ShowWindow(Handle(), SW_HIDE);
-  ::DeleteObject(font_);
   return result_;
 }
 
@@ -194,6 +201,12 @@ void MessageBoxWindow::Paint() {
   if (icon_ != nullptr) {
     ::DrawIconEx(dc, iconAt_.x, iconAt_.y, icon_, iconSide_, iconSide_, 0, nullptr, DI_NORMAL);
   }
+  HGDIOBJ old = ::SelectObject(dc, font_);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  RECT area = textArea_;
+  ::DrawTextW(dc, text_.c_str(), -1, &area, kTextFormat | DT_NOCLIP);
+  ::SelectObject(dc, old);
   ::EndPaint(Handle(), &paint);
 }
 
@@ -209,6 +222,8 @@ LRESULT MessageBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_CLOSE:
       result_ = toolkit::kCloseBoxResult;
       done_ = true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/WinApi.h"
+#include "win32ui/Text.h"
 
 namespace fondex::win32ui {
 
@@ -27,28 +28,33 @@ std::string SystemFilter(const std::string& filter) {
   return result;
 }
 
+// The dialog reads wide texts: the program's own and the native names alike go through the
+// conversion every window of the program uses, and the chosen name comes back as a native one.
 std::optional<std::string> RunOpenFileDialog(const toolkit::OpenDialogRequest& request) {
-  std::vector<char> file(32768, '\0');
-  request.fileName.copy(file.data(), file.size() - 1);
-  const std::string filter = SystemFilter(request.filter);
-  OPENFILENAMEA dialog{};
+  std::vector<wchar_t> file(32768, L'\0');
+  Widen(request.fileName).copy(file.data(), file.size() - 1);
+  const std::wstring filter = Widen(SystemFilter(request.filter));
+  const std::wstring initialDir = Widen(request.initialDir);
+  const std::wstring title = Widen(request.title);
+  const std::wstring defaultExt = Widen(request.defaultExt);
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = ::GetActiveWindow();
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-  dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | (request.hideReadOnly ? OFN_HIDEREADONLY : 0U) |
                  (request.pathMustExist ? OFN_PATHMUSTEXIST : 0U) |
                  (request.fileMustExist ? OFN_FILEMUSTEXIST : 0U) |
                  (request.shareAware ? OFN_SHAREAWARE : 0U);
-  if (!::GetOpenFileNameA(&dialog)) {
+  if (!::GetOpenFileNameW(&dialog)) {
     return std::nullopt;
   }
-  return std::string(file.data());
+  return Narrow(std::wstring(file.data()));
 }
 
 }  // namespace fondex::win32ui

@@ -40,6 +40,39 @@ TEST(FormKeys, TabWalksTheStopsInTabOrderWithAContainersInItsPlace) {
   EXPECT_EQ(TabChain(dialog), expected);
 }
 
+// The group box's radio buttons are one stop, at the checked one; a radio button of another
+// parent that follows them is a group of its own.
+TEST(FormKeys, ARadioGroupIsOneTabStopAtItsCheckedButton) {
+  Dialog dialog;
+  RadioButton alone{"Alone", &dialog};
+  alone.tabOrder = 5;
+  const std::vector<const Control*> chain = TabChain(dialog);
+  ASSERT_EQ(chain.back(), &alone);
+  const std::vector<bool> starts = {true, true, false, true, true, true};
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    EXPECT_EQ(StartsGroup(chain, i), starts[i]) << chain[i]->Name();
+  }
+  const struct {
+    RadioButton* checked;
+    const Control* stop;
+  } cases[] = {{nullptr, &dialog.First}, {&dialog.Second, &dialog.Second}};
+  for (const auto& [checked, stop] : cases) {
+    if (checked != nullptr) {
+      checked->SetChecked(true);
+    }
+    const std::vector<const Control*> expected = {&dialog.Edit, stop, &dialog.Ok, &dialog.Cancel,
+                                                  &alone};
+    EXPECT_EQ(TabStops(chain), expected);
+  }
+  const auto any = [](const Control&) { return true; };
+  const auto notSecond = [&dialog](const Control& control) { return &control != &dialog.Second; };
+  EXPECT_EQ(ArrowTarget(chain, 1, true, any), &dialog.Second);
+  EXPECT_EQ(ArrowTarget(chain, 2, true, any), &dialog.First) << "round the group";
+  EXPECT_EQ(ArrowTarget(chain, 1, false, any), &dialog.Second) << "round the group";
+  EXPECT_EQ(ArrowTarget(chain, 1, true, notSecond), &dialog.First) << "none to choose";
+  EXPECT_EQ(ArrowTarget(chain, 5, true, any), &alone) << "a group of one";
+}
+
 TEST(FormKeys, EnterAndEscapePressTheButtonsOfTheirRoles) {
   Dialog dialog;
   const auto clickable = [](const Control& control) { return control.Enabled(); };

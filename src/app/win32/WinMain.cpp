@@ -21,13 +21,17 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                     system.Clock(), system.Screen(),   frontend.Help(),
                                     system.Drops(), system.Collation()};
   FondexProgram program(frontend.App(), platform);
-  program.Start();
+  // The system tells the main window of the wallpaper that the change at start sets, and
+  // measures its frame for the first placement: the window exists before the settings load.
+  program.Start([&program, &frontend, &system] {
+    TFondexMainForm& mainForm = program.MainForm();
+    frontend.SetMainForm(
+        mainForm, [&mainForm](toolkit::Message& message) { mainForm.WMDropFiles(message); },
+        [&system] { system.Desktop().ProfileChanged(); });
+    system.Drops().ShowsIn(&mainForm, frontend.WindowOf(&mainForm));
+  });
 
   TFondexMainForm& mainForm = program.MainForm();
-  frontend.SetMainForm(
-      mainForm, [&mainForm](toolkit::Message& message) { mainForm.WMDropFiles(message); },
-      [&system] { system.Desktop().ProfileChanged(); });
-  system.Drops().ShowsIn(&mainForm, frontend.WindowOf(&mainForm));
   frontend.AddForm(program.AboutBox());
   frontend.AddForm(program.OptBox());
   frontend.AddTimer(mainForm.ChangeTimer);

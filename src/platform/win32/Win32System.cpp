@@ -7,12 +7,6 @@
 namespace fondex::platform::win32 {
 namespace {
 
-constexpr int kDesignDpi = 96;
-
-int Unscaled(int pixels) {
-  return ::MulDiv(pixels, kDesignDpi, static_cast<int>(::GetDpiForSystem()));
-}
-
 HDROP DropOf(DropHandle drop) {
   return reinterpret_cast<HDROP>(drop);
 }
@@ -29,11 +23,11 @@ SystemTime Win32Clock::NowUtc() {
 }
 
 int Win32Screen::Width() {
-  return Unscaled(::GetSystemMetrics(SM_CXSCREEN));
+  return ::GetSystemMetrics(SM_CXSCREEN);
 }
 
 int Win32Screen::Height() {
-  return Unscaled(::GetSystemMetrics(SM_CYSCREEN));
+  return ::GetSystemMetrics(SM_CYSCREEN);
 }
 
 void Win32ShellDrop::ShowsIn(const void* form, void* window) {

@@ -11,7 +11,7 @@ class Win32Clock : public Clock {
   SystemTime NowUtc() override;
 };
 
-// The primary screen in the device-independent pixels that the forms are laid out in.
+// The primary screen in its own pixels, those the main window is placed and stored in.
 class Win32Screen : public Screen {
  public:
   int Width() override;

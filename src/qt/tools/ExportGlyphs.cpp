@@ -1,10 +1,12 @@
 // Writes the program's images as Windows icon files (32-bit colour with alpha, several sizes
-// each), so that the native Windows front end shows the same drawings as this one:
+// each), so that the native Windows front end shows the same drawings as this one, and the
+// installer's two pictures of the program (its pages' side and header) as bitmaps:
 //   fondex_export_glyphs resources/win32/glyphs
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QtEndian>
 #include <cstdio>
 #include <vector>
@@ -95,6 +97,24 @@ QByteArray IconFile(const std::string& name, const std::vector<int>& sizes) {
   return out;
 }
 
+// The program's picture of the side on a white page of the size, its top at the height.
+QImage PictureOnPage(QSize page, int side, QPoint at) {
+  QImage image(page, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.drawPixmap(at, fondex::qt::GlyphPixmap("programme", QSize(side, side)));
+  return image;
+}
+
+// The installer's welcome and finish pages (164 x 314) and the header of its other pages
+// (150 x 57, the picture at its right).
+bool WriteInstallerPictures(const QDir& folder) {
+  const QImage side = PictureOnPage(QSize(164, 314), 128, QPoint(18, 60));
+  const QImage header = PictureOnPage(QSize(150, 57), 48, QPoint(150 - 48 - 6, 4));
+  return side.save(folder.filePath(QStringLiteral("installeur-page.bmp")), "BMP") &&
+         header.save(folder.filePath(QStringLiteral("installeur-entete.bmp")), "BMP");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -114,6 +134,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
       return 1;
     }
+  }
+  if (!WriteInstallerPictures(folder)) {
+    std::fprintf(stderr, "cannot write the installer's pictures in %s\n", argv[1]);
+    return 1;
   }
   return 0;
 }

@@ -128,11 +128,9 @@ class ProgramRun {
   bool started_ = false;
 };
 
-// A click of the left button at a point of the window's client area, given in the pixels the
-// forms are designed in.
-void ClickAt(HWND window, POINT designed) {
-  const int dpi = static_cast<int>(::GetDpiForWindow(window));
-  POINT point{::MulDiv(designed.x, dpi, 96), ::MulDiv(designed.y, dpi, 96)};
+// A click of the left button at a point of the main window's client area, which keeps its
+// designed pixels at every density.
+void ClickAt(HWND window, POINT point) {
   ::ClientToScreen(window, &point);
   ::SetCursorPos(point.x, point.y);
   INPUT clicks[2]{};
@@ -148,7 +146,7 @@ constexpr POINT kChangeButton{423 + 15, 183 + 15};
 
 // The program copied to the folder, two pictures in its folder "images", the first of them the
 // wallpaper; the folder "images" in the program's spelling.
-std::string PrepareCopy(const TempFolder& app) {
+std::string PrepareCopy(const TempFolder& app, const std::string& settings) {
   EXPECT_TRUE(::CopyFileA(ProgramPath().c_str(), app.Join("fondex.exe").c_str(), FALSE))
       << ProgramPath();
   ::CreateDirectoryA(app.Join("images").c_str(), nullptr);
@@ -156,7 +154,7 @@ std::string PrepareCopy(const TempFolder& app) {
   app.Write("images\\ciel.bmp", Bitmap(100));
   const std::string images = Lower(app.Join("images"));
   app.Write("FONDEX.DAT", images + "\r\n2\r\n");
-  app.Write("FONDEX.INI", "[Options]\r\nHasardTech=Successif\r\n");
+  app.Write("FONDEX.INI", settings);
   std::string wallpaper = app.Join("images\\Mer.BMP");
   EXPECT_TRUE(::SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, wallpaper.data(),
                                       SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
@@ -170,14 +168,71 @@ void ExpectShown(HWND main, const std::string& picture) {
       << CaptionOf(main);
 }
 
-// fondex.exe started from its own folder, with the first picture already the wallpaper.
-class Journey : public ::testing::Test {
+// The control of the main window at a point of its client area.
+HWND ControlAt(HWND window, POINT point) {
+  return ::ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+// Inside the directory list of the main window.
+constexpr POINT kDirectoryList{175 + 20, 40 + 20};
+
+// The screen's density that the programs started from now on get; the one before comes back.
+class ScreenDensity {
+ public:
+  explicit ScreenDensity(DWORD dpi) {
+    DWORD size = sizeof before_;
+    had_ = ::RegGetValueA(HKEY_CURRENT_USER, kKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &before_,
+                          &size) == ERROR_SUCCESS;
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  ~ScreenDensity() {
+    if (had_) {
+      ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &before_, sizeof before_);
+    } else {
+      ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels");
+    }
+  }
+  ScreenDensity(const ScreenDensity&) = delete;
+  ScreenDensity& operator=(const ScreenDensity&) = delete;
+
+ private:
+  static constexpr const char* kKey = "Control Panel\\Desktop";
+  DWORD before_ = 96;
+  bool had_ = false;
+};
+
+constexpr char kSuccessive[] = "[Options]\r\nHasardTech=Successif\r\n";
+constexpr char kSuccessiveAtStart[] = "[Options]\r\nHasardTech=Successif\r\nAuLancement=Oui\r\n";
+constexpr char kPlaced[] =
+    "[Options]\r\nHasardTech=Successif\r\n[Placement]\r\nTop=100\r\nLeft=50\r\n";
+
+// fondex.exe started from its own folder with the settings on a screen of the density, the
+// first picture already the wallpaper.
+template <const char* kSettings, DWORD kDpi = 96>
+class StartedWith : public ::testing::Test {
  protected:
+  const ScreenDensity density{kDpi};
   TempFolder app;
-  const std::string images = PrepareCopy(app);
+  const std::string images = PrepareCopy(app, kSettings);
   ProgramRun fondex{app.Path()};
   const HWND main = fondex.MainWindow();
 };
+
+using Journey = StartedWith<kSuccessive>;
+using JourneyChangingAtStart = StartedWith<kSuccessiveAtStart>;
+using JourneyPlacedAt120Dpi = StartedWith<kPlaced, 120>;
+
+RECT OuterOf(HWND window) {
+  RECT outer{};
+  ::GetWindowRect(window, &outer);
+  return outer;
+}
+
+RECT ClientOf(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return client;
+}
 
 TEST_F(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   ASSERT_NE(main, nullptr);
@@ -215,6 +270,58 @@ TEST_F(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {
 
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(fondex.ExitCode(), 0U);
+}
+
+TEST_F(JourneyChangingAtStart, TheDirectoryOfTheNewWallpaperIsSelected) {
+  ASSERT_NE(main, nullptr);
+  ExpectShown(main, images + "\\ciel.bmp");
+  HWND directories = ControlAt(main, kDirectoryList);
+  ASSERT_NE(directories, main);
+  EXPECT_EQ(::SendMessageA(directories, LB_GETCURSEL, 0, 0), 0);
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+}
+
+// The first start places the outer frame one pixel in from the screen's right and bottom edges.
+TEST_F(Journey, TheFirstStartPlacesTheWindowInTheBottomRightCorner) {
+  ASSERT_NE(main, nullptr);
+  const RECT outer = OuterOf(main);
+  EXPECT_EQ(outer.right, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  EXPECT_EQ(outer.bottom, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  const RECT client = ClientOf(main);
+  EXPECT_EQ(client.right, 465);
+  EXPECT_EQ(client.bottom, 253);
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+}
+
+// The main window keeps its pixels on a denser screen, and its stored place is in the screen's.
+TEST_F(JourneyPlacedAt120Dpi, TheMainWindowIsNotRescaled) {
+  ASSERT_NE(main, nullptr);
+  const RECT outer = OuterOf(main);
+  // The frame is the denser screen's.
+  RECT frame{0, 0, 465, 253};
+  ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                             FALSE, 0, 120);
+  EXPECT_EQ(outer.bottom - outer.top, frame.bottom - frame.top);
+  EXPECT_EQ(outer.left, 50);
+  EXPECT_EQ(outer.top, 100);
+  const RECT client = ClientOf(main);
+  EXPECT_EQ(client.right, 465);
+  EXPECT_EQ(client.bottom, 253);
+  // The directory list at its designed place.
+  RECT list{};
+  ::GetWindowRect(ControlAt(main, kDirectoryList), &list);
+  POINT origin{0, 0};
+  ::ClientToScreen(main, &origin);
+  EXPECT_EQ(list.left - origin.x, 175);
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+  const std::string settings = app.Read("FONDEX.INI");
+  EXPECT_NE(settings.find("\r\nTop=100\r\nLeft=50\r\n"), std::string::npos) << settings;
 }
 
 }  // namespace
