@@ -140,9 +140,9 @@ class XfceJourney : public RootJourney {
     if (!desktop_->StartBus()) {
       return "no session bus started";
     }
-    desktop_->Start({"xfdesktop"});
-    if (!desktop_->RunsWithin(Query("/last-image"))) {
-      return "xfdesktop did not set up its backdrop";
+    // Since 4.20 xfdesktop writes no backdrop of its own: its window is what says it runs.
+    if (!WindowShows(desktop_->Start({"xfdesktop"}))) {
+      return "xfdesktop showed no desktop";
     }
     return std::nullopt;
   }
@@ -167,7 +167,7 @@ class XfceJourney : public RootJourney {
 
   bool SetFromOutside(const std::filesystem::path& picture) override {
     std::vector<std::string> set = Query("/last-image");
-    set.insert(set.end(), {"-s", picture.string()});
+    set.insert(set.end(), {"-n", "-t", "string", "-s", picture.string()});
     desktop_->Output(set);
     return true;
   }

@@ -6,6 +6,7 @@
 #include "platform/posix/desktop/PlasmaBackend.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
 #include "platform/posix/desktop/SwaybgBackend.h"
+#include "platform/posix/desktop/XMonitors.h"
 #include "platform/posix/desktop/XfconfBackend.h"
 
 namespace fondex::platform::posix::desktop {
@@ -20,7 +21,7 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
     case DesktopKind::kMate:
       return std::make_unique<GSettingsBackend>(runner, kMateSchema);
     case DesktopKind::kXfce:
-      return std::make_unique<XfconfBackend>(runner);
+      return std::make_unique<XfconfBackend>(runner, [] { return ActiveMonitorNames(); });
     case DesktopKind::kKde:
       return std::make_unique<PlasmaBackend>(
           runner, JoinPosix(places.configHome, "plasma-org.kde.plasma.desktop-appletsrc"));
