@@ -107,6 +107,15 @@ bool ShowsNoPicture(const e2e::Image& image) {
   return true;
 }
 
+// The colour at the middle and near each corner, above a panel at the bottom.
+bool ShowsOnly(const e2e::Image& image, e2e::Rgb colour) {
+  const int w = image.width;
+  const int h = image.height;
+  return Is(image, w / 2, h / 2, colour) && Is(image, 10, 10, colour) &&
+         Is(image, w - 10, 10, colour) && Is(image, 10, h * 3 / 4, colour) &&
+         Is(image, w - 10, h * 3 / 4, colour);
+}
+
 // The style as the system profile says it.
 std::string StyleEntries(Style style) {
   switch (style) {
@@ -277,7 +286,11 @@ void DesktopJourney::CheckScreen(const std::string& name, std::optional<Style> s
   }
   const bool shown = WaitFor([&] {
     screen = CaptureScreen();
-    return style ? Shows(screen, Pictures().at(name), *style) : ShowsNoPicture(screen);
+    if (style) {
+      return Shows(screen, Pictures().at(name), *style);
+    }
+    const std::optional<e2e::Rgb> plain = PlainColour();
+    return ShowsNoPicture(screen) && (!plain || ShowsOnly(screen, *plain));
   });
   if (!shown) {
     SaveScreenshot(screen, name.empty() ? "plain" : name);

@@ -38,6 +38,8 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.
   virtual e2e::Image CaptureScreen() { return {}; }
+  // The colour a plain desktop shows all over; nothing when any colour but a picture's will do.
+  virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
   // The variables the program runs with besides its journey's own.
   virtual std::vector<std::string> ProgramVariables() const { return desktop_->Environment(); }
   // Further checks of the desktop's own, once the program runs.

@@ -117,6 +117,49 @@ class MateJourney : public GSettingsJourney {
   MateJourney() : GSettingsJourney("mate", "org.mate.background", false) {}
 };
 
+// Budgie: its window manager draws the background GNOME's settings name. It never redraws a
+// background of a colour alone: the program's plain desktop is a picture of that colour.
+class BudgieJourney : public GSettingsJourney {
+ public:
+  static constexpr const char* kName = "Budgie";
+
+ protected:
+  BudgieJourney() : GSettingsJourney("budgie", "org.gnome.desktop.background", true) {}
+
+  std::optional<std::string> StartDesktop() override {
+    if (!LiveDesktop::Installed("budgie-wm")) {
+      return "budgie-wm is not installed";
+    }
+    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=Budgie:GNOME"});
+    if (auto reason = GSettingsJourney::StartDesktop()) {
+      return reason;
+    }
+    desktop_->Output({"gsettings", "set", schema_, "color-shading-type", "'solid'"});
+    desktop_->Output({"gsettings", "set", schema_, "primary-color", "'#336699'"});
+    desktop_->Start({"budgie-wm", "--x11"});
+    // A window manager names itself on the root window.
+    if (!WaitFor([&] {
+          return desktop_->Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"})
+                     .output.find("window id") != std::string::npos;
+        })) {
+      return "budgie-wm did not start";
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::string> Kept() override {
+    std::optional<std::string> kept = GSettingsJourney::Kept();
+    const std::string plain = Normal(PlatformFile("plain-desktop.bmp").string()) + " ";
+    return kept && kept->starts_with(plain) ? "plain" : kept;
+  }
+
+  std::optional<e2e::Rgb> PlainColour() const override { return e2e::Rgb{0x33, 0x66, 0x99}; }
+
+  e2e::Image CaptureScreen() override {
+    return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
+  }
+};
+
 // The whole screen, as an X desktop draws it.
 class RootJourney : public DesktopJourney {
  protected:
@@ -466,8 +509,8 @@ template <class Desktop>
 class Journey : public Desktop {};
 
 using Desktops =
-    ::testing::Types<GnomeJourney, CinnamonJourney, MateJourney, XfceJourney, LxqtJourney,
-                     LxqtFreshProfileJourney, SwayJourney, PlasmaJourney, X11Journey>;
+    ::testing::Types<GnomeJourney, BudgieJourney, CinnamonJourney, MateJourney, XfceJourney,
+                     LxqtJourney, LxqtFreshProfileJourney, SwayJourney, PlasmaJourney, X11Journey>;
 
 // "Journey/Gnome.TakesBitmaps", so that a filter picks desktops by name.
 struct DesktopName {

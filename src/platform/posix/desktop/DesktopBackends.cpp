@@ -16,6 +16,9 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
   switch (kind) {
     case DesktopKind::kGnome:
       return std::make_unique<GSettingsBackend>(runner, kGnomeSchema);
+    case DesktopKind::kBudgie:
+      return std::make_unique<GSettingsBackend>(
+          runner, kBudgieSchema, JoinPosix(places.platformDirectory, "plain-desktop.bmp"));
     case DesktopKind::kCinnamon:
       return std::make_unique<GSettingsBackend>(runner, kCinnamonSchema);
     case DesktopKind::kMate:

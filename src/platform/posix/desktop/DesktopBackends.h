@@ -11,7 +11,7 @@ namespace fondex::platform::posix::desktop {
 
 // Where back-ends keep or find their files.
 struct BackendPlaces {
-  std::string platformDirectory;  // this program's own: swaybg's process id
+  std::string platformDirectory;  // this program's own: swaybg's process id, Budgie's plain picture
   std::string configHome;  // the user's settings ($XDG_CONFIG_HOME): LXQt's and Plasma's desktops
 };
 

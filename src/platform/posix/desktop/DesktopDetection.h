@@ -7,7 +7,18 @@
 
 namespace fondex::platform::posix::desktop {
 
-enum class DesktopKind { kNone, kGnome, kCinnamon, kMate, kXfce, kKde, kLxqt, kSway, kX11 };
+enum class DesktopKind {
+  kNone,
+  kGnome,
+  kBudgie,
+  kCinnamon,
+  kMate,
+  kXfce,
+  kKde,
+  kLxqt,
+  kSway,
+  kX11
+};
 
 // What the session's environment says about the desktop.
 struct SessionFacts {
@@ -22,7 +33,8 @@ struct SessionFacts {
 
 SessionFacts SessionFromEnvironment();
 
-// The kinds FONDEX_DESKTOP may force: gnome, cinnamon, mate, xfce, kde, lxqt, sway, x11, none.
+// The kinds FONDEX_DESKTOP may force: gnome, budgie, cinnamon, mate, xfce, kde, lxqt, sway, x11,
+// none.
 std::optional<DesktopKind> KindNamed(std::string_view name);
 
 // The program a kind of desktop is reached through; nothing when it needs none.
