@@ -107,6 +107,44 @@ long CardinalProperty(Display* display, Window window, Atom property) {
   return value;
 }
 
+bool HasProperty(Display* display, Window window, Atom property) {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  const bool found =
+      XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &actualType,
+                         &format, &count, &remaining, &data) == Success &&
+      actualType != None;
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return found;
+}
+
+// A window manager puts each program's window into a frame of its own and marks the window with
+// WM_STATE: the frame's marked child is the window; without a manager, the window is the frame.
+Window ClientIn(Display* display, Window frame, Atom state) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  Window client = frame;
+  if (!HasProperty(display, frame, state) &&
+      XQueryTree(display, frame, &root, &parent, &children, &count) != 0) {
+    for (unsigned int i = 0; i < count; ++i) {
+      if (HasProperty(display, children[i], state)) {
+        client = children[i];
+      }
+    }
+  }
+  if (children != nullptr) {
+    XFree(children);
+  }
+  return client;
+}
+
 std::uint8_t Channel(unsigned long pixel, unsigned long mask) {
   if (mask == 0) {
     return 0;
@@ -180,9 +218,10 @@ std::vector<WindowId> VirtualScreen::TopLevelWindows() const {
   if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
     return windows;
   }
+  const Atom state = connection_->Intern("WM_STATE");
   for (unsigned int i = 0; i < count; ++i) {
     if (IsMapped(children[i])) {
-      windows.push_back(children[i]);
+      windows.push_back(ClientIn(display, children[i], state));
     }
   }
   if (children != nullptr) {
