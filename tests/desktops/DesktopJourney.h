@@ -40,6 +40,8 @@ class DesktopJourney : public e2e::FondexJourney {
   virtual e2e::Image CaptureScreen() { return {}; }
   // The colour a plain desktop shows all over; nothing when any colour but a picture's will do.
   virtual std::optional<e2e::Rgb> PlainColour() const { return std::nullopt; }
+  // Whether the screen draws a tiled picture here as the desktop draws it for its users.
+  virtual bool DrawsTilesHere() const { return true; }
   // The variables the program runs with besides its journey's own.
   virtual std::vector<std::string> ProgramVariables() const { return desktop_->Environment(); }
   // Further checks of the desktop's own, once the program runs.
