@@ -186,8 +186,13 @@ class XfceJourney : public RootJourney {
     if (!desktop_->StartBus()) {
       return "no session bus started";
     }
-    // Since 4.20 xfdesktop writes no backdrop of its own: its window is what says it runs.
-    if (!WindowShows(desktop_->Start({"xfdesktop"}))) {
+    // xfdesktop 4.18 writes its backdrop as it starts; since 4.20 it writes none, and its
+    // window is what says it runs.
+    const pid_t xfdesktop = desktop_->Start({"xfdesktop"});
+    if (!WaitFor([&] {
+          return !Screen().WindowsOf(xfdesktop).empty() ||
+                 desktop_->Run(Query("/last-image")).code == 0;
+        })) {
       return "xfdesktop showed no desktop";
     }
     return std::nullopt;
