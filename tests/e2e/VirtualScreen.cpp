@@ -71,56 +71,45 @@ std::string ReadDisplayNumber(int descriptor) {
   throw std::runtime_error("Xvfb gave no display number");
 }
 
-std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
-  Atom actualType = 0;
+// A window's property as the server holds it, up to `length` 32-bit units, freed with it.
+struct Property {
+  Property(Display* display, Window window, Atom property, long length, Atom wanted) {
+    unsigned long remaining = 0;
+    if (XGetWindowProperty(display, window, property, 0, length, False, wanted, &type, &format,
+                           &count, &remaining, &data) != Success) {
+      type = None;
+    }
+  }
+  ~Property() {
+    if (data != nullptr) {
+      XFree(data);
+    }
+  }
+  Property(const Property&) = delete;
+  Property& operator=(const Property&) = delete;
+
+  Atom type = None;
   int format = 0;
   unsigned long count = 0;
-  unsigned long remaining = 0;
   unsigned char* data = nullptr;
-  std::string text;
-  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr && format == 8) {
-    text.assign(reinterpret_cast<const char*>(data), count);
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return text;
+};
+
+std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
+  const Property text(display, window, property, 4096, type);
+  return text.data != nullptr && text.format == 8
+             ? std::string(reinterpret_cast<const char*>(text.data), text.count)
+             : std::string();
 }
 
 long CardinalProperty(Display* display, Window window, Atom property) {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  long value = -1;
-  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &actualType, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr && format == 32 && count == 1) {
-    value = *reinterpret_cast<const long*>(data);
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return value;
+  const Property value(display, window, property, 1, XA_CARDINAL);
+  return value.data != nullptr && value.format == 32 && value.count == 1
+             ? *reinterpret_cast<const long*>(value.data)
+             : -1;
 }
 
 bool HasProperty(Display* display, Window window, Atom property) {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  const bool found =
-      XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &actualType,
-                         &format, &count, &remaining, &data) == Success &&
-      actualType != None;
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return found;
+  return Property(display, window, property, 0, AnyPropertyType).type != None;
 }
 
 // A window manager puts each program's window into a frame of its own and marks the window with
