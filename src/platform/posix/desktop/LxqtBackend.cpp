@@ -129,17 +129,19 @@ bool LxqtBackend::Show(const std::string& picture, const std::string& mode) {
   return showsLoadedMode_;
 }
 
-// pcmanfm-qt 1.4 and later: "pcmanfm-qt 2.1.0".
+// pcmanfm-qt 1.4 and later: "pcmanfm-qt 2.1.0". A version that could not be read is asked for
+// again at the next change, and taken meanwhile for an older one.
 bool LxqtBackend::SavesAskedModes() {
   if (!savesAskedModes_) {
     const ToolResult version = runner_.Run({kTool, "--version"});
     const std::size_t blank = version.output.find(' ');
     int major = 0, minor = 0;
-    const bool read = version.succeeded && blank != std::string::npos &&
-                      std::sscanf(version.output.c_str() + blank, "%d.%d", &major, &minor) == 2;
-    savesAskedModes_ = read && (major > 1 || minor >= 4);
+    if (version.succeeded && blank != std::string::npos &&
+        std::sscanf(version.output.c_str() + blank, "%d.%d", &major, &minor) == 2) {
+      savesAskedModes_ = major > 1 || minor >= 4;
+    }
   }
-  return *savesAskedModes_;
+  return savesAskedModes_.value_or(false);
 }
 
 // The mode pcmanfm-qt loaded, as it writes it back: anything but a picture mode is none.
