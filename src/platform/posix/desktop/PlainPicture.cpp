@@ -44,7 +44,8 @@ std::string OnePixelBitmap(RgbColour colour) {
   AppendLittleEndian(bytes, kRow, 4);
   AppendLittleEndian(bytes, 2835, 4);  // 72 dots per inch, both ways
   AppendLittleEndian(bytes, 2835, 4);
-  AppendLittleEndian(bytes, 0, 8);  // no palette
+  AppendLittleEndian(bytes, 0, 4);  // no palette
+  AppendLittleEndian(bytes, 0, 4);  // and no colour of it that matters more
   bytes += {static_cast<char>(colour.blue), static_cast<char>(colour.green),
             static_cast<char>(colour.red), '\0'};
   return bytes;
