@@ -1,6 +1,7 @@
 // One journey per real desktop, each with the desktop's own programs and tools.
 
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -262,6 +263,28 @@ class LxqtJourney : public RootJourney {
   }
 
   std::string Kind() const override { return "lxqt"; }
+
+  // The desktop the program started again is its own, not the journey's: it ends here, while its
+  // display and bus are still there (without them pcmanfm-qt can hang as it exits).
+  void TearDown() override {
+    if (desktop_) {
+      const std::string reply =
+          desktop_
+              ->Run({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                     "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                     "string:org.pcmanfm.PCManFM"})
+              .output;
+      const std::size_t number = reply.find("uint32 ");
+      if (number != std::string::npos) {
+        const pid_t owner = std::stoi(reply.substr(number + 7));
+        ::kill(owner, SIGTERM);
+        if (!WaitFor([&] { return ::kill(owner, 0) != 0; })) {
+          ::kill(owner, SIGKILL);
+        }
+      }
+    }
+    RootJourney::TearDown();
+  }
 
   std::filesystem::path Settings() const {
     return Folder("home") / ".config/pcmanfm-qt/lxqt/settings.conf";
