@@ -265,7 +265,8 @@ class LxqtJourney : public RootJourney {
   std::string Kind() const override { return "lxqt"; }
 
   // The desktop the program started again is its own, not the journey's: it ends here, while its
-  // display and bus are still there (without them pcmanfm-qt can hang as it exits).
+  // display and bus are still there: once its display had gone, one hung as it exited, deaf to
+  // SIGTERM. One that does not end at once is killed.
   void TearDown() override {
     if (desktop_) {
       const std::string reply =
@@ -277,8 +278,13 @@ class LxqtJourney : public RootJourney {
       const std::size_t number = reply.find("uint32 ");
       if (number != std::string::npos) {
         const pid_t owner = std::stoi(reply.substr(number + 7));
+        const auto gone = [owner] {
+          const std::string stat = e2e::ReadFile("/proc/" + std::to_string(owner) + "/stat");
+          const std::size_t close = stat.rfind(')');
+          return close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] == 'Z';
+        };
         ::kill(owner, SIGTERM);
-        if (!WaitFor([&] { return ::kill(owner, 0) != 0; })) {
+        if (!e2e::WaitUntil(gone, std::chrono::milliseconds(1000))) {
           ::kill(owner, SIGKILL);
         }
       }
