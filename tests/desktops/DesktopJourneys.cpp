@@ -1,5 +1,6 @@
 // One journey per real desktop, each with the desktop's own programs and tools.
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -28,6 +29,52 @@ class MateJourney : public GSettingsJourney {
   MateJourney() : GSettingsJourney("mate", "org.mate.background", false) {}
 };
 
+// Budgie: its window manager draws the background GNOME's settings name. It never redraws a
+// background of a colour alone: the program's plain desktop is a picture of that colour.
+class BudgieJourney : public GSettingsJourney {
+ public:
+  static constexpr const char* kName = "Budgie";
+
+ protected:
+  BudgieJourney() : GSettingsJourney("budgie", "org.gnome.desktop.background", true) {}
+
+  std::optional<std::string> StartDesktop() override {
+    if (!LiveDesktop::Installed("budgie-wm")) {
+      return "budgie-wm is not installed";
+    }
+    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=Budgie:GNOME"});
+    if (auto reason = GSettingsJourney::StartDesktop()) {
+      return reason;
+    }
+    desktop_->Output({"gsettings", "set", schema_, "color-shading-type", "'solid'"});
+    desktop_->Output({"gsettings", "set", schema_, "primary-color", "'#336699'"});
+    desktop_->Start({"budgie-wm", "--x11"});
+    // A window manager names itself on the root window.
+    if (!WaitFor([&] {
+          return desktop_->Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"})
+                     .output.find("window id") != std::string::npos;
+        })) {
+      return "budgie-wm did not start";
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::string> Kept() override {
+    std::optional<std::string> kept = GSettingsJourney::Kept();
+    const std::string plain = Normal(PlatformFile("plain-desktop.bmp").string()) + " ";
+    return kept && kept->starts_with(plain) ? "plain" : kept;
+  }
+
+  std::optional<e2e::Rgb> PlainColour() const override { return e2e::Rgb{0x33, 0x66, 0x99}; }
+  // Its compositor, on the software renderer of a screen without a graphics card, draws a tiled
+  // 16-pixel picture as a few blurred bands; what it keeps is checked.
+  bool DrawsTilesHere() const override { return false; }
+
+  e2e::Image CaptureScreen() override {
+    return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
+  }
+};
+
 // XFCE: xfdesktop, and the xfconf daemon it keeps its settings in.
 class XfceJourney : public RootJourney {
  public:
@@ -43,9 +90,14 @@ class XfceJourney : public RootJourney {
     if (!desktop_->StartBus()) {
       return "no session bus started";
     }
-    desktop_->Start({"xfdesktop"});
-    if (!desktop_->RunsWithin(Query("/last-image"))) {
-      return "xfdesktop did not set up its backdrop";
+    // xfdesktop 4.18 writes its backdrop as it starts; since 4.20 it writes none, and its
+    // window is what says it runs.
+    const pid_t xfdesktop = desktop_->Start({"xfdesktop"});
+    if (!WaitFor([&] {
+          return !Screen().WindowsOf(xfdesktop).empty() ||
+                 desktop_->Run(Query("/last-image")).code == 0;
+        })) {
+      return "xfdesktop showed no desktop";
     }
     return std::nullopt;
   }
@@ -70,7 +122,7 @@ class XfceJourney : public RootJourney {
 
   bool SetFromOutside(const std::filesystem::path& picture) override {
     std::vector<std::string> set = Query("/last-image");
-    set.insert(set.end(), {"-s", picture.string()});
+    set.insert(set.end(), {"-n", "-t", "string", "-s", picture.string()});
     desktop_->Output(set);
     return true;
   }
@@ -114,6 +166,34 @@ class LxqtJourney : public RootJourney {
   }
 
   std::string Kind() const override { return "lxqt"; }
+
+  // The desktop the program started again is its own, not the journey's: it ends here, while its
+  // display and bus are still there: once its display had gone, one hung as it exited, deaf to
+  // SIGTERM. One that does not end at once is killed.
+  void TearDown() override {
+    if (desktop_) {
+      const std::string reply =
+          desktop_
+              ->Run({"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                     "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                     "string:org.pcmanfm.PCManFM"})
+              .output;
+      const std::size_t number = reply.find("uint32 ");
+      if (number != std::string::npos) {
+        const pid_t owner = std::stoi(reply.substr(number + 7));
+        const auto gone = [owner] {
+          const std::string stat = e2e::ReadFile("/proc/" + std::to_string(owner) + "/stat");
+          const std::size_t close = stat.rfind(')');
+          return close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] == 'Z';
+        };
+        ::kill(owner, SIGTERM);
+        if (!e2e::WaitUntil(gone, std::chrono::milliseconds(1000))) {
+          ::kill(owner, SIGKILL);
+        }
+      }
+    }
+    RootJourney::TearDown();
+  }
 
   std::filesystem::path Settings() const {
     return Folder("home") / ".config/pcmanfm-qt/lxqt/settings.conf";
@@ -179,8 +259,9 @@ class X11Journey : public RootJourney {
 template <class Desktop>
 class Journey : public Desktop {};
 
-using Desktops = ::testing::Types<GnomeJourney, CinnamonJourney, MateJourney, XfceJourney,
-                                  LxqtJourney, LxqtFreshProfileJourney, PlasmaJourney, X11Journey>;
+using Desktops =
+    ::testing::Types<GnomeJourney, BudgieJourney, CinnamonJourney, MateJourney, XfceJourney,
+                     LxqtJourney, LxqtFreshProfileJourney, PlasmaJourney, X11Journey>;
 
 // "Journey/Gnome.TakesBitmaps", so that a filter picks desktops by name.
 struct DesktopName {

@@ -71,40 +71,67 @@ std::string ReadDisplayNumber(int descriptor) {
   throw std::runtime_error("Xvfb gave no display number");
 }
 
-std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
-  Atom actualType = 0;
+// A window's property as the server holds it, up to `length` 32-bit units, freed with it.
+struct Property {
+  Property(Display* display, Window window, Atom property, long length, Atom wanted) {
+    unsigned long remaining = 0;
+    if (XGetWindowProperty(display, window, property, 0, length, False, wanted, &type, &format,
+                           &count, &remaining, &data) != Success) {
+      type = None;
+    }
+  }
+  ~Property() {
+    if (data != nullptr) {
+      XFree(data);
+    }
+  }
+  Property(const Property&) = delete;
+  Property& operator=(const Property&) = delete;
+
+  Atom type = None;
   int format = 0;
   unsigned long count = 0;
-  unsigned long remaining = 0;
   unsigned char* data = nullptr;
-  std::string text;
-  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actualType, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr && format == 8) {
-    text.assign(reinterpret_cast<const char*>(data), count);
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return text;
+};
+
+std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
+  const Property text(display, window, property, 4096, type);
+  return text.data != nullptr && text.format == 8
+             ? std::string(reinterpret_cast<const char*>(text.data), text.count)
+             : std::string();
 }
 
 long CardinalProperty(Display* display, Window window, Atom property) {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  long value = -1;
-  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &actualType, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr && format == 32 && count == 1) {
-    value = *reinterpret_cast<const long*>(data);
+  const Property value(display, window, property, 1, XA_CARDINAL);
+  return value.data != nullptr && value.format == 32 && value.count == 1
+             ? *reinterpret_cast<const long*>(value.data)
+             : -1;
+}
+
+bool HasProperty(Display* display, Window window, Atom property) {
+  return Property(display, window, property, 0, AnyPropertyType).type != None;
+}
+
+// A window manager puts each program's window into a frame of its own and marks the window with
+// WM_STATE: the frame's marked child is the window; without a manager, the window is the frame.
+Window ClientIn(Display* display, Window frame, Atom state) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  Window client = frame;
+  if (!HasProperty(display, frame, state) &&
+      XQueryTree(display, frame, &root, &parent, &children, &count) != 0) {
+    for (unsigned int i = 0; i < count; ++i) {
+      if (HasProperty(display, children[i], state)) {
+        client = children[i];
+      }
+    }
   }
-  if (data != nullptr) {
-    XFree(data);
+  if (children != nullptr) {
+    XFree(children);
   }
-  return value;
+  return client;
 }
 
 std::uint8_t Channel(unsigned long pixel, unsigned long mask) {
@@ -180,9 +207,10 @@ std::vector<WindowId> VirtualScreen::TopLevelWindows() const {
   if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
     return windows;
   }
+  const Atom state = connection_->Intern("WM_STATE");
   for (unsigned int i = 0; i < count; ++i) {
     if (IsMapped(children[i])) {
-      windows.push_back(children[i]);
+      windows.push_back(ClientIn(display, children[i], state));
     }
   }
   if (children != nullptr) {

@@ -41,7 +41,8 @@ class VirtualScreen {
 
   // The mapped top-level windows that the process owns, in stacking order (bottom first).
   std::vector<WindowId> WindowsOf(pid_t owner) const;
-  // Every mapped top-level window, in stacking order (bottom first).
+  // Every mapped top-level window, in stacking order (bottom first); under a window manager, the
+  // program's window inside each frame.
   std::vector<WindowId> TopLevelWindows() const;
   // The title in UTF-8; empty for a window that is gone.
   std::string Title(WindowId window) const;

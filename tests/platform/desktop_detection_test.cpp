@@ -17,7 +17,7 @@ Kind Detect(const SessionFacts& session,
 
 TEST(DesktopDetection, NamedDesktops) {
   EXPECT_EQ(Detect({.currentDesktop = "ubuntu:GNOME", .display = ":0"}), Kind::kGnome);
-  EXPECT_EQ(Detect({.currentDesktop = "Budgie:GNOME"}), Kind::kGnome);
+  EXPECT_EQ(Detect({.currentDesktop = "Budgie:GNOME"}), Kind::kBudgie);
   EXPECT_EQ(Detect({.currentDesktop = "Unity"}), Kind::kGnome);
   EXPECT_EQ(Detect({.currentDesktop = "X-Cinnamon"}), Kind::kCinnamon);
   EXPECT_EQ(Detect({.currentDesktop = "MATE"}), Kind::kMate);
@@ -55,7 +55,8 @@ TEST(DesktopDetection, FondexDesktopForcesAKind) {
   EXPECT_EQ(Detect({.forced = "kde"}, {}), Kind::kKde);
   EXPECT_EQ(Detect({.forced = "XFCE"}), Kind::kXfce);
   EXPECT_EQ(Detect({.forced = "windows", .display = ":0"}), Kind::kX11);
-  for (std::string_view name : {"gnome", "cinnamon", "mate", "xfce", "kde", "lxqt", "sway"}) {
+  for (std::string_view name :
+       {"gnome", "budgie", "cinnamon", "mate", "xfce", "kde", "lxqt", "sway"}) {
     ASSERT_TRUE(KindNamed(name).has_value()) << name;
     EXPECT_TRUE(ToolOf(*KindNamed(name)).has_value()) << name;
   }

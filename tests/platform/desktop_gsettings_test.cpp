@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include "Scratch.h"
 #include "desktop_fake_runner.h"
+#include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/GSettingsBackend.h"
+#include "platform/posix/desktop/PlainPicture.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -199,6 +202,60 @@ TEST(MateBackend, UsesThePlainPathOfItsFileNameKey) {
   EXPECT_EQ(backend.Current(), "/home/ana/mer.bmp");
   runner.Answer({"gsettings", "get", kMate, "picture-filename"}, {true, "''\n"});
   EXPECT_EQ(backend.Current(), "");
+}
+
+// budgie-wm never redraws a background of its colour alone: its plain desktop is a picture of that
+// colour, which reads back as a plain desktop; its dark style shows the same picture.
+class BudgieBackendTest : public posix::testing::ScratchTest {
+ protected:
+  BudgieBackendTest() {
+    MakeDirectory("platform");
+    runner_.Answer({"gsettings", "list-keys", kGnome},
+                   {true, "picture-options\npicture-uri\npicture-uri-dark\nprimary-color\n"});
+  }
+
+  // The colour of the plain picture, as the program's own reader decodes it.
+  std::optional<std::uint32_t> PlainColour() {
+    const auto file = FileSource::Open(Posix("platform/plain-desktop.bmp"));
+    const auto picture = file ? DecodePicture(*file, {}) : std::nullopt;
+    if (!picture || picture->width != 1 || picture->height != 1) {
+      return std::nullopt;
+    }
+    return picture->pixels.front() & 0xFFFFFF;
+  }
+
+  FakeRunner runner_;
+  GSettingsBackend backend_{runner_, kBudgieSchema, Posix("platform/plain-desktop.bmp")};
+};
+
+TEST_F(BudgieBackendTest, APlainDesktopIsAPictureOfItsColour) {
+  std::vector<Argv> pictures;  // the picture each plain desktop asked for
+  const struct {
+    const char* colour;  // as gsettings prints it
+    std::uint32_t shown;
+  } cases[] = {{"'#336699'\n", 0x336699}, {"'#A0b1C2'\n", 0xA0B1C2}, {"'rgb(1,2,3)'\n", 0}};
+  for (const auto& [colour, shown] : cases) {
+    runner_.Answer({"gsettings", "get", kGnome, "primary-color"}, {true, colour});
+    runner_.runs.clear();
+    EXPECT_TRUE(backend_.Clear());
+    EXPECT_EQ(PlainColour(), shown) << colour;
+    EXPECT_EQ(runner_.runs.back(), GnomeSet("picture-options", "'stretched'"));
+    pictures.push_back(runner_.runs[1]);
+    runner_.Answer({"gsettings", "get", kGnome, "picture-uri"}, {true, runner_.runs[1].back()});
+    runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'stretched'\n"});
+    EXPECT_EQ(backend_.Current(), "") << colour;
+  }
+  // The same picture again is spelled anew, so that the window manager loads its new colour.
+  EXPECT_EQ(pictures[0],
+            GnomeSet("picture-uri", "'file://" + Posix("platform/plain-desktop.bmp") + "'"));
+  EXPECT_NE(pictures[0], pictures[1]);
+  EXPECT_NE(pictures[1], pictures[2]);
+
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri"}, {true, "'file:///home/ana/a.bmp'"});
+  runner_.Answer({"gsettings", "get", "org.gnome.desktop.interface", "color-scheme"},
+                 {true, "'prefer-dark'"});
+  runner_.Answer({"gsettings", "get", kGnome, "picture-uri-dark"}, {true, "'file:///b.bmp'"});
+  EXPECT_EQ(backend_.Current(), "/home/ana/a.bmp");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class HyprpaperBackendTest : public posix::testing::ScratchTest {
     };
   }
 
-  std::string Plain() const { return Posix("platform/fondex-uni.bmp"); }
+  std::string Plain() const { return Posix("platform/plain-desktop.bmp"); }
 
   FakeRunner runner_;
   HyprpaperBackend backend_{runner_, Plain()};
@@ -55,7 +55,7 @@ TEST_F(HyprpaperBackendTest, ANameWithACommaIsRefusedRatherThanCut) {
 
 TEST_F(HyprpaperBackendTest, APlainDesktopIsOneBlackPixelAndReadsBackAsPlain) {
   EXPECT_TRUE(backend_.Clear());
-  const std::string pixel = Read("platform/fondex-uni.bmp");
+  const std::string pixel = Read("platform/plain-desktop.bmp");
   ASSERT_EQ(pixel.size(), 58u);
   EXPECT_EQ(pixel.substr(0, 2), "BM");
   EXPECT_EQ(pixel[18], 1);  // one pixel wide

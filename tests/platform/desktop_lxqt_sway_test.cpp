@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "Scratch.h"
 #include "desktop_fake_runner.h"
+#include "platform/posix/ProfileText.h"
 #include "platform/posix/desktop/LxqtBackend.h"
 #include "platform/posix/desktop/SwaybgBackend.h"
 
@@ -13,14 +15,23 @@ namespace {
 
 using testing::FakeRunner;
 
-// pcmanfm-qt as it behaves: --desktop-off ends it, and a desktop started again takes its bus name.
+// pcmanfm-qt as it behaves: --desktop-off ends it, a desktop started again takes its bus name,
+// and a picture asked for on its command line is saved (since 1.4 with its mode).
 class LxqtBackendTest : public posix::testing::ScratchTest {
  protected:
   LxqtBackendTest() {
     MakeDirectory("config/pcmanfm-qt/lxqt");
     runner_.respond = [this](const Argv& argv) -> std::optional<ToolResult> {
+      if (argv == Argv{"pcmanfm-qt", "--version"}) {
+        return ToolResult{true, "pcmanfm-qt " + version_ + "\n"};
+      }
       if (argv == Argv{"pcmanfm-qt", "--desktop-off"}) {
         running_ = keepsRunning_;
+        if (onEnd_) {
+          onEnd_();
+        }
+      } else if (argv.front() == "pcmanfm-qt" && takesRequests_) {
+        Save(argv);
       } else if (argv.front() == "dbus-send") {
         running_ = running_ || runner_.lastingEvents.size() > startsSeen_;
         startsSeen_ = runner_.lastingEvents.size();
@@ -30,11 +41,24 @@ class LxqtBackendTest : public posix::testing::ScratchTest {
     };
   }
 
+  // "--set-wallpaper FILE --wallpaper-mode MODE" or "--wallpaper-mode MODE", saved.
+  void Save(const Argv& argv) {
+    std::string settings = Settings();
+    if (argv.at(1) == "--set-wallpaper") {
+      settings = WithProfileValue(settings, "Desktop", "Wallpaper", argv.at(2));
+    }
+    if (version_ != "1.2.1") {
+      const std::string mode = argv.back() == "color" ? "none" : argv.back();
+      settings = WithProfileValue(settings, "Desktop", "WallpaperMode", mode);
+    }
+    Write("config/pcmanfm-qt/lxqt/settings.conf", settings);
+  }
+
   // What the back-end asked of pcmanfm-qt, the bus queries left out.
   std::vector<std::string> Requests() {
     std::vector<std::string> requests;
     for (const Argv& argv : std::exchange(runner_.runs, {})) {
-      if (argv.front() == "pcmanfm-qt") {
+      if (argv.front() == "pcmanfm-qt" && argv.at(1) != "--version") {
         requests.push_back(argv.at(1) + (argv.size() > 2 ? " " + argv.at(2) : "") +
                            (argv.size() > 4 ? " " + argv.at(4) : ""));
       }
@@ -50,8 +74,11 @@ class LxqtBackendTest : public posix::testing::ScratchTest {
 
   FakeRunner runner_;
   LxqtBackend backend_{runner_, Posix("config/pcmanfm-qt/lxqt/settings.conf")};
+  std::string version_ = "1.2.1";
   bool running_ = true;
   bool keepsRunning_ = false;
+  bool takesRequests_ = true;
+  std::function<void()> onEnd_;  // what else happens as the desktop ends
   std::size_t startsSeen_ = 0;
 };
 
@@ -96,12 +123,90 @@ TEST_F(LxqtBackendTest, EachModeIsLoadedByTheDesktopAndPicturesFollowOnItsComman
     if (step.settings) {
       EXPECT_EQ(Settings(), step.settings);
     }
-    // What pcmanfm-qt writes back after a request: the picture, and the mode it loaded.
-    if (step.requests.size() == 1) {
-      Write("config/pcmanfm-qt/lxqt/settings.conf",
-            std::string("[Desktop]\nBgColor=#102030\nWallpaperMode=") + StyleModeName(step.style) +
-                "\nWallpaper=" + step.picture + "\n");
+  }
+}
+
+TEST_F(LxqtBackendTest, SinceItSavesModesEveryChangeGoesThroughItsCommandLine) {
+  version_ = "2.1.0";
+  Write("config/pcmanfm-qt/lxqt/settings.conf",
+        "[Desktop]\nBgColor=#102030\nWallpaperMode=stretch\nWallpaper=/a.bmp\n");
+  EXPECT_TRUE(backend_.Set("/b.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_EQ(backend_.Current(), "");
+  EXPECT_TRUE(backend_.Set("/c.bmp", WallpaperStyle::kTiled));
+  EXPECT_EQ(Requests(),
+            (std::vector<std::string>{"--set-wallpaper /b.bmp center", "--wallpaper-mode color",
+                                      "--set-wallpaper /c.bmp tile"}));
+  EXPECT_EQ(Settings(), "[Desktop]\nBgColor=#102030\nWallpaperMode=tile\nWallpaper=/c.bmp\n");
+}
+
+// A desktop that answers but keeps its picture (or runs no desktop at all) has not changed.
+TEST_F(LxqtBackendTest, AChangeTheDesktopDidNotSaveIsRefused) {
+  takesRequests_ = false;
+  Write("config/pcmanfm-qt/lxqt/settings.conf", "[Desktop]\nWallpaperMode=none\n");
+  version_ = "2.1.0";
+  EXPECT_FALSE(backend_.Set("/a.bmp", WallpaperStyle::kTiled));
+
+  version_ = "1.2.1";
+  LxqtBackend older(runner_, Posix("config/pcmanfm-qt/lxqt/settings.conf"));
+  // Loaded by a restart, then asked for on the command line, where it goes unsaved.
+  EXPECT_TRUE(older.Set("/a.bmp", WallpaperStyle::kTiled));
+  EXPECT_FALSE(older.Set("/b.bmp", WallpaperStyle::kTiled));
+}
+
+// What cannot be read whole is never written, nor the desktop stopped for it.
+TEST_F(LxqtBackendTest, SettingsThatCannotBeReadWholeAreLeftAlone) {
+  std::string large = "[Behavior]\n; kept\nSingleClick=true\n[Desktop]\nBgColor=#102030\n";
+  large.resize((std::size_t{17} << 20), '\n');
+  Write("config/pcmanfm-qt/lxqt/settings.conf", large);
+  EXPECT_FALSE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
+  EXPECT_FALSE(backend_.Clear());
+  EXPECT_EQ(Settings(), large);
+
+  std::filesystem::remove(Posix("config/pcmanfm-qt/lxqt/settings.conf"));
+  MakeDirectory("config/pcmanfm-qt/lxqt/settings.conf");
+  EXPECT_FALSE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
+  EXPECT_TRUE(std::filesystem::is_directory(Posix("config/pcmanfm-qt/lxqt/settings.conf")));
+  EXPECT_TRUE(Requests().empty());
+}
+
+// The desktop is never left switched off: a file it cannot take stops nothing, and whatever fails
+// once it has ended starts it again with the settings it had.
+TEST_F(LxqtBackendTest, TheDesktopRunsAgainWithItsOwnSettingsWhateverFails) {
+  const std::string settings = "[Desktop]\nWallpaperMode=none\n";
+  const auto readOnly = [this] {
+    std::filesystem::permissions(Posix("config/pcmanfm-qt/lxqt/settings.conf"),
+                                 std::filesystem::perms::owner_read);
+  };
+  const std::string desktop = "pcmanfm-qt --desktop --profile=lxqt";
+  const struct {
+    const char* what;
+    std::function<void()> before;
+    std::function<void()> asItEnds;
+    std::vector<std::string> requests;
+  } cases[] = {
+      {"a read-only file", readOnly, nullptr, {}},
+      {"a file made read-only as it ended", nullptr, readOnly, {"--desktop-off", desktop}},
+      {"windows of its own kept open",
+       [this] { keepsRunning_ = true; },
+       nullptr,
+       {"--desktop-off", desktop}},
+  };
+  for (const auto& [what, before, asItEnds, requests] : cases) {
+    SCOPED_TRACE(what);
+    Write("config/pcmanfm-qt/lxqt/settings.conf", settings);
+    if (before) {
+      before();
     }
+    onEnd_ = asItEnds;
+    EXPECT_FALSE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
+    EXPECT_EQ(Requests(), requests);
+    EXPECT_TRUE(running_);
+    EXPECT_EQ(Settings(), settings);
+    std::filesystem::permissions(
+        Posix("config/pcmanfm-qt/lxqt/settings.conf"),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    keepsRunning_ = false;
   }
 }
 
@@ -119,13 +224,9 @@ TEST_F(LxqtBackendTest, AFreshProfileGetsItsSettingsFileFromTheFirstChange) {
   EXPECT_EQ(Settings(), "[Desktop]\nWallpaperMode=tile\nWallpaper=/b.bmp\n");
 }
 
-TEST_F(LxqtBackendTest, ADesktopThatDoesNotEndRefusesTheChange) {
-  Write("config/pcmanfm-qt/lxqt/settings.conf", "[Desktop]\nWallpaperMode=none\n");
-  keepsRunning_ = true;  // it has windows of its own open
-  EXPECT_FALSE(backend_.Set("/b.bmp", WallpaperStyle::kTiled));
-  EXPECT_EQ(Settings(), "[Desktop]\nWallpaperMode=none\n");
-
+TEST_F(LxqtBackendTest, APathThatIsNotTextIsRefused) {
   EXPECT_FALSE(backend_.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(Requests().empty());
 }
 
 TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {

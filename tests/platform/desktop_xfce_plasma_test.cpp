@@ -32,7 +32,7 @@ class XfceBackendTest : public ::testing::Test {
   }
 
   FakeRunner runner_;
-  XfconfBackend backend_{runner_};
+  XfconfBackend backend_{runner_, [] { return std::vector<std::string>(); }};
 };
 
 TEST_F(XfceBackendTest, SetsEveryMonitorAndWorkspace) {
@@ -99,13 +99,37 @@ TEST_F(XfceBackendTest, ReadsAndFollowsTheFirstPicture) {
   EXPECT_TRUE(feed->Drain());
 }
 
-TEST(XfceBackend, CreatesAPictureForADesktopThatNeverHadOne) {
-  FakeRunner runner;
-  runner.Answer(kListing, {true, "/desktop-icons/style\n"});
-  XfconfBackend backend(runner);
-  EXPECT_TRUE(backend.Set("/a.bmp", WallpaperStyle::kCentred));
-  EXPECT_EQ(runner.runs[1],
-            XfconfSet("/backdrop/screen0/monitor0/workspace0/last-image", "string", "/a.bmp"));
+// xfdesktop 4.20 lists nothing until its settings dialog writes; Debian's own defaults name
+// monitors that no screen has.
+TEST(XfceBackend, WritesTheScreensOwnMonitorsFirst) {
+  const std::string screen = "/backdrop/screen0/monitor";
+  const struct {
+    std::string listing;
+    std::vector<std::string> monitors;
+    std::vector<std::string> written;
+  } cases[] = {
+      {"/last-settings-migration-version\n", {"screen"}, {screen + "screen/workspace0"}},
+      {screen + "0/workspace0/last-image\n" + screen + "1/workspace0/last-image\n",
+       {"HDMI-1", "DP-2"},
+       {screen + "HDMI-1/workspace0", screen + "DP-2/workspace0", screen + "0/workspace0",
+        screen + "1/workspace0"}},
+      {screen + "DP-2/workspace1/last-image\n",
+       {"HDMI-1", "DP-2"},
+       {screen + "HDMI-1/workspace0", screen + "DP-2/workspace1"}},
+      {"/desktop-icons/style\n", {}, {screen + "X11-1/workspace0"}},
+  };
+  for (const auto& [listing, monitors, written] : cases) {
+    FakeRunner runner;
+    runner.Answer(kListing, {true, listing});
+    XfconfBackend backend(runner, [&] { return monitors; });
+    EXPECT_TRUE(backend.Set("/a.bmp", WallpaperStyle::kTiled));
+    std::vector<Argv> expected{kListing};
+    for (const std::string& workspace : written) {
+      expected.push_back(XfconfSet(workspace + "/last-image", "string", "/a.bmp"));
+      expected.push_back(XfconfSet(workspace + "/image-style", "int", "2"));
+    }
+    EXPECT_EQ(runner.runs, expected) << listing;
+  }
 }
 
 Argv ShellCall(const std::string& method, const std::string& argument) {

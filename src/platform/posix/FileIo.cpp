@@ -203,4 +203,32 @@ bool WriteFileAtomically(const std::string& name, std::string_view bytes) {
   return true;
 }
 
+std::optional<std::string> ReadFileToRewrite(const std::string& path, std::size_t limit) {
+  if (auto text = ReadRegularFile(path, limit)) {
+    return text;
+  }
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 && errno == ENOENT) {
+    return std::string();
+  }
+  return std::nullopt;
+}
+
+bool CanReplaceFile(const std::string& name, std::size_t size) {
+  const std::optional<std::string> target = FinalTarget(name);
+  std::optional<mode_t> oldMode;
+  if (!target || !Replaceable(*target, oldMode)) {
+    return false;
+  }
+  std::string temporaryPath;
+  FileDescriptor fd(CreateTemporaryBeside(*target, temporaryPath));
+  if (fd.Get() < 0) {
+    return false;
+  }
+  const bool room = size == 0 || ::posix_fallocate(fd.Get(), 0, static_cast<off_t>(size)) == 0;
+  const bool kept = ::fsync(fd.Get()) == 0 && fd.Close() && room;
+  ::unlink(temporaryPath.c_str());
+  return kept;
+}
+
 }  // namespace fondex::platform::posix

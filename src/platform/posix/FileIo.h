@@ -49,4 +49,15 @@ std::optional<std::string> ReadRegularFile(const std::string& path,
 // one replaced. Temporary files that killed processes left beside that file are removed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The whole text of another program's file that is about to be rewritten: "" when there is no
+// such file, which may then be created; nothing when it is there but cannot be read whole (too
+// large, unreadable, not a regular file), and must then be left as it is.
+std::optional<std::string> ReadFileToRewrite(const std::string& path,
+                                             std::size_t limit = kMaxTextFileSize);
+
+// Whether WriteFileAtomically could now replace the file with `size` bytes: the file, if there is
+// one, may be replaced, and its directory takes a new file of that size (one is made, synced and
+// removed again).
+bool CanReplaceFile(const std::string& path, std::size_t size);
+
 }  // namespace fondex::platform::posix

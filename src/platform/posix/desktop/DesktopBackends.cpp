@@ -7,6 +7,7 @@
 #include "platform/posix/desktop/PlasmaBackend.h"
 #include "platform/posix/desktop/RootWindowBackend.h"
 #include "platform/posix/desktop/SwaybgBackend.h"
+#include "platform/posix/desktop/XMonitors.h"
 #include "platform/posix/desktop/XfconfBackend.h"
 
 namespace fondex::platform::posix::desktop {
@@ -16,12 +17,15 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
   switch (kind) {
     case DesktopKind::kGnome:
       return std::make_unique<GSettingsBackend>(runner, kGnomeSchema);
+    case DesktopKind::kBudgie:
+      return std::make_unique<GSettingsBackend>(
+          runner, kBudgieSchema, JoinPosix(places.platformDirectory, "plain-desktop.bmp"));
     case DesktopKind::kCinnamon:
       return std::make_unique<GSettingsBackend>(runner, kCinnamonSchema);
     case DesktopKind::kMate:
       return std::make_unique<GSettingsBackend>(runner, kMateSchema);
     case DesktopKind::kXfce:
-      return std::make_unique<XfconfBackend>(runner);
+      return std::make_unique<XfconfBackend>(runner, [] { return ActiveMonitorNames(); });
     case DesktopKind::kKde:
       return std::make_unique<PlasmaBackend>(
           runner, JoinPosix(places.configHome, "plasma-org.kde.plasma.desktop-appletsrc"));
@@ -34,7 +38,7 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
       // Its users draw with hyprpaper; some keep swaybg.
       if (HyprpaperRuns(runner)) {
         return std::make_unique<HyprpaperBackend>(
-            runner, JoinPosix(places.platformDirectory, "fondex-uni.bmp"));
+            runner, JoinPosix(places.platformDirectory, "plain-desktop.bmp"));
       }
       return std::make_unique<SwaybgBackend>(runner);
     case DesktopKind::kX11:

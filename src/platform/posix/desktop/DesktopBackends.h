@@ -11,7 +11,7 @@ namespace fondex::platform::posix::desktop {
 
 // Where back-ends keep or find their files.
 struct BackendPlaces {
-  std::string platformDirectory;  // this program's own: hyprpaper's plain picture
+  std::string platformDirectory;  // this program's own: the plain pictures of Budgie and hyprpaper
   std::string configHome;  // the user's settings ($XDG_CONFIG_HOME): LXQt's and Plasma's desktops
 };
 

@@ -12,11 +12,12 @@ namespace {
 using Named = std::pair<std::string_view, DesktopKind>;
 
 constexpr std::array kForcedNames{
-    Named{"gnome", DesktopKind::kGnome}, Named{"cinnamon", DesktopKind::kCinnamon},
-    Named{"mate", DesktopKind::kMate},   Named{"xfce", DesktopKind::kXfce},
-    Named{"kde", DesktopKind::kKde},     Named{"lxqt", DesktopKind::kLxqt},
-    Named{"sway", DesktopKind::kSway},   Named{"hyprland", DesktopKind::kHyprland},
-    Named{"x11", DesktopKind::kX11},     Named{"none", DesktopKind::kNone},
+    Named{"gnome", DesktopKind::kGnome},       Named{"budgie", DesktopKind::kBudgie},
+    Named{"cinnamon", DesktopKind::kCinnamon}, Named{"mate", DesktopKind::kMate},
+    Named{"xfce", DesktopKind::kXfce},         Named{"kde", DesktopKind::kKde},
+    Named{"lxqt", DesktopKind::kLxqt},         Named{"sway", DesktopKind::kSway},
+    Named{"hyprland", DesktopKind::kHyprland}, Named{"x11", DesktopKind::kX11},
+    Named{"none", DesktopKind::kNone},
 };
 
 // The names sessions give themselves.
@@ -27,8 +28,8 @@ constexpr std::array kSessionNames{
     Named{"gnome-xorg", DesktopKind::kGnome},
     Named{"ubuntu", DesktopKind::kGnome},
     Named{"unity", DesktopKind::kGnome},
-    Named{"budgie", DesktopKind::kGnome},
-    Named{"budgie-desktop", DesktopKind::kGnome},
+    Named{"budgie", DesktopKind::kBudgie},
+    Named{"budgie-desktop", DesktopKind::kBudgie},
     Named{"pop", DesktopKind::kGnome},
     Named{"x-cinnamon", DesktopKind::kCinnamon},
     Named{"cinnamon", DesktopKind::kCinnamon},
@@ -102,6 +103,7 @@ std::optional<DesktopKind> KindNamed(std::string_view name) {
 std::optional<std::string_view> ToolOf(DesktopKind kind) {
   switch (kind) {
     case DesktopKind::kGnome:
+    case DesktopKind::kBudgie:
     case DesktopKind::kCinnamon:
     case DesktopKind::kMate:
       return "gsettings";

@@ -10,6 +10,7 @@ namespace fondex::platform::posix::desktop {
 enum class DesktopKind {
   kNone,
   kGnome,
+  kBudgie,
   kCinnamon,
   kMate,
   kXfce,
@@ -33,8 +34,8 @@ struct SessionFacts {
 
 SessionFacts SessionFromEnvironment();
 
-// The kinds FONDEX_DESKTOP may force: gnome, cinnamon, mate, xfce, kde, lxqt, sway, hyprland,
-// x11, none.
+// The kinds FONDEX_DESKTOP may force: gnome, budgie, cinnamon, mate, xfce, kde, lxqt, sway,
+// hyprland, x11, none.
 std::optional<DesktopKind> KindNamed(std::string_view name);
 
 // The program a kind of desktop is reached through; nothing when it needs none.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/posix/FileIo.h"
 #include "platform/posix/desktop/ChangeFeeds.h"
+#include "platform/posix/desktop/PlainPicture.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -37,8 +39,9 @@ bool ConcernsColourScheme(std::string_view line) {
 
 }  // namespace
 
-GSettingsBackend::GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema)
-    : runner_(runner), schema_(schema) {}
+GSettingsBackend::GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema,
+                                   std::string plainPicture)
+    : runner_(runner), schema_(schema), plainPicture_(std::move(plainPicture)) {}
 
 bool GSettingsBackend::Set(const std::string& path, WallpaperStyle style) {
   if (!schema_.pictureIsUri) {
@@ -52,7 +55,18 @@ bool GSettingsBackend::Set(const std::string& path, WallpaperStyle style) {
 }
 
 bool GSettingsBackend::Clear() {
+  if (!plainPicture_.empty()) {
+    return ShowPlainPicture();
+  }
   return schema_.pictureIsUri ? SetKey("picture-options", "none") : SetKey("picture-filename", "");
+}
+
+// The desktop's own colour, as a picture stretched over the screen.
+bool GSettingsBackend::ShowPlainPicture() {
+  const std::optional<std::string> colour = GetKey("primary-color");
+  return WriteFileAtomically(
+             plainPicture_, OnePixelBitmap(ParseHexColour(colour.value_or("")).value_or(kBlack))) &&
+         Set(plainPicture_, WallpaperStyle::kStretched);
 }
 
 std::optional<std::string> GSettingsBackend::Current() {
@@ -61,7 +75,8 @@ std::optional<std::string> GSettingsBackend::Current() {
     return std::nullopt;
   }
   spelling_.Seen(*picture);
-  return picture->empty() ? std::string() : LexicallyNormal(*picture);
+  const std::string shown = picture->empty() ? std::string() : LexicallyNormal(*picture);
+  return shown == LexicallyNormal(plainPicture_) ? std::string() : shown;
 }
 
 std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
@@ -95,7 +110,7 @@ std::optional<std::string> GSettingsBackend::CurrentPicture() {
 
 // The dark style shows the dark picture, on a desktop whose schema has one.
 bool GSettingsBackend::ShowsDarkPicture() {
-  if (!HasKey(kDarkPicture)) {
+  if (!schema_.showsDarkPicture || !HasKey(kDarkPicture)) {
     return false;
   }
   const ToolResult scheme = runner_.Run({kTool, "get", kInterfaceSchema, kColourScheme});

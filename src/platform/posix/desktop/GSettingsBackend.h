@@ -17,16 +17,22 @@ struct GSettingsSchema {
   // has it, shown in the dark style), and picture-options "none" leaves a plain desktop. False: it
   // is the plain path of picture-filename, and an empty one leaves a plain desktop.
   bool pictureIsUri;
+  // Whether the desktop shows picture-uri-dark in the dark style.
+  bool showsDarkPicture;
 };
 
-inline constexpr GSettingsSchema kGnomeSchema{"org.gnome.desktop.background", true};
-inline constexpr GSettingsSchema kCinnamonSchema{"org.cinnamon.desktop.background", true};
-inline constexpr GSettingsSchema kMateSchema{"org.mate.background", false};
+inline constexpr GSettingsSchema kGnomeSchema{"org.gnome.desktop.background", true, true};
+inline constexpr GSettingsSchema kBudgieSchema{"org.gnome.desktop.background", true, false};
+inline constexpr GSettingsSchema kCinnamonSchema{"org.cinnamon.desktop.background", true, false};
+inline constexpr GSettingsSchema kMateSchema{"org.mate.background", false, false};
 
-// GNOME, Unity and Budgie; Cinnamon; MATE: through the `gsettings` tool.
+// GNOME and Unity; Budgie; Cinnamon; MATE: through the `gsettings` tool.
 class GSettingsBackend : public DesktopBackend {
  public:
-  GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema);
+  // `plainPicture`: where a desktop that never redraws a background of its colour alone (Budgie's
+  // window manager) gets a picture of that colour for a plain desktop; "" where a plain desktop
+  // is asked for as such.
+  GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema, std::string plainPicture = {});
 
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
@@ -39,9 +45,11 @@ class GSettingsBackend : public DesktopBackend {
   bool HasKey(const char* key);
   std::optional<std::string> CurrentPicture();
   bool ShowsDarkPicture();
+  bool ShowPlainPicture();
 
   ProcessRunner& runner_;
   GSettingsSchema schema_;
+  std::string plainPicture_;
   FreshSpelling spelling_;
   std::optional<std::vector<std::string>> keys_;
 };

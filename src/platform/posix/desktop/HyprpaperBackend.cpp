@@ -4,6 +4,7 @@
 
 #include "platform/posix/FileIo.h"
 #include "platform/posix/desktop/ChangeFeeds.h"
+#include "platform/posix/desktop/PlainPicture.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
@@ -23,16 +24,6 @@ const char* FitMode(WallpaperStyle style) {
   return "contain";
 }
 
-// A bitmap of one black pixel: its file header, its information header, one row of 4 bytes.
-std::string OneBlackPixel() {
-  std::string bytes = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file
-                       40,  0,   0,  0, 1, 0, 0, 0, 1, 0, 0,  0, 1, 0,
-                       24,  0};  // size, 1×1, 24 bits
-  bytes.append(24, '\0');        // no compression, and sizes and colours left to the reader
-  bytes.append(4, '\0');         // the pixel and its row's padding
-  return bytes;
-}
-
 }  // namespace
 
 bool HyprpaperRuns(ProcessRunner& runner) {
@@ -47,7 +38,7 @@ bool HyprpaperBackend::Set(const std::string& path, WallpaperStyle style) {
 }
 
 bool HyprpaperBackend::Clear() {
-  const std::string pixel = OneBlackPixel();
+  const std::string pixel = OnePixelBitmap(kBlack);
   if (ReadRegularFile(plainPicture_) != pixel && !WriteFileAtomically(plainPicture_, pixel)) {
     return false;
   }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "platform/posix/FileIo.h"
 #include "platform/posix/ProfileText.h"
@@ -16,6 +18,8 @@ using std::chrono::milliseconds;
 
 constexpr const char* kTool = "pcmanfm-qt";
 constexpr const char* kPlainMode = "none";
+// What the command line takes for a plain desktop; saved as none.
+constexpr const char* kColourMode = "color";
 // The modes in which pcmanfm-qt draws a picture; with any other it shows its colour alone.
 constexpr std::array<std::string_view, 5> kPictureModes{"stretch", "fit", "center", "tile", "zoom"};
 // The desktop quits, or takes its bus name, within moments.
@@ -39,6 +43,29 @@ std::string ProfileOf(const std::string& settingsFile) {
 
 std::string DesktopValue(std::string_view settings, std::string_view key) {
   return QtSettingsText(FindProfileValue(settings, "Desktop", key).value_or(""));
+}
+
+// A plain desktop keeps the picture's name, as pcmanfm-qt itself does.
+std::string WithDesktop(const std::string& settings, const std::string& picture,
+                        const std::string& mode) {
+  std::string text = settings.empty() ? "[Desktop]\n" : settings;
+  if (!picture.empty()) {
+    text = WithProfileValue(text, "Desktop", "Wallpaper", QtSettingsLiteral(picture));
+  }
+  return WithProfileValue(text, "Desktop", "WallpaperMode", mode);
+}
+
+// Polls until the condition holds, or the desktop's patience runs out.
+// Polls within the change's own time too; the caller's window keeps painting meanwhile.
+bool WaitUntil(ProcessRunner& runner, const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + kPatience;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end || runner.OutOfTime()) {
+      return false;
+    }
+    runner.Pause(kPoll);
+  }
+  return true;
 }
 
 Argv DesktopOwnerQuery() {
@@ -87,12 +114,34 @@ std::unique_ptr<ChangeFeed> LxqtBackend::Follow() {
 
 bool LxqtBackend::Show(const std::string& picture, const std::string& mode) {
   lastAsked_ = picture;
+  if (SavesAskedModes()) {
+    const Argv request = picture.empty()
+                             ? Argv{kTool, "--wallpaper-mode", kColourMode}
+                             : Argv{kTool, "--set-wallpaper", picture, "--wallpaper-mode", mode};
+    return runner_.Run(request).succeeded && Holds(picture, mode);
+  }
   if (showsLoadedMode_ && mode == LoadedMode()) {
     return picture.empty() ||
-           runner_.Run({kTool, "--set-wallpaper", picture, "--wallpaper-mode", mode}).succeeded;
+           (runner_.Run({kTool, "--set-wallpaper", picture, "--wallpaper-mode", mode}).succeeded &&
+            Holds(picture, mode));
   }
   showsLoadedMode_ = Restart(picture, mode);
   return showsLoadedMode_;
+}
+
+// pcmanfm-qt 1.4 and later: "pcmanfm-qt 2.1.0". A version that could not be read is asked for
+// again at the next change, and taken meanwhile for an older one.
+bool LxqtBackend::SavesAskedModes() {
+  if (!savesAskedModes_) {
+    const ToolResult version = runner_.Run({kTool, "--version"});
+    const std::size_t blank = version.output.find(' ');
+    int major = 0, minor = 0;
+    if (version.succeeded && blank != std::string::npos &&
+        std::sscanf(version.output.c_str() + blank, "%d.%d", &major, &minor) == 2) {
+      savesAskedModes_ = major > 1 || minor >= 4;
+    }
+  }
+  return savesAskedModes_.value_or(false);
 }
 
 // The mode pcmanfm-qt loaded, as it writes it back: anything but a picture mode is none.
@@ -102,40 +151,56 @@ std::string LxqtBackend::LoadedMode() const {
   return IsPictureMode(mode) ? mode : kPlainMode;
 }
 
-// The desktop is ended before its settings are written, since it writes them as it goes.
+// The desktop is ended before its settings are written, since it writes them as it goes. What
+// would keep the new settings from being written is found out before it ends; whatever fails once
+// it has ended, it is started again, with the settings it had.
 bool LxqtBackend::Restart(const std::string& picture, const std::string& mode) {
-  runner_.Run({kTool, "--desktop-off"});
-  if (!WaitForDesktop(false) || !WriteSettings(picture, mode)) {
-    return false;  // still running: it keeps windows of its own open
+  std::error_code ignored;
+  std::filesystem::create_directories(DirectoryOf(settingsFile_), ignored);
+  const std::optional<std::string> before = ReadFileToRewrite(settingsFile_);
+  if (!before || !CanReplaceFile(settingsFile_, WithDesktop(*before, picture, mode).size())) {
+    return false;
   }
+  runner_.Run({kTool, "--desktop-off"});
+  if (!WaitForDesktop(false)) {
+    StartDesktop();  // it keeps windows of its own open, and only its desktop went
+    return false;
+  }
+  // It saved its settings as it ended.
+  const std::optional<std::string> ended = ReadFileToRewrite(settingsFile_);
+  const bool written =
+      ended && WriteFileAtomically(settingsFile_, WithDesktop(*ended, picture, mode));
+  if (StartDesktop()) {
+    return written && Holds(picture, mode);
+  }
+  if (written) {
+    WriteFileAtomically(settingsFile_, *ended);
+    StartDesktop();
+  }
+  return false;
+}
+
+bool LxqtBackend::StartDesktop() {
   runner_.StartLasting({kTool, "--desktop", "--profile=" + profile_}, kSettle);
   return WaitForDesktop(true);
 }
 
-// A plain desktop keeps the picture's name, as pcmanfm-qt itself does.
-bool LxqtBackend::WriteSettings(const std::string& picture, const std::string& mode) const {
-  std::string settings = ReadRegularFile(settingsFile_).value_or("[Desktop]\n");
-  if (!picture.empty()) {
-    settings = WithProfileValue(settings, "Desktop", "Wallpaper", QtSettingsLiteral(picture));
-  }
-  settings = WithProfileValue(settings, "Desktop", "WallpaperMode", mode);
-  std::error_code ignored;
-  std::filesystem::create_directories(DirectoryOf(settingsFile_), ignored);
-  return WriteFileAtomically(settingsFile_, settings);
+bool LxqtBackend::WaitForDesktop(bool running) {
+  return WaitUntil(runner_, [&] {
+    const ToolResult reply = runner_.Run(DesktopOwnerQuery());
+    return reply.succeeded && (reply.output.find("boolean true") != std::string::npos) == running;
+  });
 }
 
-bool LxqtBackend::WaitForDesktop(bool running) {
-  const auto end = std::chrono::steady_clock::now() + kPatience;
-  for (;;) {
-    const ToolResult reply = runner_.Run(DesktopOwnerQuery());
-    if (reply.succeeded && (reply.output.find("boolean true") != std::string::npos) == running) {
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= end || runner_.OutOfTime()) {
-      return false;
-    }
-    runner_.Pause(kPoll);
-  }
+// The settings file names the picture ("" for a plain desktop: the picture's name stays) and the
+// mode, once pcmanfm-qt has saved them.
+bool LxqtBackend::Holds(const std::string& picture, const std::string& mode) const {
+  return WaitUntil(runner_, [&] {
+    const std::string settings = ReadRegularFile(settingsFile_).value_or("");
+    const std::string held = DesktopValue(settings, "WallpaperMode");
+    return (picture.empty() ? !IsPictureMode(held) : held == mode) &&
+           (picture.empty() || DesktopValue(settings, "Wallpaper") == picture);
+  });
 }
 
 }  // namespace fondex::platform::posix::desktop

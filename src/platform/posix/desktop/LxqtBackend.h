@@ -12,11 +12,12 @@ namespace fondex::platform::posix::desktop {
 // LXQt: `pcmanfm-qt`, which draws the desktop, and the settings file of its profile where it
 // keeps the wallpaper.
 //
-// pcmanfm-qt takes a picture from its command line, but a mode there only for the moment: it
-// keeps the mode it loaded from its settings, and ignores a request for that mode once the screen
-// has left it; nor does a request ever clear a picture. So a picture is asked for on the command
-// line only in the loaded mode, while the screen is known to show that mode; any other change is
-// written to the settings file and the desktop started again, which loads it.
+// Since 1.4, pcmanfm-qt takes a picture and a mode from its command line, and saves both: every
+// change goes there. Before, it kept the mode it loaded from its settings, ignored a request for
+// that mode once the screen had left it, and no request ever cleared a picture. There a picture is
+// asked for on the command line only in the loaded mode, while the screen is known to show that
+// mode; any other change is written to the settings file and the desktop started again, which
+// loads it. Either way the change counts only once the settings file holds it.
 class LxqtBackend : public DesktopBackend {
  public:
   LxqtBackend(ProcessRunner& runner, std::string settingsFile);
@@ -28,16 +29,19 @@ class LxqtBackend : public DesktopBackend {
 
  private:
   bool Show(const std::string& picture, const std::string& mode);
+  bool SavesAskedModes();
   std::string LoadedMode() const;
   bool Restart(const std::string& picture, const std::string& mode);
-  bool WriteSettings(const std::string& picture, const std::string& mode) const;
+  bool StartDesktop();
   bool WaitForDesktop(bool running);
+  bool Holds(const std::string& picture, const std::string& mode) const;
 
   ProcessRunner& runner_;
   std::string settingsFile_;
   std::string profile_;
   FreshSpelling spelling_;
   std::string lastAsked_;
+  std::optional<bool> savesAskedModes_;
   bool showsLoadedMode_ = false;  // known only after this program started the desktop
 };
 

@@ -1,6 +1,7 @@
 #include "platform/posix/desktop/XfconfBackend.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/posix/desktop/ChangeFeeds.h"
 
@@ -12,6 +13,9 @@ constexpr const char* kChannel = "xfce4-desktop";
 constexpr std::string_view kImage = "/last-image";
 constexpr std::string_view kStyle = "/image-style";
 constexpr const char* kNoImage = "0";
+constexpr std::string_view kScreenMonitor = "/backdrop/screen0/monitor";
+// xfdesktop's name for the one monitor of a display that has no monitor list.
+constexpr std::string_view kOnlyMonitor = "X11-1";
 
 const char* ImageStyleOf(WallpaperStyle style) {
   switch (style) {
@@ -49,7 +53,8 @@ bool ConcernsImage(std::string_view line) {
 
 }  // namespace
 
-XfconfBackend::XfconfBackend(ProcessRunner& runner) : runner_(runner) {}
+XfconfBackend::XfconfBackend(ProcessRunner& runner, MonitorNames monitors)
+    : runner_(runner), monitors_(std::move(monitors)) {}
 
 bool XfconfBackend::Set(const std::string& path, WallpaperStyle style) {
   // Properties hold UTF-8 text: another path could not reach the desktop as that same file.
@@ -91,22 +96,28 @@ std::optional<std::vector<std::string>> XfconfBackend::ImageProperties() {
   if (!listing.succeeded) {
     return std::nullopt;
   }
-  std::vector<std::string> images, monitors;
+  std::vector<std::string> listed, monitors;
+  for (const std::string& name : monitors_()) {
+    monitors.push_back(std::string(kScreenMonitor) + name);
+  }
   for (const std::string& property : SplitLines(listing.output)) {
     std::string monitor = MonitorOf(property);
     if (!monitor.empty() && property.ends_with(kImage)) {
-      images.push_back(property);
+      listed.push_back(property);
     }
     if (!monitor.empty() && std::ranges::find(monitors, monitor) == monitors.end()) {
       monitors.push_back(std::move(monitor));
     }
   }
   if (monitors.empty()) {
-    monitors.emplace_back("/backdrop/screen0/monitor0");
+    monitors.push_back(std::string(kScreenMonitor) + std::string(kOnlyMonitor));
   }
+  std::vector<std::string> images;
   for (const std::string& monitor : monitors) {
-    if (std::ranges::none_of(images,
-                             [&](const auto& image) { return MonitorOf(image) == monitor; })) {
+    const std::size_t before = images.size();
+    std::ranges::copy_if(listed, std::back_inserter(images),
+                         [&](const std::string& image) { return MonitorOf(image) == monitor; });
+    if (images.size() == before) {
       images.push_back(monitor + "/workspace0" + std::string(kImage));
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,10 +12,16 @@
 namespace fondex::platform::posix::desktop {
 
 // XFCE: the last-image property of every monitor and workspace of channel xfce4-desktop, with
-// its image-style beside it, through the `xfconf-query` tool.
+// its image-style beside it, through the `xfconf-query` tool. xfdesktop names a monitor's
+// properties after the monitor's name on the screen ("monitorHDMI-1"); since 4.20 it writes none
+// until its settings dialog does, so the screen's own monitors are written even when the channel
+// does not list them yet.
 class XfconfBackend : public DesktopBackend {
  public:
-  explicit XfconfBackend(ProcessRunner& runner);
+  // The names of the screen's active monitors, as the display server gives them.
+  using MonitorNames = std::function<std::vector<std::string>()>;
+
+  XfconfBackend(ProcessRunner& runner, MonitorNames monitors);
 
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
@@ -22,13 +29,14 @@ class XfconfBackend : public DesktopBackend {
   std::unique_ptr<ChangeFeed> Follow() override;
 
  private:
-  // Every last-image property, plus one for each monitor that has none yet; nothing when the
-  // channel cannot be listed.
+  // Every last-image property, plus one for each monitor that has none yet, the screen's own
+  // monitors first; nothing when the channel cannot be listed.
   std::optional<std::vector<std::string>> ImageProperties();
   bool SetProperty(const std::string& property, const char* type, const std::string& value);
   std::optional<std::string> GetProperty(const std::string& property);
 
   ProcessRunner& runner_;
+  MonitorNames monitors_;
   FreshSpelling spelling_;
 };
 
