@@ -78,6 +78,7 @@ void TFondexMainForm::SetUpControls() {
 
   Place(EditChoisiBMP, {15, 185, 236, 24}, "Entrez ici le nom d'un papier peint", 2, 2);
   EditChoisiBMP.font = kArial;
+  EditChoisiBMP.holdsFileName = true;
 
   PlaceButton(BBtnSelectRep, {275, 183, 31, 31}, "Sélection de répertoires", 3, "ouvrir-repertoire",
               1);

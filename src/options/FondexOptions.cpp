@@ -1,5 +1,6 @@
 #include "options/FondexOptions.h"
 
+#include "options/OptionPanel.h"
 #include "options/TechniqueButtons.h"
 
 namespace fondex {
@@ -9,10 +10,13 @@ namespace {
 using toolkit::BitButtonKind;
 using toolkit::Bounds;
 
+using options::kTitleFont;
+
 const toolkit::Font kFormFont{"MS Sans Serif", -14, true};
-const toolkit::Font kTitleFont{"MS Sans Serif", -17, true};
 constexpr int kOptionsHelp = 3;
-constexpr int kFormatsBoxHeight = 52;
+constexpr int kDialogWidth = 579;
+// Below the last area, as below the hidden-files area of the designed dialog.
+constexpr int kBottomMargin = 18;
 
 // Every control below the form draws with the form's font unless it is given its own.
 void FollowFont(toolkit::Control& parent, const toolkit::Font& font) {
@@ -100,22 +104,25 @@ void LayOutSettingBoxes(TOptBox& box) {
   box.Label3.SetCaption("minutes");
   SetUpCheckBox(box.ChBFinNone, {62, 394, 296, 21}, "Papier peint uni en fermant Fondex",
                 "Supprime tout papier peint dès que Fondex est arrêté", 8);
-
-  box.Bevel2.bounds = {18, 443, 419, 78};
-  SetUpTitle(box.Label2, {158, 455, 126, 20}, "Fichiers cachés");
-  SetUpCheckBox(box.ChBCaches, {88, 484, 266, 21}, "Tenir compte des fichiers cachés",
-                "Permet la prise en compte des fichiers cachés dans les répertoires", 3);
 }
 
-// Below everything else, in the room the dialog gains for it.
-void LayOutFormatsBox(TOptBox& box) {
-  box.AutresFormatsGBox.bounds = {18, 529, 419, kFormatsBoxHeight};
-  box.AutresFormatsGBox.caption = "Formats d'images";
-  box.AutresFormatsGBox.helpContext = kOptionsHelp;
-  box.AutresFormatsGBox.tabOrder = 10;
-  SetUpCheckBox(box.ChBAutresFormats, {44, 22, 340, 21},
-                "Tenir compte des images JPEG, PNG et WebP",
-                "Permet la prise en compte des images JPEG, PNG et WebP dans les répertoires", 0);
+// The framed areas of one check box each, one below the other: the dialog grows to hold them.
+void LayOutPanels(TOptBox& box) {
+  constexpr int kCachesTop = 443;
+  const options::OptionPanel caches{box.Bevel2, box.Label2, box.ChBCaches};
+  caches.LayOut(kCachesTop,
+                {"Fichiers cachés", "Tenir compte des fichiers cachés",
+                 "Permet la prise en compte des fichiers cachés dans les répertoires", 266, 3});
+  const options::OptionPanel formats{box.Bevel3, box.Label4, box.ChBAutresFormats};
+  formats.LayOut(
+      caches.NextTop(),
+      {"Formats d'images", "Tenir compte des images JPEG, PNG et WebP",
+       "Permet la prise en compte des images JPEG, PNG et WebP dans les répertoires", 340, 10});
+  for (toolkit::CheckBox* check : {&box.ChBCaches, &box.ChBAutresFormats}) {
+    check->helpContext = kOptionsHelp;
+  }
+  const toolkit::Bounds last = box.Bevel3.bounds;
+  box.bounds = {0, 0, kDialogWidth, last.top + last.height + kBottomMargin};
 }
 
 void LayOutButtons(TOptBox& box) {
@@ -140,7 +147,6 @@ TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
                  const platform::Platform& platform)
     : toolkit::Form("OptBox"), program_(program), app_(app), platform_(platform) {
   SetCaption("Fondex : Options");
-  bounds = {0, 0, 579, 539 + kFormatsBoxHeight};
   borderStyle = toolkit::BorderStyle::kDialog;
   minimizeBox = false;
   maximizeBox = false;
@@ -150,7 +156,7 @@ TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
   LayOutTechniqueArea(*this);
   LayOutSettingBoxes(*this);
   LayOutButtons(*this);
-  LayOutFormatsBox(*this);
+  LayOutPanels(*this);
 
   OnShow = [this] { FormShow(); };
   ChBAuto.OnClick = [this] { ChBAutoClick(); };

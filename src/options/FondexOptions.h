@@ -48,8 +48,9 @@ class TOptBox : public toolkit::Form {
   toolkit::BitButton OKBtn{"OKBtn", this};
   toolkit::BitButton CancelBtn{"CancelBtn", this};
   toolkit::BitButton HelpBtn{"HelpBtn", this};
-  toolkit::GroupBox AutresFormatsGBox{"AutresFormatsGBox", this};
-  toolkit::CheckBox ChBAutresFormats{"ChBAutresFormats", &AutresFormatsGBox};
+  toolkit::Bevel Bevel3{"Bevel3", this};
+  toolkit::Label Label4{"Label4", this};
+  toolkit::CheckBox ChBAutresFormats{"ChBAutresFormats", this};
 
   // The settings record.
   void SetHasardLieu(THasardLieu lieu);

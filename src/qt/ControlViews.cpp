@@ -35,7 +35,7 @@ int IndicatorRoom(const QWidget& button, bool radio) {
 
 LabelView::LabelView(toolkit::Label& model, QWidget* parent) : ControlView(model, parent) {
   setTextFormat(Qt::PlainText);
-  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setAlignment((model.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
   Refresh();
 }
 

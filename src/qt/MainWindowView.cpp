@@ -5,6 +5,11 @@
 #include <QMimeData>
 #include <algorithm>
 
+#include "qt/ControlViews.h"
+#include "qt/KeyCodes.h"
+#include "qt/Text.h"
+#include "qt/TypedNames.h"
+
 namespace fondex::qt {
 
 MainWindowView::MainWindowView(toolkit::Application& app, toolkit::Form& form, QtShellDrop& drops,
@@ -39,6 +44,28 @@ void MainWindowView::changeEvent(QEvent* event) {
       App().Restore();
     }
   });
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    TakeNativeName(watched, static_cast<const QKeyEvent&>(*event));
+  }
+  return FormView::eventFilter(watched, event);
+}
+
+// The program's own routines know only its Windows-shaped names, as drops and file dialogs give
+// them.
+void MainWindowView::TakeNativeName(QObject* watched, const QKeyEvent& key) {
+  auto* box = dynamic_cast<EditBoxView*>(watched);
+  char typed = 0;
+  if (box == nullptr || !box->ControlModel().holdsFileName || !TypedCharacter(key, typed) ||
+      typed != toolkit::vk::kReturn) {
+    return;
+  }
+  toolkit::EditBox& model = box->ControlModel();
+  if (const std::optional<std::string> native = NativeNameTyped(ToQt(model.Text()))) {
+    App().Dispatch([this, &model, &native] { model.SetText(names_.ToProgram(*native)); });
+  }
 }
 
 bool MainWindowView::TakesDrop(const QMimeData* data) const {

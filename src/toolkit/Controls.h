@@ -15,6 +15,7 @@ class Label : public Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
   bool wordWrap = false;
+  bool centred = false;  // each line centred in the label's width, else from its left
 
  private:
   std::string caption_;
@@ -27,6 +28,9 @@ class EditBox : public Control {
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
   bool readOnly = false;
+  // The user types file names in it: a front end whose system names are not the program's
+  // gives the key-press handler of an Enter the program's name of a system name typed there.
+  bool holdsFileName = false;
 
   // A character typed by the user; the handler may consume it by setting it to 0.
   std::function<void(char& key)> OnKeyPress;

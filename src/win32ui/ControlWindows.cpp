@@ -66,15 +66,21 @@ void SetTextIfChanged(HWND hwnd, const std::string& text) {
   }
 }
 
+DWORD AlignmentOf(const toolkit::Label& label) {
+  if (label.centred) {
+    return SS_CENTER;
+  }
+  return label.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+}
+
 // A label grows to show its whole text, as the designed one sized itself to it: a wider line to
 // the right, wrapped text downwards.
 class LabelWindow : public ControlWindow {
  public:
   LabelWindow(toolkit::Label& model, HWND form, int id)
-      : ControlWindow(model, CreateChild(L"STATIC", model.Caption(),
-                                         SS_NOPREFIX | SS_NOTIFY |
-                                             (model.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP),
-                                         form, id, 0)),
+      : ControlWindow(model,
+                      CreateChild(L"STATIC", model.Caption(),
+                                  SS_NOPREFIX | SS_NOTIFY | AlignmentOf(model), form, id, 0)),
         label_(model) {
     Refresh();
   }

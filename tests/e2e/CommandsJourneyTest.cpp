@@ -1,10 +1,29 @@
 // Commands of the main window: a name typed in the edit box, the options dialog and the
 // settings file it writes, deleting a file from the file list, minimizing with Escape.
 
+#include <cctype>
+#include <string_view>
+
 #include "e2e/FondexJourney.h"
 
 namespace fondex::e2e {
 namespace {
+
+// The address a file manager copies for a file: "file://" and the path, every byte but the
+// unreserved ones and the slashes escaped.
+std::string FileAddress(const std::filesystem::path& path) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string address = "file://";
+  for (const char c : path.string()) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) != 0 || std::string_view("/-._~").find(c) != std::string_view::npos) {
+      address += c;
+    } else {
+      address += {'%', kDigits[byte >> 4], kDigits[byte & 0xF]};
+    }
+  }
+  return address;
+}
 
 class CommandsJourney : public PlageJourney {
  protected:
@@ -41,6 +60,53 @@ TEST_F(CommandsJourney, NameTypedInTheEditBoxBecomesTheWallpaper) {
 
   CloseWindow(MainWindow());
   EXPECT_EQ(0, WaitForExit());
+}
+
+TEST_F(CommandsJourney, LinuxNamesTypedInTheEditBoxAreTheProgramsOwn) {
+  const std::filesystem::path paysages = ImageFolder("paysages");
+  const std::filesystem::path home = Folder("home/Images");
+  const std::filesystem::path cotes = ImageFolder("c\xC3\xB4tes bleues");
+  const struct {
+    std::string typed;
+    std::filesystem::path picture;
+    Rgb colour;
+    std::filesystem::path next;  // the file after it in its folder
+  } names[] = {
+      {(paysages / "lac.bmp").string(), paysages / "lac.bmp", {0, 80, 200}, paysages / "mont.bmp"},
+      {"~/Images/mer.bmp", home / "mer.bmp", {230, 120, 20}, home / "neige.bmp"},
+      {FileAddress(cotes / "mer bleue.bmp"),
+       cotes / "mer bleue.bmp",
+       {20, 150, 140},
+       cotes / "zinc.bmp"},
+  };
+  for (const auto& name : names) {
+    WriteBitmap(name.picture, 8, 8, name.colour);
+    WriteBitmap(name.next, 8, 8, {250, 250, 250});
+  }
+  WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
+  WriteWinIni("");
+  StartFondex("x11");
+  ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2"));
+
+  for (const auto& name : names) {
+    SCOPED_TRACE(name.typed);
+    EnterName(name.typed);
+    EXPECT_TRUE(WallpaperBecomes(StoredPath(name.picture)));
+    EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + StoredPath(name.picture)));
+    EXPECT_TRUE(WaitFor([&] { return RootCentreNear(name.colour); }));
+    // Its folder is the one selected and its file the one selected there: one after the other
+    // in the selected folder, the next change takes the file after it.
+    Click(MainWindow(), main_window::kBBtnHasard);
+    EXPECT_TRUE(WallpaperBecomes(StoredPath(name.next)));
+  }
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
+  const std::string list = ReadFile(AppFile("FONDEX.DAT"));
+  for (const auto& name : names) {
+    EXPECT_NE(list.find(StoredPath(name.picture.parent_path()) + "\r\n"), std::string::npos)
+        << list;
+  }
 }
 
 TEST_F(CommandsJourney, OptionsDialogWritesTheSettingsFileByteForByte) {

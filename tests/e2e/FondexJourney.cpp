@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -332,6 +333,19 @@ Image FondexJourney::SteadyImage(WindowId window) {
     last = now;
   }
   throw std::runtime_error("the window's picture did not settle");
+}
+
+bool FondexJourney::RootCentreNear(Rgb colour) const {
+  constexpr int kTolerance = 8;
+  const Image centre =
+      Screen().CaptureArea(Screen().Root(), Screen().Width() / 2, Screen().Height() / 2, 1, 1);
+  const std::uint8_t expected[] = {colour.red, colour.green, colour.blue};
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (std::abs(centre.rgb[i] - expected[i]) > kTolerance) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void FondexJourney::SaveScreenshot(const Image& image, const std::string& name) const {

@@ -114,6 +114,9 @@ class FondexJourney : public ::testing::Test {
   // What the program wrote on its standard output and error output so far.
   std::string ProgramOutput() const { return Log("fondex.log"); }
 
+  // The screen's centre, where a bare X11 session's centred wallpaper lies, is near the colour.
+  bool RootCentreNear(Rgb colour) const;
+
   // The window's picture once its painting has settled.
   Image SteadyImage(WindowId window);
   // Saved among the build's test artefacts as <test suite>-<test>-<name>.png.

@@ -25,17 +25,8 @@ class PictureFormatsJourney : public FondexJourney {
     WriteWinIni(WindowsPath(photos_ / "a.bmp"));
   }
 
-  // The screen's centre, where a centred wallpaper lies, is near the colour.
   bool CentreNear(Rgba colour) const {
-    const Image centre =
-        Screen().CaptureArea(Screen().Root(), Screen().Width() / 2, Screen().Height() / 2, 1, 1);
-    const std::uint8_t expected[] = {colour.red, colour.green, colour.blue};
-    for (int i = 0; i < 3; ++i) {
-      if (std::abs(centre.rgb[i] - expected[i]) > 8) {
-        return false;
-      }
-    }
-    return true;
+    return RootCentreNear({colour.red, colour.green, colour.blue});
   }
 
   std::string Stored(const std::string& name) const { return StoredPath(photos_ / name); }

@@ -3,10 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
+#include <typeinfo>
 
 #include "mainwindow/FondexProgram.h"
 #include "platform/posix/PosixNativeNames.h"
@@ -50,6 +53,18 @@ class ProgramWindowsTest : public ::testing::Test {
                                                 fake.screen, fake.help, drops, fake.collation}};
 };
 
+// The user's home folder, for as long as it lives.
+class HomeFolder {
+ public:
+  explicit HomeFolder(const char* path) : saved_(qgetenv("HOME")) { qputenv("HOME", path); }
+  ~HomeFolder() { qputenv("HOME", saved_); }
+  HomeFolder(const HomeFolder&) = delete;
+  HomeFolder& operator=(const HomeFolder&) = delete;
+
+ private:
+  QByteArray saved_;
+};
+
 TEST_F(ProgramWindowsTest, ADropAppliesTheFirstFileAndAddsTheDirectory) {
   qt::MainWindowView view(app, Main(), drops, names,
                           [this](toolkit::Message& message) { Main().WMDropFiles(message); });
@@ -83,6 +98,49 @@ TEST_F(ProgramWindowsTest, CaptionAndNameBoxAfterASetARefusalAndAPlainDesktop) {
   ClickOn(*view.ViewOf(&Main().BBtnNoWalp));
   EXPECT_EQ(view.windowTitle(), "Fondex2");
   EXPECT_EQ(edit.text(), "");
+}
+
+TEST_F(ProgramWindowsTest, ASystemNameTypedInTheNameBoxReachesTheHandlerAsTheProgramsName) {
+  fake.files.AddFile("C:\\Fonds\\mer bleue.bmp", "BM");
+  const HomeFolder home("/Fonds");
+  qt::MainWindowView view(app, Main(), drops, names,
+                          [this](toolkit::Message& message) { Main().WMDropFiles(message); });
+  auto& edit = ViewOf<QLineEdit>(view, Main().EditChoisiBMP);
+  const struct {
+    const char* typed;
+    const char* directory;
+    const char* file;
+  } cases[] = {
+      {"/Images/a.bmp", "c:\\images", "a.bmp"},
+      {"~/c", "c:\\fonds", "c.bmp"},
+      {"file:///Fonds/mer%20bleue.bmp", "c:\\fonds", "mer bleue.bmp"},
+      {"C:\\Images\\B", "c:\\images", "b.bmp"},  // the program's own form, as it always was
+  };
+  for (const auto& [typed, directory, file] : cases) {
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClicks(&edit, typed);
+    QTest::keyClick(&edit, Qt::Key_Return);
+    const std::string wallpaper = std::string(directory) + "\\" + file;
+    EXPECT_EQ(fake.desktop.Requests().back(), wallpaper) << typed;
+    EXPECT_EQ(view.windowTitle().toStdString(), "Fondex2 : " + wallpaper) << typed;
+    EXPECT_EQ(edit.text().toStdString(), wallpaper) << typed;
+    const toolkit::ListBox& directories = Main().DirListeBox;
+    ASSERT_GE(directories.ItemIndex(), 0) << typed;
+    EXPECT_EQ(directories.Item(directories.ItemIndex()), directory) << typed;
+    ASSERT_GE(Main().FichListeBox.ItemIndex(), 0) << typed;
+    EXPECT_EQ(Main().FichListeBox.Item(Main().FichListeBox.ItemIndex()), file) << typed;
+  }
+  EXPECT_THAT(Main().DirListeBox.Items(), ElementsAre("c:\\fonds", "c:\\images"));
+  EXPECT_THAT(fake.modalHost.Boxes(), IsEmpty());
+
+  // Another machine's address is no name of this one: taken as it is, it names no file.
+  edit.selectAll();
+  QTest::keyClicks(&edit, "file://serveur/Images/a.bmp");
+  QTest::keyClick(&edit, Qt::Key_Return);
+  ASSERT_EQ(fake.modalHost.Boxes().size(), 1u);
+  EXPECT_NE(fake.modalHost.Boxes()[0].request.text.find("file://serveur/images/a.bmp"),
+            std::string::npos);
 }
 
 TEST_F(ProgramWindowsTest, LettersTypedInTheNameBoxStayText) {
@@ -135,6 +193,34 @@ TEST_F(ProgramWindowsTest, TheSpinButtonStepsTheDelayBothWays) {
   QTest::mouseClick(&spin.Down(), Qt::LeftButton);
   QTest::mouseClick(&spin.Down(), Qt::LeftButton);
   EXPECT_EQ(delay.text(), "  9");
+}
+
+TEST_F(ProgramWindowsTest, TheFormatsPanelIsDrawnAsTheHiddenFilesPanel) {
+  qt::FormView view(app, Options());
+  const TOptBox& o = Options();
+  QWidget& cachesFrame = *view.ViewOf(&o.Bevel2);
+  QWidget& formatsFrame = *view.ViewOf(&o.Bevel3);
+  EXPECT_EQ(typeid(formatsFrame), typeid(cachesFrame));
+  EXPECT_EQ(formatsFrame.grab().toImage(), cachesFrame.grab().toImage()) << "the same bevel";
+  EXPECT_EQ(formatsFrame.x(), cachesFrame.x());
+  EXPECT_GT(formatsFrame.y(), cachesFrame.geometry().bottom()) << "below it";
+
+  const auto& cachesTitle = ViewOf<QLabel>(view, o.Label2);
+  const auto& formatsTitle = ViewOf<QLabel>(view, o.Label4);
+  EXPECT_EQ(formatsTitle.font(), cachesTitle.font());
+  const QFontInfo shown(formatsTitle.font());
+  EXPECT_EQ(shown.pixelSize(), QFontInfo(cachesTitle.font()).pixelSize());
+  EXPECT_TRUE(shown.bold());
+  EXPECT_EQ(formatsTitle.alignment(), cachesTitle.alignment());
+  EXPECT_EQ(formatsTitle.geometry().center().x(), cachesTitle.geometry().center().x());
+  EXPECT_EQ(formatsTitle.y() - formatsFrame.y(), cachesTitle.y() - cachesFrame.y());
+
+  const QWidget& cachesBox = *view.ViewOf(&o.ChBCaches);
+  const QWidget& formatsBox = *view.ViewOf(&o.ChBAutresFormats);
+  EXPECT_EQ(typeid(formatsBox), typeid(cachesBox));
+  EXPECT_EQ(formatsBox.x(), cachesBox.x()) << "the same indent";
+  EXPECT_EQ(formatsBox.y() - formatsFrame.y(), cachesBox.y() - cachesFrame.y());
+  EXPECT_EQ(formatsBox.font(), cachesBox.font());
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
+#include <QDir>
 #include <QKeyEvent>
+#include <optional>
+#include <string>
 
 #include "GuiTest.h"
 #include "qt/Glyphs.h"
 #include "qt/KeyCodes.h"
 #include "qt/Text.h"
+#include "qt/TypedNames.h"
 
 namespace fondex::test {
 namespace {
@@ -14,6 +18,32 @@ TEST(TextTest, ProgramTextsAreCodePage1252AndFileNamesUtf8) {
   EXPECT_EQ(qt::ToQt("c:\\images\\for\xC3\xAAt.bmp"), QString::fromUtf8("c:\\images\\forêt.bmp"));
   EXPECT_EQ(qt::FromQt(QString::fromUtf8("forêt")), "for\xC3\xAAt");
   EXPECT_EQ(qt::ToQt(""), "");
+}
+
+TEST(TypedNamesTest, OnlyPlainlyNativeNamesAreTheSystems) {
+  const std::string home = QDir::homePath().toStdString();
+  const struct {
+    const char* typed;
+    std::optional<std::string> native;
+  } cases[] = {
+      {"/tmp/papiers/paysages/lac.bmp", "/tmp/papiers/paysages/lac.bmp"},
+      {"~/Images/mer.bmp", home + "/Images/mer.bmp"},
+      {"file:///home/anne/Images/mer%20bleue.bmp", "/home/anne/Images/mer bleue.bmp"},
+      {"FILE://localhost/tmp/%C3%A9t%C3%A9.bmp", "/tmp/\xC3\xA9t\xC3\xA9.bmp"},
+      {"file:///tmp/%E9t%E9.bmp", "/tmp/\xE9t\xE9.bmp"},  // a Latin-1 name stays its bytes
+      {"file://serveur/partage/mer.bmp", std::nullopt},   // another machine's
+      {"file:images/mer.bmp", std::nullopt},
+      {"c:\\images\\mer.bmp", std::nullopt},
+      {"\\images\\mer.bmp", std::nullopt},
+      {"images\\mer.bmp", std::nullopt},
+      {"images/mer.bmp", std::nullopt},
+      {"~anne/mer.bmp", std::nullopt},
+      {"~", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& [typed, native] : cases) {
+    EXPECT_EQ(qt::NativeNameTyped(QString::fromUtf8(typed)), native) << typed;
+  }
 }
 
 TEST(KeyCodesTest, QtKeysBecomeWindowsVirtualKeys) {

@@ -84,7 +84,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 539 + o.AutresFormatsGBox.bounds.height);
+  EXPECT_EQ(o.bounds.height, 628);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -100,16 +100,12 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
 
   EXPECT_EQ(TabStops(o),
             (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
-                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "AutresFormatsGBox"}));
+                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "ChBAutresFormats"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
 
-  // The formats box takes the room the dialog gained below everything else.
-  const toolkit::Bounds formats = o.AutresFormatsGBox.bounds;
-  EXPECT_GE(formats.top, o.Bevel2.bounds.top + o.Bevel2.bounds.height);
-  EXPECT_LE(formats.top + formats.height, o.bounds.height);
-  EXPECT_EQ(o.AutresFormatsGBox.caption, "Formats d'images");
+  EXPECT_EQ(o.Label4.Caption(), "Formats d'images");
   EXPECT_EQ(o.ChBAutresFormats.Caption(), "Tenir compte des images JPEG, PNG et WebP");
   EXPECT_EQ(o.ChBAutresFormats.EffectiveHelpContext(), 3);
 
@@ -122,6 +118,23 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   for (const Control* control : o.ChangeAutoGBox.Children()) {
     EXPECT_EQ(control->EffectiveHelpContext(), 0) << control->Name();
   }
+}
+
+TEST(OptionsDialog, TheFormatsAreaStandsBelowTheHiddenFilesAreaWithTheDesignedRoom) {
+  OptionsProgram p;
+  p.CreateOptions();
+  const TOptBox& o = *p.options;
+  const toolkit::Bounds caches = o.Bevel2.bounds;
+  const toolkit::Bounds formats = o.Bevel3.bounds;
+  // The room between the two designed frames, and below the last one.
+  EXPECT_EQ(formats.top - (caches.top + caches.height),
+            caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height));
+  EXPECT_EQ(o.bounds.height - (formats.top + formats.height), 539 - (caches.top + caches.height));
+  // The hidden-files title stays where it was designed: centred on its 126 pixels at 158.
+  EXPECT_EQ(2 * o.Label2.bounds.left + o.Label2.bounds.width, 2 * 158 + 126);
+  EXPECT_EQ(o.Label2.bounds.top, 455);
+  EXPECT_EQ(o.ChBCaches.bounds.left, 88);
+  EXPECT_EQ(o.ChBCaches.bounds.top, 484);
 }
 
 TEST(OptionsDialog, EachButtonClosesWithItsOwnResultAndHelpStaysOpen) {
