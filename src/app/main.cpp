@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   platform::posix::PosixPlatform system;
   qt::Frontend frontend(argc, argv, system.Names());
   frontend.EndSessionOn(sessionEnd);
+  system.WhileWaiting(frontend.WaitingTurn());
   const platform::Platform platform{system.Files(),   system.Profiles(), system.Desktop(),
                                     system.Clock(),   frontend.Screen(), frontend.Help(),
                                     frontend.Drops(), system.Collation()};

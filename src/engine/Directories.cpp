@@ -10,6 +10,12 @@ int TFondexMainForm::NouveauRep(const std::string& path) {
     return -1;
   }
   const std::string name = util::LowerAscii(util::WithoutTrailingBackslash(path));
+  // The list file holds one directory per line.
+  if (name.find_first_of("\r\n") != std::string::npos) {
+    util::ShowWarning(app_, "Le nom du répertoire " + name +
+                                " tient sur plusieurs lignes : il n'est pas ajouté à la liste");
+    return -1;
+  }
   const int oldCount = DirListeBox.Count();
   if (oldCount >= DirCountTable::kSize && util::FindInList(DirListeBox, name, false) < 0) {
     util::ShowWarning(app_,

@@ -12,6 +12,7 @@
 #include "qt/HelpViewer.h"
 #include "qt/QtModalHost.h"
 #include "qt/QtServices.h"
+#include "qt/WaitingLoop.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
@@ -76,6 +77,11 @@ class Frontend {
                            std::function<void(const std::string&)> handler);
   // Runs the event as an outside event once the event loop runs and the main form shows.
   void AfterStart(std::function<void()> event);
+  // For waits on other programs: one turn of the event loop in which the windows paint and
+  // nothing of the program runs; a close request is honoured once the program is free again.
+  std::function<void()> WaitingTurn() {
+    return [this] { waiting_.Turn(); };
+  }
 
   // Shows the main form and runs the event loop until its window closes or the session ends;
   // then releases every view. The exit code of the event loop.
@@ -104,6 +110,7 @@ class Frontend {
   bool sessionEndRequested_ = false;
   bool closeQueryAnswered_ = false;
   std::unique_ptr<QSocketNotifier> laterStarts_;
+  WaitingLoop waiting_{app_};
 };
 
 }  // namespace fondex::qt

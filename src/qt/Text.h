@@ -5,8 +5,9 @@
 
 namespace fondex::qt {
 
-// The program's texts are UTF-8, like the system's file names. A text that is not valid UTF-8
-// (a name written in the Windows code page, say) is read as code page 1252.
+// The program's texts are UTF-8, like the system's file names. Bytes that are not UTF-8 (a name
+// written in another encoding) show as the replacement character, as the file system's own names
+// do, and leave the rest of the text as it is.
 QString ToQt(const std::string& text);
 
 // Text typed or chosen by the user, in the system's encoding (UTF-8), so that a typed file name

@@ -70,6 +70,28 @@ TEST_F(SingleCopyJourney, ASecondStartBringsTheRunningCopyBackAndEnds) {
   EXPECT_EQ(WindowsPath(plage_ / "foret.bmp"), WinIniWallpaper());
 }
 
+// A runtime folder whose socket path is over the system's limit: the running copy cannot be
+// reached, and a later start says so instead of running beside it.
+TEST_F(SingleCopyJourney, ALaterStartThatCannotReachTheRunningCopySaysSoAndEnds) {
+  const std::filesystem::path runtime = Folder("runtime/" + std::string(100, 'r'));
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  const std::vector<std::string> environment = {"XDG_RUNTIME_DIR=" + runtime.string()};
+  StartFondex("none", environment);
+  EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("foret.bmp")));
+
+  EXPECT_EQ(1, RunToCompletion(ProgramRequest(AppFile("fondex"), {"--next"}, "none", environment),
+                               kWaitLimit));
+  EXPECT_NE(
+      ProgramOutput().find("fondex : Fondex tourne déjà dans ce dossier, mais ne répond pas."),
+      std::string::npos)
+      << ProgramOutput();
+  EXPECT_EQ(1u, WindowsTitled("Fondex2"));
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
+  EXPECT_EQ(WindowsPath(plage_ / "foret.bmp"), WinIniWallpaper());
+}
+
 TEST_F(SingleCopyJourney, NextPlainAndSetFromLaterStartsChangeTheRunningCopysWallpaper) {
   StartFondex();
   EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("foret.bmp")));

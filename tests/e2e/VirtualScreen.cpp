@@ -266,6 +266,26 @@ void VirtualScreen::RequestClose(WindowId window) const {
   XFlush(connection_->display);
 }
 
+void VirtualScreen::Obscure(WindowId window) const {
+  Display* display = connection_->display;
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, window, &attributes) == 0) {
+    return;
+  }
+  const Point at = Position(window);
+  XSetWindowAttributes cover{};
+  cover.override_redirect = True;
+  cover.background_pixel = WhitePixel(display, DefaultScreen(display));
+  const Window over = XCreateWindow(
+      display, DefaultRootWindow(display), at.x, at.y, static_cast<unsigned>(attributes.width),
+      static_cast<unsigned>(attributes.height), 0, CopyFromParent, InputOutput, CopyFromParent,
+      CWOverrideRedirect | CWBackPixel, &cover);
+  XMapRaised(display, over);
+  XSync(display, False);
+  XDestroyWindow(display, over);
+  XSync(display, False);
+}
+
 Image VirtualScreen::Capture(WindowId window) const {
   XWindowAttributes attributes{};
   if (XGetWindowAttributes(connection_->display, window, &attributes) == 0 ||

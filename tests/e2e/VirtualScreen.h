@@ -56,6 +56,9 @@ class VirtualScreen {
   bool AskedToIconify(WindowId window) const;
   // What a window manager sends when the user clicks the close box.
   void RequestClose(WindowId window) const;
+  // Lays another window over the whole window and takes it away, as a menu or a window passing
+  // by does: the window is left to paint itself again.
+  void Obscure(WindowId window) const;
   // The window's contents as they are on the screen now; an empty image for a window that is
   // gone or not mapped.
   Image Capture(WindowId window) const;

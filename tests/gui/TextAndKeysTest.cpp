@@ -12,10 +12,13 @@
 namespace fondex::test {
 namespace {
 
-TEST(TextTest, ProgramTextsAreCodePage1252AndFileNamesUtf8) {
-  EXPECT_EQ(qt::ToQt("R\xE9pertoires  :"), QString::fromUtf8("Répertoires  :"));
-  EXPECT_EQ(qt::ToQt("\x80 \x9C\x92"), QString::fromUtf8("€ œ’"));
+TEST(TextTest, TextsAndNamesAreUtf8AndOnlyForeignBytesAreReplaced) {
   EXPECT_EQ(qt::ToQt("c:\\images\\for\xC3\xAAt.bmp"), QString::fromUtf8("c:\\images\\forêt.bmp"));
+  // A name that is not UTF-8 in a message: only its own bytes look odd.
+  EXPECT_EQ(
+      qt::ToQt("Windows n'a pu charger c:\\\xFF\xFE.bmp. V\xC3\xA9rifiez la valdidit\xC3\xA9"),
+      QString::fromUtf8("Windows n'a pu charger c:\\\uFFFD\uFFFD.bmp. Vérifiez la valdidité"));
+  EXPECT_EQ(qt::ToQt("R\xE9pertoires : r\xC3\xA9"), QString::fromUtf8("R\uFFFDpertoires : ré"));
   EXPECT_EQ(qt::FromQt(QString::fromUtf8("forêt")), "for\xC3\xAAt");
   EXPECT_EQ(qt::ToQt(""), "");
 }

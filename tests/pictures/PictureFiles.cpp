@@ -66,6 +66,29 @@ std::vector<std::uint8_t> PngRow(const std::vector<std::uint8_t>& rgba, int widt
   return row;
 }
 
+std::vector<jpeg_scan_info> ScanScript(int count) {
+  constexpr int kLowestBit = 10;  // the deepest successive approximation the library takes
+  std::vector<jpeg_scan_info> script;
+  const auto bitByBit = [&](int components, int coefficient) {
+    for (int bit = kLowestBit; bit >= 0 && static_cast<int>(script.size()) < count; --bit) {
+      jpeg_scan_info scan{};
+      scan.comps_in_scan = components;
+      for (int c = 0; c < components; ++c) {
+        scan.component_index[c] = c;
+      }
+      scan.Ss = scan.Se = coefficient;
+      scan.Ah = bit == kLowestBit ? 0 : bit + 1;
+      scan.Al = bit;
+      script.push_back(scan);
+    }
+  };
+  bitByBit(3, 0);
+  for (int coefficient = 1; coefficient < 64; ++coefficient) {
+    bitByBit(1, coefficient);
+  }
+  return script;
+}
+
 }  // namespace
 
 Rgba Quadrant(int x, int y, int width, int height) {
@@ -73,7 +96,7 @@ Rgba Quadrant(int x, int y, int width, int height) {
   return colours[y * 2 / height][x * 2 / width];
 }
 
-std::string JpegFile(int width, int height, const Colours& colour) {
+std::string JpegFile(int width, int height, const Colours& colour, const JpegLayout& layout) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -84,13 +107,37 @@ std::string JpegFile(int width, int height, const Colours& colour) {
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
   info.input_components = 4;
-  info.in_color_space = JCS_EXT_RGBX;
+  const bool ink = layout.ink != JpegInk::kNone;
+  info.in_color_space = ink ? JCS_CMYK : JCS_EXT_RGBX;
   jpeg_set_defaults(&info);
+  if (ink) {
+    jpeg_set_colorspace(&info, layout.ink == JpegInk::kAdobeYcck ? JCS_YCCK : JCS_CMYK);
+    info.write_Adobe_marker = layout.ink == JpegInk::kCmyk ? FALSE : TRUE;
+  }
+  if (layout.progressive) {
+    jpeg_simple_progression(&info);
+  }
+  const std::vector<jpeg_scan_info> script = ScanScript(layout.scans);
+  if (layout.scans > 0) {
+    info.scan_info = script.data();
+    info.num_scans = static_cast<int>(script.size());
+  }
   jpeg_set_quality(&info, 100, TRUE);
   jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> rgba = RgbaBytes(width, height, colour);
+  std::vector<std::uint8_t> samples = RgbaBytes(width, height, colour);
+  if (ink) {
+    // Adobe's form stores 255 - ink: the colour itself, and full black as 255.
+    const bool inverted = layout.ink != JpegInk::kCmyk;
+    for (std::size_t i = 0; i < samples.size(); i += 4) {
+      for (std::size_t c = 0; c < 3; ++c) {
+        samples[i + c] =
+            static_cast<std::uint8_t>(inverted ? samples[i + c] : 255 - samples[i + c]);
+      }
+      samples[i + 3] = inverted ? 255 : 0;
+    }
+  }
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = &rgba[static_cast<std::size_t>(info.next_scanline) * width * 4];
+    JSAMPROW row = &samples[static_cast<std::size_t>(info.next_scanline) * width * 4];
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);

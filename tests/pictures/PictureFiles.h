@@ -22,9 +22,21 @@ struct PngLayout {
   bool interlaced = false;
 };
 
+// How a JPEG stores its colours: as colour (YCbCr), as CMYK ink without Adobe's marker, or with
+// it, in Adobe's inverted form, as CMYK or YCCK.
+enum class JpegInk { kNone, kCmyk, kAdobeCmyk, kAdobeYcck };
+
+struct JpegLayout {
+  JpegInk ink = JpegInk::kNone;
+  bool progressive = false;
+  // Progressive in exactly this many scans, when above 0: every bit of the DC coefficients one
+  // scan at a time, then of the first AC coefficients of the first component.
+  int scans = 0;
+};
+
 // Pictures written by the libraries that decode them. A palette PNG takes its colours from the
-// picture in order of appearance (at most 256).
-std::string JpegFile(int width, int height, const Colours& colour);
+// picture in order of appearance (at most 256). Ink is taken with no black: C = 255 - red.
+std::string JpegFile(int width, int height, const Colours& colour, const JpegLayout& layout = {});
 std::string PngFile(int width, int height, const PngLayout& layout, const Colours& colour);
 std::string WebpFile(int width, int height, bool lossless, const Colours& colour);
 

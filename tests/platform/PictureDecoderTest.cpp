@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <time.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "Bitmaps.h"
 #include "pictures/PictureFiles.h"
@@ -9,6 +14,8 @@
 namespace fondex::platform::posix {
 namespace {
 
+using testing::JpegInk;
+using testing::JpegLayout;
 using testing::PngLayout;
 using testing::Rgba;
 
@@ -63,6 +70,17 @@ Rgba Grey(int x, int y) {
 std::vector<Sample> Samples() {
   return {
       {"JPEG", testing::JpegFile(kWidth, kHeight, Quadrants), PictureKind::kJpeg, 12, QuadrantWord},
+      {"JPEG progressive", testing::JpegFile(kWidth, kHeight, Quadrants, {.progressive = true}),
+       PictureKind::kJpeg, 12, QuadrantWord},
+      {"JPEG CMYK", testing::JpegFile(kWidth, kHeight, Quadrants, {.ink = JpegInk::kCmyk}),
+       PictureKind::kJpeg, 12, QuadrantWord},
+      {"JPEG CMYK, Adobe's",
+       testing::JpegFile(kWidth, kHeight, Quadrants, {.ink = JpegInk::kAdobeCmyk}),
+       PictureKind::kJpeg, 12, QuadrantWord},
+      {"JPEG YCCK, Adobe's",
+       testing::JpegFile(kWidth, kHeight, Quadrants,
+                         {.ink = JpegInk::kAdobeYcck, .progressive = true}),
+       PictureKind::kJpeg, 12, QuadrantWord},
       {"PNG 8-bit colour", testing::PngFile(kWidth, kHeight, {}, Quadrants), PictureKind::kPng, 0,
        QuadrantWord},
       {"PNG palette", testing::PngFile(kWidth, kHeight, {.colourType = 3}, Quadrants),
@@ -206,6 +224,126 @@ TEST(PictureDecoder, HeadersOfImpossibleSidesAreRefused) {
         std::string("\x89PNG\r\n\x1A\n")}) {
     MemorySource source(file);
     EXPECT_FALSE(CheckPicture(source, PictureFormats::kAll).has_value());
+  }
+}
+
+std::uint32_t Crc32(std::string_view bytes) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (const char byte : bytes) {
+    crc ^= static_cast<std::uint8_t>(byte);
+    for (int bit = 0; bit < 8; ++bit) {
+      crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+    }
+  }
+  return ~crc;
+}
+
+void PutBigEndian(std::string& file, std::size_t at, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) {
+    file[at + i] = static_cast<char>(value >> (8 * (bytes - 1 - i)));
+  }
+}
+
+// A small PNG whose header claims the sides: its data ends long before such a picture would.
+std::string PngClaiming(int side, const PngLayout& layout) {
+  std::string file = testing::PngFile(16, 16, layout, Quadrants);
+  PutBigEndian(file, 16, static_cast<std::uint32_t>(side), 4);
+  PutBigEndian(file, 20, static_cast<std::uint32_t>(side), 4);
+  PutBigEndian(file, 29, Crc32(std::string_view(file).substr(12, 17)), 4);
+  return file;
+}
+
+// The same for a JPEG: the frame's sides are rewritten.
+std::string JpegClaiming(int side, const JpegLayout& layout) {
+  std::string file = testing::JpegFile(16, 16, Quadrants, layout);
+  const std::size_t frame = file.find(layout.progressive ? "\xFF\xC2" : "\xFF\xC0") + 5;
+  PutBigEndian(file, frame, static_cast<std::uint32_t>(side), 2);
+  PutBigEndian(file, frame + 2, static_cast<std::uint32_t>(side), 2);
+  return file;
+}
+
+// A progressive JPEG of 8192 x 8192 of thousands of scans that carry nothing: each one
+// would cost a pass over the whole picture.
+std::string JpegOfScans(int scans) {
+  std::string file = JpegClaiming(8192, {.progressive = true});
+  file = file.substr(0, file.find("\xFF\xDA"));
+  for (int i = 0; i < scans; ++i) {
+    file += std::string("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00", 14);
+  }
+  return file + "\xFF\xD9";
+}
+
+// Each scan costs a pass over the whole picture: beyond a few dozen, a picture is refused.
+TEST(PictureDecoder, AJpegOfTooManyScansIsRefused) {
+  for (const int scans : {10, 64, 65, 200}) {
+    SCOPED_TRACE(scans);
+    const std::string file = testing::JpegFile(kWidth, kHeight, Quadrants, {.scans = scans});
+    MemorySource source(file);
+    EXPECT_TRUE(CheckPicture(source, PictureFormats::kAll).has_value());
+    EXPECT_EQ(DecodePicture(source, {}).has_value(), scans <= 64);
+  }
+}
+
+std::chrono::nanoseconds ThreadTime() {
+  timespec now{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+// This process's resident-set high-water mark, in kB.
+long HighWaterMark() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.starts_with("VmHWM:")) {
+      return std::stol(line.substr(6));
+    }
+  }
+  return -1;
+}
+
+// Reads the picture band by band, as the screen does; true when it is read whole.
+bool ReadsWhole(ByteSource& source) {
+  const std::unique_ptr<PictureReader> reader = OpenPicture(source, {});
+  if (!reader) {
+    return false;
+  }
+  const std::int32_t rows = std::max<std::int32_t>(1, (1 << 18) / reader->Width());
+  std::vector<std::uint32_t> band;
+  for (std::int32_t top = 0; top < reader->Height(); top += rows) {
+    band.resize(std::size_t(reader->Width()) * std::min(rows, reader->Height() - top));
+    if (!reader->ReadRows(band)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Tiny files that claim huge pictures, or cost a pass over the picture per scan: each is refused
+// within a second, and its decoding never takes the memory such a picture would.
+TEST(PictureDecoder, BombsAreRefusedAtOnceWithinTheDecodersMemory) {
+  const std::vector<std::pair<const char*, std::string>> bombs = {
+      {"interlaced PNG of 32768 x 32768", PngClaiming(32768, {.interlaced = true})},
+      {"interlaced 16-bit PNG of 8192 x 8192",
+       PngClaiming(8192, {.colourType = 6, .bitDepth = 16, .interlaced = true})},
+      {"progressive JPEG of 32768 x 32768", JpegClaiming(32768, {.progressive = true})},
+      {"progressive JPEG of 8192 x 8192", JpegClaiming(8192, {.progressive = true})},
+      {"progressive CMYK JPEG of 8192 x 8192",
+       JpegClaiming(8192, {.ink = JpegInk::kAdobeCmyk, .progressive = true})},
+      {"JPEG of 10,000 scans", JpegOfScans(10000)},
+  };
+  for (const auto& [what, file] : bombs) {
+    SCOPED_TRACE(what);
+    MemorySource source(file);
+    ASSERT_TRUE(CheckPicture(source, PictureFormats::kAll).has_value());
+    // The high-water mark starts again from what the process holds now.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = HighWaterMark();
+    // The time this thread works, whatever else the machine runs meanwhile.
+    const auto start = ThreadTime();
+    EXPECT_FALSE(ReadsWhole(source));
+    EXPECT_LT(ThreadTime() - start, std::chrono::seconds(1));
+    EXPECT_LT(HighWaterMark() - before, 600 * 1024) << "kB";
   }
 }
 

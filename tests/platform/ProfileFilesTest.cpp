@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "Scratch.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/posix/ProfileText.h"
@@ -96,6 +98,26 @@ TEST_F(ProfileFilesTest, FailedWriteReportsAndKeepsTheOldFile) {
   EXPECT_FALSE(profiles_.WriteString(Windows("dossier.ini"), "Options", "Auto", "1"));
   EXPECT_FALSE(profiles_.WriteString(Windows("fichier\\x.ini"), "Options", "Auto", "1"));
   EXPECT_FALSE(profiles_.WriteString("", "Options", "Auto", "1"));
+}
+
+TEST_F(ProfileFilesTest, NothingThatWouldBreakItsLineIsWritten) {
+  const std::string before = "[Desktop]\r\nWallpaper=c:\\mer.bmp\r\n";
+  Write("platform/WIN.INI", before);
+  const struct {
+    std::string section, key, value;
+  } cases[] = {
+      {"Desktop", "Wallpaper", "c:\\ok\nTileWallpaper=1\n[x]\n.bmp"},
+      {"Desktop", "Wallpaper", "c:\\ok\r.bmp"},
+      {"Desktop", "Wallpaper", std::string("c:\\ok\0.bmp", 10)},
+      {"Desktop", "Tile\nWallpaper", "1"},
+      {"Desk\r\ntop", "Wallpaper", "1"},
+  };
+  for (const auto& [section, key, value] : cases) {
+    EXPECT_FALSE(profiles_.WriteString("WIN.INI", section, key, value)) << value;
+    EXPECT_FALSE(profiles_.WriteString(Windows("neuf.ini"), section, key, value)) << value;
+  }
+  EXPECT_EQ(Read("platform/WIN.INI"), before);
+  EXPECT_FALSE(std::filesystem::exists(Posix("neuf.ini")));
 }
 
 }  // namespace

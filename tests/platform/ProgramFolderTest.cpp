@@ -70,6 +70,9 @@ TEST_F(ProgramFolderTest, ACopyKeepsItsFilesBesideItselfUnlessItMayNotWriteThere
   }
   // Created on first need.
   EXPECT_TRUE(std::filesystem::is_directory(perUser));
+  // A per-user folder that cannot be made (its parent a file) leaves the copy in its own.
+  Write("fichier", "");
+  EXPECT_EQ(ProgramFolder(locked + "/fondex", Posix("fichier/fondex")), locked);
 }
 
 TEST_F(ProgramFolderTest, AFileMissingFromTheProgramsFolderIsTakenFromTheInstalledDataFolder) {

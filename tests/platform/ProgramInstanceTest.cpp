@@ -92,15 +92,34 @@ TEST_F(ProgramInstanceTest, ACopyThatEndsOrIsKilledLeavesTheFolderFree) {
   EXPECT_THAT(next->Receive(), ElementsAre("show"));
 }
 
-TEST_F(ProgramInstanceTest, WithoutAUsableRuntimeDirectoryEveryCopyRuns) {
+// No private runtime directory (another user's /tmp/fondex-<uid>), one that does not exist, or a
+// socket path over the system's limit: the running copy cannot be reached, and still runs alone.
+TEST_F(ProgramInstanceTest, WithoutASocketTheFolderIsStillGuarded) {
   MakeDirectory(std::string(120, 'r'));
-  for (const std::string& runtime : {std::string("absent"), std::string(120, 'r')}) {
-    const auto first = Copy("portable", runtime);
-    const auto second = Copy("portable", runtime);
-    EXPECT_TRUE(first->Claim()) << runtime;
-    EXPECT_TRUE(second->Claim()) << runtime;
-    EXPECT_EQ(second->Descriptor(), -1);
+  for (const std::string& runtime :
+       {std::string(), Posix("absent"), Posix(std::string(120, 'r'))}) {
+    PosixProgramInstance first(Posix("portable"), runtime);
+    PosixProgramInstance second(Posix("lien"), runtime);
+    EXPECT_TRUE(first.Claim()) << runtime;
+    EXPECT_FALSE(second.Claim()) << runtime;
+    EXPECT_FALSE(second.Send("next")) << runtime;
+    EXPECT_EQ(first.Descriptor(), -1);
   }
+  EXPECT_TRUE(std::filesystem::exists(Posix("portable/FONDEX.LCK")));
+  // A folder that is not there cannot be guarded: no copy runs for it.
+  EXPECT_FALSE(Copy("absent")->Claim());
+}
+
+// A lock file that cannot be had (read-only folder, or a link, which is never followed): the
+// folder itself is locked.
+TEST_F(ProgramInstanceTest, AFolderWithoutAUsableLockFileIsLockedItself) {
+  std::filesystem::create_symlink(Posix("ailleurs"), Posix("autre/FONDEX.LCK"));
+  auto first = Copy("autre");
+  ASSERT_TRUE(first->Claim());
+  EXPECT_FALSE(Copy("autre/.")->Claim());
+  EXPECT_FALSE(std::filesystem::exists(Posix("ailleurs")));
+  first.reset();
+  EXPECT_TRUE(Copy("autre")->Claim());
 }
 
 TEST_F(ProgramInstanceTest, OnlyAPrivateRuntimeDirectoryOfTheUsersOwnIsUsed) {

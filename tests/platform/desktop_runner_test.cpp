@@ -6,6 +6,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "platform/posix/desktop/SystemProcessRunner.h"
 
@@ -57,6 +60,55 @@ TEST(SystemProcessRunner, TimeLimitAndOutputBound) {
   const ToolResult big = runner.Run({"head", "-c", "1000000", "/dev/zero"});
   EXPECT_TRUE(big.succeeded);
   EXPECT_EQ(big.output.size(), 1000u);
+}
+
+// Running, not a zombie waiting for its new parent to reap it.
+bool Running(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const std::size_t end = line.rfind(')');
+  return end != std::string::npos && end + 2 < line.size() && line[end + 2] != 'Z';
+}
+
+TEST(SystemProcessRunner, AToolAtItsLimitEndsWithWhatItStarted) {
+  SystemProcessRunner runner({.timeLimit = 300ms, .outputLimit = 1000});
+  const ToolResult result =
+      runner.Run({"sh", "-c", "sleep 1000 & echo $!; sh -c 'sleep 1000' & echo $!; wait"});
+  EXPECT_FALSE(result.succeeded);
+  std::istringstream pids(result.output);
+  int count = 0;
+  for (int pid = 0; pids >> pid; ++count) {
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (Running(pid) && std::chrono::steady_clock::now() < end) {
+      std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(Running(pid)) << "process " << pid << " still runs";
+  }
+  EXPECT_EQ(count, 2) << result.output;
+}
+
+TEST(SystemProcessRunner, ToolsOfOneChangeShareItsTimeAndTheCallerKeepsTurning) {
+  SystemProcessRunner runner({.timeLimit = 60s, .outputLimit = 1000});
+  int turns = 0;
+  runner.SetWaitHook([&] { ++turns; });
+  {
+    const ChangeTime time(&runner, 500ms);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(runner.Run({"sleep", "30"}).succeeded);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+    EXPECT_TRUE(runner.OutOfTime());
+    // The time is spent: the next tool of the change does not even start.
+    EXPECT_FALSE(runner.Run({"true"}).succeeded);
+    {
+      const ChangeTime inner(&runner, 60s);
+      EXPECT_TRUE(runner.OutOfTime());
+    }
+  }
+  EXPECT_GT(turns, 0);
+  EXPECT_FALSE(runner.OutOfTime());
+  EXPECT_TRUE(runner.Run({"true"}).succeeded);
+  EXPECT_FALSE(HasChildren());
 }
 
 TEST(SystemProcessRunner, MonitorsGiveLinesAndEndWithTheirOwner) {

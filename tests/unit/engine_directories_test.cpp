@@ -42,6 +42,21 @@ TEST_F(DirectoriesTest, AListedDirectoryKeepsItsPlaceAndCount) {
   EXPECT_EQ(Directories().size(), 3u);
 }
 
+TEST_F(DirectoriesTest, ANameOverSeveralLinesIsWarnedAndNeverListed) {
+  for (const std::string name : {"c:\\b\n3", "c:\\b\r\\c", "c:\\b\r\n"}) {
+    fake.files.AddDirectory(name);
+    int index = 0;
+    Dispatch([&] { index = Main().NouveauRep(name); });
+    EXPECT_EQ(index, -1);
+  }
+  ASSERT_EQ(fake.modalHost.Boxes().size(), 3u);
+  EXPECT_EQ(fake.modalHost.Boxes()[0].request.text,
+            "Le nom du répertoire c:\\b\n3 tient sur plusieurs lignes : il n'est pas ajouté à la "
+            "liste");
+  EXPECT_THAT(Directories(), ElementsAre("c:\\a", "c:\\c", "c:\\e"));
+  EXPECT_THAT(Counts(), ElementsAre(3, 1, 0));
+}
+
 TEST_F(DirectoriesTest, AnEntryDifferingOnlyInCaseIsReplacedByItsLowerCaseForm) {
   FakePlatform fresh;
   toolkit::Application freshApp{fresh.modalHost, fresh.help};

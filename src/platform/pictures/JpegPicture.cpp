@@ -8,6 +8,7 @@
 #include <jpeglib.h>
 
 #include <array>
+#include <cstring>
 
 #include "platform/pictures/LibraryPictures.h"
 
@@ -18,6 +19,9 @@ using Byte = std::uint8_t;
 
 constexpr int kMaxSegments = 4096;
 constexpr std::size_t kInputChunk = 65536;
+// Ordinary progressive pictures take about ten scans; each scan costs a pass over the whole
+// picture, so a file of thousands of tiny scans would take minutes.
+constexpr int kMaxScans = 64;
 
 // Start-of-frame markers of what the library decodes: baseline, extended and progressive
 // Huffman-coded pictures.
@@ -34,7 +38,7 @@ std::uint32_t BigEndian16(const Byte* at) {
   return std::uint32_t{at[0]} << 8 | at[1];
 }
 
-// The frame's sides, when it is one the library decodes into 8-bit grey or colour.
+// The frame's sides, when it is one the library decodes into 8-bit grey, colour or CMYK ink.
 std::optional<PictureHeader> FrameHeader(ByteSource& source, std::uint64_t segment,
                                          std::uint32_t length) {
   std::array<Byte, 6> frame{};
@@ -43,7 +47,7 @@ std::optional<PictureHeader> FrameHeader(ByteSource& source, std::uint64_t segme
   }
   const std::int32_t height = static_cast<std::int32_t>(BigEndian16(&frame[1]));
   const std::int32_t width = static_cast<std::int32_t>(BigEndian16(&frame[3]));
-  const bool components = frame[5] == 1 || frame[5] == 3;
+  const bool components = frame[5] == 1 || frame[5] == 3 || frame[5] == 4;
   if (frame[0] != 8 || !components || height < 1 || width < 1 || height > kMaxPictureSide ||
       width > kMaxPictureSide) {
     return std::nullopt;
@@ -67,10 +71,36 @@ struct ErrorJump {
   std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->jump, 1);
 }
 
-// A warning means damaged data: counted, never printed.
-void CountWarning(j_common_ptr info, int level) {
+// A warning means damaged data, which is refused: the decoding ends at once rather than going on
+// over every scan that follows.
+void StopAtWarning(j_common_ptr info, int level) {
   if (level < 0) {
     ++info->err->num_warnings;
+    info->err->error_exit(info);
+  }
+}
+
+// Called as the library goes through the file's scans.
+void CountScans(j_common_ptr info) {
+  if (info->is_decompressor &&
+      reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) {
+    info->err->msg_code = JERR_UNKNOWN_MARKER;
+    info->err->error_exit(info);
+  }
+}
+
+// CMYK ink as the library gives it, four bytes a pixel, turned in place into 0x00RRGGBB words.
+// Adobe's pictures (with its marker) store the ink inverted.
+void InkToWords(std::span<std::uint32_t> words, bool inverted) {
+  for (std::uint32_t& word : words) {
+    std::array<Byte, 4> ink{};
+    std::memcpy(ink.data(), &word, ink.size());
+    const auto channel = [&](Byte colour) {
+      const std::uint32_t c = inverted ? colour : 255u - colour;
+      const std::uint32_t k = inverted ? ink[3] : 255u - ink[3];
+      return (c * k + 127) / 255;
+    };
+    word = channel(ink[0]) << 16 | channel(ink[1]) << 8 | channel(ink[2]);
   }
 }
 
@@ -121,7 +151,7 @@ class JpegReader : public PictureReader {
       : PictureReader(header.width, header.height), words_(format) {
     info_.err = jpeg_std_error(&error_.manager);
     error_.manager.error_exit = &JumpOut;
-    error_.manager.emit_message = &CountWarning;
+    error_.manager.emit_message = &StopAtWarning;
     error_.manager.output_message = &PrintNothing;
     input_.source = &source;
     input_.offset = 0;
@@ -148,12 +178,18 @@ class JpegReader : public PictureReader {
     jpeg_create_decompress(&info_);
     created_ = true;
     info_.src = &input_.manager;
+    // A progressive picture keeps all its coefficients: past the bound the library refuses.
+    info_.mem->max_memory_to_use = static_cast<long>(kMaxDecoderBytes);
+    progress_.progress_monitor = &CountScans;
+    info_.progress = &progress_;
     if (jpeg_read_header(&info_, TRUE) != JPEG_HEADER_OK) {
       return false;
     }
-    // Four bytes per pixel, laid out as a 0x??RRGGBB word of this machine.
-    info_.out_color_space =
-        std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    ink_ = info_.jpeg_color_space == JCS_CMYK || info_.jpeg_color_space == JCS_YCCK;
+    // Four bytes per pixel, laid out as a 0x??RRGGBB word of this machine, or CMYK ink.
+    info_.out_color_space = ink_                                         ? JCS_CMYK
+                            : std::endian::native == std::endian::little ? JCS_EXT_BGRX
+                                                                         : JCS_EXT_XRGB;
     jpeg_start_decompress(&info_);
     return static_cast<std::int32_t>(info_.output_width) == Width() &&
            static_cast<std::int32_t>(info_.output_height) == Height() &&
@@ -178,6 +214,9 @@ class JpegReader : public PictureReader {
       jpeg_finish_decompress(&info_);
     }
     failed_ = error_.manager.num_warnings != 0;
+    if (ink_) {
+      InkToWords(words, info_.saw_Adobe_marker != 0);
+    }
     words_.FromRgb888(words);
     return !failed_;
   }
@@ -187,7 +226,9 @@ class JpegReader : public PictureReader {
   ErrorJump error_{};
   SourceInput input_{};
   jpeg_decompress_struct info_{};
+  jpeg_progress_mgr progress_{};
   bool created_ = false;
+  bool ink_ = false;
   bool failed_ = false;
 };
 

@@ -12,6 +12,10 @@ inline constexpr std::int64_t kMaxPictureSide = 32768;
 // Larger pictures are not decoded: a tiny compressed file may declare 32768 x 32768 pixels.
 inline constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 26;
 
+// No decoder, its library included, may take more memory for one picture: the bound of the
+// largest bitmap file the program reads.
+inline constexpr std::uint64_t kMaxDecoderBytes = std::uint64_t{512} << 20;
+
 // Sides small enough for the decoders: nothing larger than kMaxDecodedPixels is decoded.
 inline bool Decodable(std::int64_t width, std::int64_t height) {
   return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) <=

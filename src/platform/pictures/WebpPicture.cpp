@@ -86,29 +86,45 @@ class WebpReader : public PictureReader {
   std::size_t next_ = 0;
 };
 
+// What the first chunk's headers say of the picture.
+std::optional<WebPBitstreamFeatures> FeaturesOf(ByteSource& source, std::uint64_t size) {
+  std::array<Byte, kFeatureBytes> start{};
+  WebPBitstreamFeatures features{};
+  const std::size_t count =
+      source.ReadSome(0, std::span(start).first(std::min<std::uint64_t>(kFeatureBytes, size)));
+  if (WebPGetFeatures(start.data(), count, &features) != VP8_STATUS_OK) {
+    return std::nullopt;
+  }
+  return features;
+}
+
+// The file's data, the picture, and for a lossless picture the library's own copy of it.
+std::uint64_t DecodingBytes(ByteSource& source, const PictureHeader& header, std::uint64_t size) {
+  const std::uint64_t picture = std::uint64_t(header.width) * std::uint64_t(header.height) * 4;
+  const std::optional<WebPBitstreamFeatures> features = FeaturesOf(source, size);
+  return size + picture * (features && features->format == 2 ? 2 : 1);
+}
+
 }  // namespace
 
 std::optional<PictureHeader> CheckWebp(ByteSource& source) {
   const std::optional<std::uint64_t> size = ContainerSize(source);
-  std::array<Byte, kFeatureBytes> start{};
-  WebPBitstreamFeatures features{};
   if (!size || !ChunksFit(source, *size)) {
     return std::nullopt;
   }
-  const std::size_t count =
-      source.ReadSome(0, std::span(start).first(std::min<std::uint64_t>(kFeatureBytes, *size)));
-  if (WebPGetFeatures(start.data(), count, &features) != VP8_STATUS_OK ||
-      features.has_animation != 0 || features.width < 1 || features.height < 1 ||
-      features.width > kMaxPictureSide || features.height > kMaxPictureSide) {
+  const std::optional<WebPBitstreamFeatures> features = FeaturesOf(source, *size);
+  if (!features || features->has_animation != 0 || features->width < 1 || features->height < 1 ||
+      features->width > kMaxPictureSide || features->height > kMaxPictureSide) {
     return std::nullopt;
   }
   return PictureHeader{
-      .kind = PictureKind::kWebp, .width = features.width, .height = features.height};
+      .kind = PictureKind::kWebp, .width = features->width, .height = features->height};
 }
 
 std::unique_ptr<PictureReader> OpenWebp(ByteSource& source, const PixelFormat& format) {
   const std::optional<PictureHeader> header = CheckWebp(source);
-  if (!header || !Decodable(header->width, header->height)) {
+  if (!header || !Decodable(header->width, header->height) ||
+      DecodingBytes(source, *header, *ContainerSize(source)) > kMaxDecoderBytes) {
     return nullptr;
   }
   std::vector<Byte> data(static_cast<std::size_t>(*ContainerSize(source)));

@@ -14,11 +14,13 @@ constexpr std::size_t kStyleBuffer = 16;
 
 PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFiles& profiles,
                                              const PathMapper& paths,
-                                             std::unique_ptr<desktop::DesktopBackend> backend)
+                                             std::unique_ptr<desktop::DesktopBackend> backend,
+                                             desktop::ProcessRunner* tools)
     : files_(files),
       profiles_(profiles),
       paths_(paths),
       backend_(std::move(backend)),
+      tools_(tools),
       knownWallpaper_(StoredWallpaper()) {
   // Before the program reads the profile, the profile learns what the desktop shows.
   if (const auto current = CurrentOnDesktop()) {
@@ -34,6 +36,7 @@ bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
   if (!profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", name)) {
     return false;
   }
+  const desktop::ChangeTime time(tools_, kChangeTime);
   if (!ShowOnDesktop(name)) {
     profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", previous);
     return false;
@@ -106,6 +109,7 @@ bool PosixDesktopWallpaper::StoresDesktopWallpaper(const std::string& stored) co
 }
 
 std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
+  const desktop::ChangeTime time(tools_, kChangeTime);
   return backend_ ? backend_->Current() : std::nullopt;
 }
 

@@ -8,11 +8,15 @@
 #include "platform/ProfileFiles.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/desktop/DesktopBackend.h"
+#include "platform/posix/desktop/ProcessRunner.h"
 
 namespace fondex::platform::posix {
 
 // The system profile that holds the wallpaper, a bare name resolved in the platform directory.
 inline constexpr const char* kSystemProfile = "WIN.INI";
+
+// The time every desktop tool of one change, or of one look at the desktop, shares.
+inline constexpr std::chrono::milliseconds kChangeTime{5000};
 
 // The desktop-wallpaper service: the wallpaper is the name kept in [Desktop] Wallpaper of the
 // system profile, and, with a desktop back-end, the picture of the desktop the user runs. The
@@ -20,9 +24,11 @@ inline constexpr const char* kSystemProfile = "WIN.INI";
 // start, and again after each change that another program makes there.
 class PosixDesktopWallpaper : public DesktopWallpaper {
  public:
-  // Without a back-end the system profile alone holds the wallpaper.
+  // Without a back-end the system profile alone holds the wallpaper. The tools the back-end
+  // runs, when given, share kChangeTime per change: past it the change is refused.
   PosixDesktopWallpaper(PosixFileSystem& files, ProfileFiles& profiles, const PathMapper& paths,
-                        std::unique_ptr<desktop::DesktopBackend> backend = nullptr);
+                        std::unique_ptr<desktop::DesktopBackend> backend = nullptr,
+                        desktop::ProcessRunner* tools = nullptr);
 
   // Refuses a name over 259 characters, a file that is not a loadable bitmap (or JPEG, PNG or
   // WebP picture, when they are accepted), and a picture the desktop refuses; the profile's
@@ -53,6 +59,7 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   ProfileFiles& profiles_;
   const PathMapper& paths_;
   std::unique_ptr<desktop::DesktopBackend> backend_;
+  desktop::ProcessRunner* tools_;
   std::string knownWallpaper_;
   std::string knownDesktop_;  // the desktop's picture as last set or seen, lexically normal
 };

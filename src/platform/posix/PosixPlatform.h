@@ -48,6 +48,9 @@ class PosixPlatform {
   PosixClock& Clock() { return clock_; }
   ProfileWatcher& OutsideChanges() { return outsideChanges_; }
   const IcuCollation& Collation() const { return collation_; }
+  // While a change waits on the desktop's tools, the hook is called every few milliseconds, so
+  // that the caller's event loop keeps turning.
+  void WhileWaiting(std::function<void()> hook) { runner_.SetWaitHook(std::move(hook)); }
 
  private:
   PathMapper paths_;

@@ -43,6 +43,9 @@ std::string PosixProfileFiles::GetString(const std::string& file, const std::str
 
 bool PosixProfileFiles::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
+  if (!StaysOnItsLine(section) || !StaysOnItsLine(key) || !StaysOnItsLine(value)) {
+    return false;
+  }
   const auto path = PosixPathOf(file);
   const auto text = path ? TextToUpdate(*path) : std::nullopt;
   return text && WriteFileAtomically(*path, WithProfileValue(*text, section, key, value));

@@ -55,6 +55,21 @@ int OwnSocketError(const std::string& path) {
   return S_ISSOCK(status.st_mode) && status.st_uid == ::geteuid() ? 0 : EACCES;
 }
 
+// The lock file, made when missing; the folder itself when the file can be neither made nor
+// opened (a read-only folder); -1 when the folder cannot be opened either.
+FileDescriptor OpenLock(const std::string& folder) {
+  const std::string file = JoinPosix(folder, kLockFileName);
+  FileDescriptor lock(
+      ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR));
+  if (lock.Get() < 0) {
+    lock = FileDescriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+  }
+  if (lock.Get() < 0) {
+    lock = FileDescriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  }
+  return lock;
+}
+
 }  // namespace
 
 std::string RuntimeDirectoryFromEnvironment() {
@@ -68,15 +83,15 @@ std::string RuntimeDirectoryFromEnvironment() {
 }
 
 PosixProgramInstance::PosixProgramInstance(const std::string& programFolder,
-                                           const std::string& runtimeDirectory) {
+                                           const std::string& runtimeDirectory)
+    : folder_(programFolder) {
   struct stat folder {};
   if (runtimeDirectory.empty() || ::stat(programFolder.c_str(), &folder) != 0) {
     return;
   }
-  const std::string base = JoinPosix(runtimeDirectory, GuardName(folder));
-  socketPath_ = base + ".sock";
-  if (socketPath_.size() < sizeof(sockaddr_un::sun_path)) {
-    lockPath_ = base + ".lock";
+  const std::string socket = JoinPosix(runtimeDirectory, GuardName(folder) + ".sock");
+  if (socket.size() < sizeof(sockaddr_un::sun_path)) {
+    socketPath_ = socket;
   }
 }
 
@@ -88,18 +103,14 @@ PosixProgramInstance::~PosixProgramInstance() {
 }
 
 bool PosixProgramInstance::Claim() {
-  if (lockPath_.empty()) {
-    return true;
-  }
-  FileDescriptor lock(
-      ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR));
-  if (lock.Get() < 0) {
-    return true;
-  }
-  if (::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
-    return errno != EWOULDBLOCK;
+  FileDescriptor lock = OpenLock(folder_);
+  if (lock.Get() < 0 || ::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
+    return false;
   }
   lock_ = std::move(lock);
+  if (socketPath_.empty()) {
+    return true;
+  }
   // A copy that was killed left its socket behind.
   ::unlink(socketPath_.c_str());
   FileDescriptor socket(::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
@@ -111,7 +122,7 @@ bool PosixProgramInstance::Claim() {
 }
 
 bool PosixProgramInstance::Send(const std::string& message) {
-  if (lockPath_.empty()) {
+  if (socketPath_.empty()) {
     return false;
   }
   const auto end = std::chrono::steady_clock::now() + kListenWait;

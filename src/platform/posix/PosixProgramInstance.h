@@ -11,10 +11,14 @@ namespace fondex::platform::posix {
 // own that nobody else may enter, else such a directory made in /tmp; empty when neither is.
 std::string RuntimeDirectoryFromEnvironment();
 
-// The guard of one program folder. The folder is known by its device and inode, so that every
-// spelling of it (links included) names the same guard. In the runtime directory, a file locked
-// by the running copy says that it runs (the system drops the lock when the process ends, even
-// killed), and a datagram socket beside it takes the messages of later starts.
+// The name of the lock file beside the program's own files.
+inline constexpr const char* kLockFileName = "FONDEX.LCK";
+
+// The guard of one program folder. The running copy holds a lock on a file in the folder itself,
+// beside FONDEX.DAT (on the folder, when no such file can be made there): every spelling of the
+// folder names the same lock, and the system drops it when the process ends, even killed. A
+// datagram socket in the runtime directory, named after the folder's device and inode, takes the
+// messages of later starts; without one the running copy still runs alone, unreachable.
 class PosixProgramInstance : public ProgramInstance {
  public:
   PosixProgramInstance(const std::string& programFolder,
@@ -32,8 +36,8 @@ class PosixProgramInstance : public ProgramInstance {
  private:
   int SendOnce(const std::string& message) const;
 
-  std::string lockPath_;  // empty when the folder cannot be guarded
-  std::string socketPath_;
+  std::string folder_;
+  std::string socketPath_;  // empty when no socket can be had
   FileDescriptor lock_;
   FileDescriptor socket_;
 };

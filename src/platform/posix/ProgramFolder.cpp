@@ -47,7 +47,8 @@ std::string ProgramFolder(const std::string& executablePath, const std::string& 
   }
   std::error_code ignored;
   std::filesystem::create_directories(perUserFolder, ignored);
-  return perUserFolder;
+  // Without a per-user folder the copy keeps to its own, where it may read and lock but not save.
+  return own.empty() || std::filesystem::is_directory(perUserFolder, ignored) ? perUserFolder : own;
 }
 
 std::string InstalledDataFolder(const std::string& executablePath) {

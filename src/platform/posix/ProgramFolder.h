@@ -14,7 +14,7 @@ bool FolderAcceptsFiles(const std::string& folder);
 
 // The folder of the program's own files. A copy run from a folder it may write keeps them
 // beside itself; an installed copy, in a folder it may not write, keeps them in the per-user
-// folder, created when missing.
+// folder, created when missing, or in its own folder still when the per-user one cannot be.
 std::string ProgramFolder(const std::string& executablePath, const std::string& perUserFolder);
 
 // The folder of an installed copy's shared files (.../bin/fondex -> .../share/fondex).

@@ -23,6 +23,10 @@ std::string Win32ProfileFiles::GetString(const std::string& file, const std::str
 
 bool Win32ProfileFiles::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
+  // The system would write the line ends as they are, and stop at a NUL.
+  if (!StaysOnItsLine(section) || !StaysOnItsLine(key) || !StaysOnItsLine(value)) {
+    return false;
+  }
   return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
          0;
 }

@@ -54,6 +54,10 @@ TEST(Win32ProfileFiles, WritingKeepsEveryOtherLineAndTheAccentedKeysByte) {
   EXPECT_NE(written.find("[Placement]\r\nTop=12\r\n"), std::string::npos) << written;
   EXPECT_EQ(profiles.GetString(file, "Options", "D\xE9lai", "", 256), "70");
   EXPECT_FALSE(profiles.WriteString(folder.Join("absent\\FONDEX.INI"), "Options", "Auto", "Oui"));
+  // A value with a line end of its own would add lines to the file.
+  EXPECT_FALSE(profiles.WriteString(file, "Options", "Auto", "Oui\r\n[x]"));
+  EXPECT_FALSE(profiles.WriteString(file, "Options", "Au\nto", "Oui"));
+  EXPECT_EQ(folder.Read("FONDEX.INI"), written);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "platform/posix/FileIo.h"
 #include "platform/posix/ProfileText.h"
@@ -132,10 +131,10 @@ bool LxqtBackend::WaitForDesktop(bool running) {
     if (reply.succeeded && (reply.output.find("boolean true") != std::string::npos) == running) {
       return true;
     }
-    if (std::chrono::steady_clock::now() >= end) {
+    if (std::chrono::steady_clock::now() >= end || runner_.OutOfTime()) {
       return false;
     }
-    std::this_thread::sleep_for(kPoll);
+    runner_.Pause(kPoll);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace fondex::platform::posix::desktop {
@@ -47,6 +48,36 @@ class ProcessRunner {
   // Stops a program that StartLasting started, in this run or an earlier one, provided the
   // process is still that program.
   virtual void StopLasting(int pid, std::string_view program) = 0;
+
+  // One change of the desktop has one time in all: every tool run from StartChange to EndChange
+  // ends by its deadline, and once that has passed a run fails at once. A change started inside
+  // another keeps the outer one's deadline.
+  virtual void StartChange(std::chrono::milliseconds) {}
+  virtual void EndChange() {}
+  // Whether the time of the change under way is spent.
+  virtual bool OutOfTime() const { return false; }
+  // Lets time pass between two runs of a change as a run's own wait does.
+  virtual void Pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+};
+
+// The time of one change, from its creation to its end.
+class ChangeTime {
+ public:
+  ChangeTime(ProcessRunner* runner, std::chrono::milliseconds budget) : runner_(runner) {
+    if (runner_ != nullptr) {
+      runner_->StartChange(budget);
+    }
+  }
+  ~ChangeTime() {
+    if (runner_ != nullptr) {
+      runner_->EndChange();
+    }
+  }
+  ChangeTime(const ChangeTime&) = delete;
+  ChangeTime& operator=(const ChangeTime&) = delete;
+
+ private:
+  ProcessRunner* runner_;
 };
 
 }  // namespace fondex::platform::posix::desktop

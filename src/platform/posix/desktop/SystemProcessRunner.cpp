@@ -52,7 +52,8 @@ bool IsExecutableFile(const std::string& path) {
   ::sigaction(SIGPIPE, &byDefault, nullptr);
   if (tie == Tie::kOwnSession) {
     ::setsid();
-  } else if (::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || ::getppid() != parent) {
+  } else if (::setpgid(0, 0) != 0 || ::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 ||
+             ::getppid() != parent) {
     ::_exit(127);
   }
   if (::dup2(nullDevice, STDIN_FILENO) < 0 ||
@@ -89,6 +90,10 @@ std::optional<Spawned> Spawn(const Argv& argv, bool captureOutput, Tie tie) {
   if (pid < 0) {
     FileDescriptor unused(pipeEnds[0]);
     return std::nullopt;
+  }
+  if (tie == Tie::kDiesWithParent) {
+    // Made here too, so that the group exists before this process may signal it.
+    ::setpgid(pid, pid);
   }
   if (captureOutput) {
     ::fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
@@ -140,13 +145,19 @@ std::optional<int> ReapWithin(pid_t pid, milliseconds limit) {
   }
 }
 
-// Asks politely, then insists; the child is reaped either way.
+// The child and whatever it started in its group.
+void KillGroup(pid_t pid, int signal) {
+  ::kill(-pid, signal);
+}
+
+// Asks politely, then insists; the child is reaped either way, and what it started ends with it.
 void StopChild(pid_t pid) {
-  ::kill(pid, SIGTERM);
+  KillGroup(pid, SIGTERM);
   if (!ReapWithin(pid, kStopGrace)) {
     ::kill(pid, SIGKILL);
     ReapWithin(pid, kStopGrace);
   }
+  KillGroup(pid, SIGKILL);
 }
 
 std::string ProcessName(int pid) {
@@ -221,14 +232,18 @@ bool SystemProcessRunner::HasProgram(std::string_view name) {
 }
 
 ToolResult SystemProcessRunner::Run(const Argv& argv) {
-  const std::optional<Spawned> child = Spawn(argv, true, Tie::kDiesWithParent);
+  auto deadline = Clock::now() + limits_.timeLimit;
+  if (openChanges_ > 0) {
+    deadline = std::min(deadline, changeDeadline_);
+  }
+  const std::optional<Spawned> child =
+      Clock::now() < deadline ? Spawn(argv, true, Tie::kDiesWithParent) : std::nullopt;
   if (!child) {
     return {};
   }
   FileDescriptor output(child->output);
   ToolResult result;
   bool open = true;
-  const auto deadline = Clock::now() + limits_.timeLimit;
   for (;;) {
     open = open && Drain(output.Get(), result.output, limits_.outputLimit);
     if (const auto status = TryReap(child->pid)) {
@@ -240,12 +255,13 @@ ToolResult SystemProcessRunner::Run(const Argv& argv) {
       return result;
     }
     if (Clock::now() >= deadline) {
-      ::kill(child->pid, SIGKILL);
+      KillGroup(child->pid, SIGKILL);
       ReapWithin(child->pid, kStopGrace);
       result.succeeded = false;
       return result;
     }
     WaitReadable(open ? output.Get() : -1, kPollSlice);
+    TurnCallersLoop();
   }
 }
 
@@ -276,6 +292,37 @@ void SystemProcessRunner::StopLasting(int pid, std::string_view program) {
     StopChild(pid);
   } else {
     ::kill(pid, SIGTERM);
+  }
+}
+
+void SystemProcessRunner::StartChange(milliseconds budget) {
+  if (openChanges_++ == 0) {
+    changeDeadline_ = Clock::now() + budget;
+  }
+}
+
+void SystemProcessRunner::EndChange() {
+  openChanges_ = std::max(openChanges_ - 1, 0);
+}
+
+bool SystemProcessRunner::OutOfTime() const {
+  return openChanges_ > 0 && Clock::now() >= changeDeadline_;
+}
+
+void SystemProcessRunner::Pause(milliseconds time) {
+  const auto end = Clock::now() + time;
+  for (auto now = Clock::now(); now < end; now = Clock::now()) {
+    std::this_thread::sleep_for(std::min<Clock::duration>(kPollSlice, end - now));
+    TurnCallersLoop();
+  }
+}
+
+void SystemProcessRunner::TurnCallersLoop() {
+  // The hook's own events may not wait on tools of their own.
+  if (waitHook_ && !turning_) {
+    turning_ = true;
+    waitHook_();
+    turning_ = false;
   }
 }
 
