@@ -27,7 +27,7 @@ inline void MeasureBareReaddirAndSort(benchmark::State& state, const std::string
     }
     ::closedir(dir);
     std::sort(names.begin(), names.end());
-    benchmark::DoNotOptimize(names.data());
+    benchmark::DoNotOptimize(names);
     count = names.size();
   }
   if (count != expectedCount) {

@@ -16,7 +16,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.error_occurred) {
+      if (Failed(run)) {
         continue;
       }
       const std::string& name = run.run_name.function_name;
@@ -44,6 +44,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
+  // A run that stopped with an error (or, since 1.8, was skipped) has no time to count; 1.8 put
+  // a `skipped` kind in place of the `error_occurred` flag.
+  template <class R>
+  static bool Failed(const R& run) {
+    if constexpr (requires { run.skipped; }) {
+      return run.skipped != decltype(run.skipped)::NotSkipped;
+    } else {
+      return run.error_occurred;
+    }
+  }
+
   struct Mean {
     double sum = 0;
     int count = 0;

@@ -33,7 +33,7 @@ void DecodeToRootWindowPixels(benchmark::State& state) {
   for (auto _ : state) {
     fondex::platform::posix::MemorySource source(TheBitmap());
     fondex::platform::posix::OpenBitmap(source, *layout, {})->ReadRows(pixels);
-    benchmark::DoNotOptimize(pixels.data());
+    benchmark::DoNotOptimize(pixels);
     benchmark::ClobberMemory();
   }
 }
@@ -43,7 +43,7 @@ void CopyThePixelBytes(benchmark::State& state) {
   std::vector<char> copy(pixelBytes.size());
   for (auto _ : state) {
     std::memcpy(copy.data(), pixelBytes.data(), pixelBytes.size());
-    benchmark::DoNotOptimize(copy.data());
+    benchmark::DoNotOptimize(copy);
     benchmark::ClobberMemory();
   }
 }

@@ -72,7 +72,7 @@ void MeasureFileList(benchmark::State& state, const char* mask, const std::strin
   list.SetDirectory(platform.Paths().ToWindows(directory));
   for (auto _ : state) {
     list.Update();
-    benchmark::DoNotOptimize(list.Items().data());
+    benchmark::DoNotOptimize(list);
   }
   if (list.Count() != kFileCount) {
     state.SkipWithError("the file list does not show every picture");

@@ -47,7 +47,8 @@ class Bands : public desktop::ScreenCanvas {
  public:
   void Fill(std::uint32_t) override {}
   void Put(const desktop::PixelBand& band) override {
-    benchmark::DoNotOptimize(band.words);
+    const std::uint32_t* words = band.words;
+    benchmark::DoNotOptimize(words);
     benchmark::ClobberMemory();
   }
   void CopyRows(int, int, int) override {}
@@ -91,7 +92,7 @@ void BareJpegDecode(benchmark::State& state) {
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    benchmark::DoNotOptimize(pixels.data());
+    benchmark::DoNotOptimize(pixels);
   }
 }
 
@@ -104,7 +105,7 @@ void BarePngDecode(benchmark::State& state) {
     png_image_begin_read_from_memory(&image, Png().data(), Png().size());
     image.format = PNG_FORMAT_BGRA;
     png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-    benchmark::DoNotOptimize(pixels.data());
+    benchmark::DoNotOptimize(pixels);
   }
 }
 

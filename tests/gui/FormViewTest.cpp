@@ -86,7 +86,8 @@ class FormViewTest : public GuiTest {
   // Shows the form non-modally, with the keyboard on the control.
   void ShowWithFocusOn(const char* name) {
     form.Show();
-    QApplication::setActiveWindow(view.get());
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     Widget<QWidget>(name).setFocus();
   }
 
