@@ -124,6 +124,20 @@ std::unique_ptr<QSocketNotifier> Frontend::Watch(int descriptor, std::function<v
   return notifier;
 }
 
+void Frontend::TurnWhileWaiting() {
+  std::vector<QSocketNotifier*> setAside;
+  for (QSocketNotifier* notifier : {outsideChanges_.get(), laterStarts_.get(), sessionEnd_.get()}) {
+    if (notifier != nullptr && notifier->isEnabled()) {
+      notifier->setEnabled(false);
+      setAside.push_back(notifier);
+    }
+  }
+  waiting_.Turn();
+  for (QSocketNotifier* notifier : setAside) {
+    notifier->setEnabled(true);
+  }
+}
+
 void Frontend::EndSessionOn(platform::SessionEndRequests& requests) {
   sessionEnd_ = std::make_unique<QSocketNotifier>(requests.Descriptor(), QSocketNotifier::Read);
   QObject::connect(sessionEnd_.get(), &QSocketNotifier::activated, sessionEnd_.get(),

@@ -80,7 +80,7 @@ class Frontend {
   // For waits on other programs: one turn of the event loop in which the windows paint and
   // nothing of the program runs; a close request is honoured once the program is free again.
   std::function<void()> WaitingTurn() {
-    return [this] { waiting_.Turn(); };
+    return [this] { TurnWhileWaiting(); };
   }
 
   // Shows the main form and runs the event loop until its window closes or the session ends;
@@ -89,6 +89,9 @@ class Frontend {
 
  private:
   bool MainFormMayClose();
+  // One turn of the waiting loop with the program's own descriptors set aside: Qt's GLib event
+  // dispatcher does not leave socket notifiers out when asked to.
+  void TurnWhileWaiting();
   void EndSession();
   // A notifier that dispatches onReadable whenever the descriptor is readable.
   std::unique_ptr<QSocketNotifier> Watch(int descriptor, std::function<void()> onReadable);
