@@ -11,6 +11,10 @@ namespace fondex::platform::posix {
 // own that nobody else may enter, else such a directory made in /tmp; empty when neither is.
 std::string RuntimeDirectoryFromEnvironment();
 
+// What the launcher gave this start to be let to the front: $XDG_ACTIVATION_TOKEN (Wayland),
+// else $DESKTOP_STARTUP_ID (X11 startup notification); empty when it gave neither.
+std::string LauncherTokenFromEnvironment();
+
 // The guard of one program folder. The folder is known by its device and inode, so that every
 // spelling of it (links included) names the same guard. In the runtime directory, a file locked
 // by the running copy says that it runs (the system drops the lock when the process ends, even
