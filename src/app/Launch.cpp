@@ -21,7 +21,9 @@ CommandLine WithWindowsName(CommandLine line) {
 }  // namespace
 
 Launch::Launch(int argc, char** argv)
-    : line_(WithWindowsName(ParseCommandLine({argv + 1, argv + argc}))) {}
+    : line_(WithWindowsName(ParseCommandLine({argv + 1, argv + argc}))) {
+  line_.command.activationToken = platform::posix::LauncherTokenFromEnvironment();
+}
 
 std::optional<int> Launch::EndsHere() {
   if (!line_.exit) {

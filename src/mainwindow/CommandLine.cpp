@@ -105,19 +105,17 @@ CommandLine Parse(const std::vector<std::string>& arguments) {
     case Kind::kAction:
       break;
   }
-  return {.command = {.action = option->action, .file = written.value.value_or("")},
+  return {.command = {.action = option->action,
+                      .file = written.value.value_or(""),
+                      .activationToken = {}},
           .exit = std::nullopt};
 }
 
 constexpr std::string_view kSetMessage = "set\n";
+constexpr char kTokenSeparator = '\0';
+constexpr std::size_t kLongestToken = 512;
 
-}  // namespace
-
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-  return arguments.empty() ? CommandLine{} : Parse(arguments);
-}
-
-std::string EncodeCommand(const LaunchCommand& command) {
+std::string EncodeAction(const LaunchCommand& command) {
   switch (command.action) {
     case LaunchAction::kNext:
       return "next";
@@ -131,17 +129,51 @@ std::string EncodeCommand(const LaunchCommand& command) {
   return "show";
 }
 
-LaunchCommand DecodeCommand(std::string_view message) {
+LaunchCommand DecodeAction(std::string_view message) {
   if (message == "next") {
-    return {.action = LaunchAction::kNext, .file = {}};
+    return {.action = LaunchAction::kNext, .file = {}, .activationToken = {}};
   }
   if (message == "plain") {
-    return {.action = LaunchAction::kPlain, .file = {}};
+    return {.action = LaunchAction::kPlain, .file = {}, .activationToken = {}};
   }
   if (message.starts_with(kSetMessage)) {
-    return {.action = LaunchAction::kSet, .file = std::string(message.substr(kSetMessage.size()))};
+    return {.action = LaunchAction::kSet,
+            .file = std::string(message.substr(kSetMessage.size())),
+            .activationToken = {}};
   }
   return {};
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  return arguments.empty() ? CommandLine{} : Parse(arguments);
+}
+
+bool IsActivationToken(std::string_view token) {
+  return !token.empty() && token.size() <= kLongestToken &&
+         std::none_of(token.begin(), token.end(), [](char byte) {
+           const auto code = static_cast<unsigned char>(byte);
+           return code < 0x20 || code == 0x7f;
+         });
+}
+
+std::string EncodeCommand(const LaunchCommand& command) {
+  std::string message = EncodeAction(command);
+  if (IsActivationToken(command.activationToken)) {
+    message += kTokenSeparator;
+    message += command.activationToken;
+  }
+  return message;
+}
+
+LaunchCommand DecodeCommand(std::string_view message) {
+  const std::size_t separator = message.find(kTokenSeparator);
+  LaunchCommand command = DecodeAction(message.substr(0, separator));
+  if (separator != message.npos && IsActivationToken(message.substr(separator + 1))) {
+    command.activationToken = std::string(message.substr(separator + 1));
+  }
+  return command;
 }
 
 StartRole ClaimOrHandOver(platform::ProgramInstance& instance, const LaunchCommand& command) {

@@ -15,6 +15,9 @@ enum class LaunchAction { kShow, kNext, kPlain, kSet };
 struct LaunchCommand {
   LaunchAction action = LaunchAction::kShow;
   std::string file;  // the wallpaper's name, for kSet
+  // What the launcher of the start gave it to be let to the front (XDG_ACTIVATION_TOKEN on
+  // Wayland, DESKTOP_STARTUP_ID on X11); empty when none.
+  std::string activationToken;
 
   bool operator==(const LaunchCommand&) const = default;
 };
@@ -37,9 +40,13 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The command as one message from a later start to the running copy, and back. A message that
-// is not understood shows the main window, as any later start does.
+// is not understood shows the main window, as any later start does. The token follows the
+// command after a NUL byte, which no command holds, so that messages without one read as
+// before; a token that is too long or holds control bytes is left out.
 std::string EncodeCommand(const LaunchCommand& command);
 LaunchCommand DecodeCommand(std::string_view message);
+// Whether a launcher's token may be handed on: 1 to 512 bytes, none of them a control byte.
+bool IsActivationToken(std::string_view token);
 
 // Whether a start runs the program, or hands its command to the copy that runs in its folder.
 enum class StartRole { kRun, kHandedOver, kUnreachable };

@@ -6,7 +6,7 @@ namespace fondex {
 void TFondexMainForm::RunLaunchCommand(const LaunchCommand& command) {
   if (command.action == LaunchAction::kShow || app_.ModalOpen()) {
     app_.Restore();
-    BringToFront();
+    BringToFront(command.activationToken);
     return;
   }
   switch (command.action) {

@@ -14,6 +14,24 @@ namespace fondex::qt {
 
 namespace {
 
+// Qt's Wayland plugin hands the compositor the token it finds in XDG_ACTIVATION_TOKEN when a
+// window asks for the keyboard, as desktop libraries do, and takes it out of the environment;
+// where it is not used it must not reach the programs started later either.
+void Activate(QWidget& window, const std::string& token) {
+  const bool wayland = !token.empty() && QGuiApplication::platformName().startsWith("wayland");
+  if (wayland) {
+    qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
+  }
+  window.activateWindow();
+  if (wayland) {
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+  }
+}
+
+}  // namespace
+
+namespace {
+
 Qt::WindowFlags FlagsOf(const toolkit::Form& form) {
   const bool dialog = form.borderStyle == toolkit::BorderStyle::kDialog;
   Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
@@ -185,15 +203,18 @@ void FormView::ExecModal() {
   modalLoop_ = nullptr;
 }
 
-// A modal window open over this one stays above it, and keeps the keyboard.
+// A modal window open over this one stays above it, and keeps the keyboard: the launcher's
+// token, when a later start brought one, goes with the window that takes it.
 void FormView::BringToFront() {
   raise();
-  activateWindow();
   QWidget* modal = QApplication::activeModalWidget();
-  if (modal != nullptr && modal != this) {
-    modal->raise();
-    modal->activateWindow();
+  if (modal == nullptr || modal == this) {
+    Activate(*this, form_.ActivationToken());
+    return;
   }
+  activateWindow();
+  modal->raise();
+  Activate(*modal, form_.ActivationToken());
 }
 
 void FormView::closeEvent(QCloseEvent* event) {

@@ -51,9 +51,11 @@ void Form::Hide() {
   SetVisible(false);
 }
 
-void Form::BringToFront() {
+void Form::BringToFront(std::string activationToken) {
   Show();
+  activationToken_ = std::move(activationToken);
   BroughtToFront.Emit();
+  activationToken_.clear();
 }
 
 bool Form::CloseQuery() {

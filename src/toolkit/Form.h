@@ -51,8 +51,11 @@ class Form : public Control {
   // Runs OnShow when the form becomes visible.
   void Show();
   void Hide();
-  // Shows the form and puts its window above the others, with the keyboard.
-  void BringToFront();
+  // Shows the form and puts its window above the others, with the keyboard. The token, when
+  // there is one, is what the launcher of a later start gave it to be let to the front.
+  void BringToFront(std::string activationToken = {});
+  // The launcher's token while BroughtToFront runs; empty otherwise.
+  const std::string& ActivationToken() const { return activationToken_; }
 
   // Asks whether the form may close; true unless OnCloseQuery refuses.
   bool CloseQuery();
@@ -66,6 +69,7 @@ class Form : public Control {
 
  private:
   std::string caption_;
+  std::string activationToken_;
   int left_ = 0;
   int top_ = 0;
   bool positionSet_ = false;

@@ -26,18 +26,18 @@ struct Accepted {
 
 TEST(CommandLine, EachOptionGivesItsCommand) {
   const std::vector<Accepted> cases = {
-      {{}, {LaunchAction::kShow, ""}},
-      {{"--show"}, {LaunchAction::kShow, ""}},
-      {{"--next"}, {LaunchAction::kNext, ""}},
-      {{"--plain"}, {LaunchAction::kPlain, ""}},
-      {{"--set", "Plage/mer.bmp"}, {LaunchAction::kSet, "Plage/mer.bmp"}},
-      {{"--set=/images/un nom.bmp"}, {LaunchAction::kSet, "/images/un nom.bmp"}},
+      {{}, {LaunchAction::kShow, "", ""}},
+      {{"--show"}, {LaunchAction::kShow, "", ""}},
+      {{"--next"}, {LaunchAction::kNext, "", ""}},
+      {{"--plain"}, {LaunchAction::kPlain, "", ""}},
+      {{"--set", "Plage/mer.bmp"}, {LaunchAction::kSet, "Plage/mer.bmp", ""}},
+      {{"--set=/images/un nom.bmp"}, {LaunchAction::kSet, "/images/un nom.bmp", ""}},
       // The value of --set is taken as written, even when it looks like an option.
-      {{"--set", "--next"}, {LaunchAction::kSet, "--next"}},
-      {{"--set", "a=b.bmp"}, {LaunchAction::kSet, "a=b.bmp"}},
+      {{"--set", "--next"}, {LaunchAction::kSet, "--next", ""}},
+      {{"--set", "a=b.bmp"}, {LaunchAction::kSet, "a=b.bmp", ""}},
       // An empty name is the plain desktop, as Enter in an empty name box.
-      {{"--set", ""}, {LaunchAction::kSet, ""}},
-      {{"--set="}, {LaunchAction::kSet, ""}},
+      {{"--set", ""}, {LaunchAction::kSet, "", ""}},
+      {{"--set="}, {LaunchAction::kSet, "", ""}},
   };
   for (const Accepted& accepted : cases) {
     const CommandLine line = ParseCommandLine(accepted.arguments);
@@ -96,10 +96,10 @@ TEST(CommandLine, HelpAndVersionPrintOnTheStandardOutputAndEndWell) {
 
 TEST(CommandLine, CommandsCrossToTheRunningCopyWhole) {
   const std::vector<LaunchCommand> commands = {
-      {LaunchAction::kShow, ""},    {LaunchAction::kNext, ""},
-      {LaunchAction::kPlain, ""},   {LaunchAction::kSet, "C:\\images\\mer.bmp"},
-      {LaunchAction::kSet, ""},     {LaunchAction::kSet, "c:\\deux\nlignes\\next"},
-      {LaunchAction::kSet, "next"},
+      {LaunchAction::kShow, "", ""},    {LaunchAction::kNext, "", ""},
+      {LaunchAction::kPlain, "", ""},   {LaunchAction::kSet, "C:\\images\\mer.bmp", ""},
+      {LaunchAction::kSet, "", ""},     {LaunchAction::kSet, "c:\\deux\nlignes\\next", ""},
+      {LaunchAction::kSet, "next", ""},
   };
   for (const LaunchCommand& command : commands) {
     EXPECT_EQ(DecodeCommand(EncodeCommand(command)), command);
@@ -108,6 +108,44 @@ TEST(CommandLine, CommandsCrossToTheRunningCopyWhole) {
   for (const char* message : {"", "suivant", "next\n", "set"}) {
     EXPECT_EQ(DecodeCommand(message), LaunchCommand{}) << message;
   }
+}
+
+// The launcher's token rides with every command; one that could smuggle bytes into the running
+// copy, or is unbounded, is dropped and the command still goes.
+TEST(CommandLine, TheLaunchersTokenCrossesWithTheCommandWhenItIsSafe) {
+  using namespace std::string_literals;
+  struct Case {
+    LaunchAction action;
+    std::string file;
+    std::string token;
+    bool crosses;
+  };
+  const std::string longest(512, 'j');
+  const std::vector<Case> cases = {
+      {LaunchAction::kShow, "", "7c0d0b8e-3f0e-4c1a-9d5e-2b6a1f0c9e11", true},
+      {LaunchAction::kSet, "c:\\images\\mer.bmp", "gnome-shell/fondex/2-0-hote_TIME4242", true},
+      {LaunchAction::kNext, "", "ä jeton", true},
+      {LaunchAction::kShow, "", longest, true},
+      {LaunchAction::kShow, "", longest + "j", false},
+      {LaunchAction::kShow, "", "jeton\n", false},
+      {LaunchAction::kSet, "c:\\a.bmp", "je\x1bton", false},
+      {LaunchAction::kPlain, "", "je\x7fton", false},
+      {LaunchAction::kShow, "", "", false},
+  };
+  for (const Case& c : cases) {
+    LaunchCommand sent{c.action, c.file, c.token};
+    LaunchCommand expected = sent;
+    if (!c.crosses) {
+      expected.activationToken.clear();
+    }
+    EXPECT_EQ(DecodeCommand(EncodeCommand(sent)), expected) << c.token;
+    EXPECT_EQ(IsActivationToken(c.token), c.crosses) << c.token;
+  }
+  // Without a token the message is as it always was; a forged token is dropped on arrival.
+  EXPECT_EQ(EncodeCommand({LaunchAction::kNext, "", ""}), "next");
+  EXPECT_EQ(DecodeCommand("set\nc:\\a.bmp\0je\nton"s),
+            (LaunchCommand{LaunchAction::kSet, "c:\\a.bmp", ""}));
+  EXPECT_EQ(DecodeCommand("next\0"s), (LaunchCommand{LaunchAction::kNext, "", ""}));
 }
 
 // Claims and sends answered from a script.
@@ -149,7 +187,7 @@ TEST(CommandLine, AStartRunsTheProgramOnlyWhenNoCopyTakesItsCommand) {
       {{false, true}, false, StartRole::kRun, 1},
       {{false, false}, false, StartRole::kUnreachable, 1},
   };
-  const LaunchCommand next{LaunchAction::kNext, ""};
+  const LaunchCommand next{LaunchAction::kNext, "", ""};
   for (const Case& c : cases) {
     ScriptedInstance instance(c.claims, c.sends);
     EXPECT_EQ(ClaimOrHandOver(instance, next), c.role);
@@ -161,7 +199,7 @@ TEST(CommandLine, AStartRunsTheProgramOnlyWhenNoCopyTakesItsCommand) {
 }
 
 TEST(LaterStart, EndsAtOnceWhenHandedOverAndFailsWithItsReasonWhenUnanswered) {
-  const LaunchCommand next{LaunchAction::kNext, ""};
+  const LaunchCommand next{LaunchAction::kNext, "", ""};
   ScriptedInstance running({true}, true);
   EXPECT_FALSE(EndOfLaterStart(running, next).has_value());
   ScriptedInstance handedOver({false}, true);

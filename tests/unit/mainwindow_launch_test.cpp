@@ -91,37 +91,52 @@ INSTANTIATE_TEST_SUITE_P(Commands, EachCommand, ::testing::ValuesIn(CommandOutco
 
 TEST_F(LaunchTest, WhileAModalWindowIsOpenACommandOnlyBringsTheWindowForward) {
   StartWithFolder();
-  const std::vector<LaunchCommand> commands = {
-      {LaunchAction::kNext, ""}, {LaunchAction::kPlain, ""}, {LaunchAction::kSet, "c:\\a\\a3.bmp"}};
+  const std::vector<LaunchCommand> commands = {{LaunchAction::kNext, "", ""},
+                                               {LaunchAction::kPlain, "", ""},
+                                               {LaunchAction::kSet, "c:\\a\\a3.bmp", ""}};
   // A box of the program: the missing file of a typed name.
   fake.modalHost.AnswerBox(1, [&] {
     for (const LaunchCommand& command : commands) {
       Run(command);
     }
   });
-  Run({LaunchAction::kSet, "c:\\a\\parti"});
+  Run({LaunchAction::kSet, "c:\\a\\parti", ""});
   EXPECT_THAT(fake.desktop.Requests(), ElementsAre(""));
   EXPECT_EQ(fronts, 3);
 
   // The options dialog.
-  fake.modalHost.ScriptModal([&](toolkit::Form&) { Run({LaunchAction::kNext, ""}); });
+  fake.modalHost.ScriptModal([&](toolkit::Form&) { Run({LaunchAction::kNext, "", ""}); });
   Dispatch([&] { Main().BBtnOptions.Click(); });
   EXPECT_THAT(fake.desktop.Requests(), ElementsAre(""));
   EXPECT_EQ(fronts, 4);
 
   // Closed again, the commands run.
-  Run({LaunchAction::kNext, ""});
+  Run({LaunchAction::kNext, "", ""});
   EXPECT_EQ(fake.desktop.Requests().size(), 2u);
+}
+
+// The launcher's token is there for the window while it comes to the front, then gone; with a
+// box open, the command that only brings the window forward carries it too.
+TEST_F(LaunchTest, TheLaunchersTokenGoesWithTheWindowBroughtToTheFront) {
+  StartWithFolder();
+  std::vector<std::string> tokens;
+  Main().BroughtToFront.Connect([&] { tokens.push_back(Main().ActivationToken()); });
+  Run({LaunchAction::kShow, "", "jeton-1"});
+  fake.modalHost.AnswerBox(1, [&] { Run({LaunchAction::kNext, "", "jeton-2"}); });
+  Run({LaunchAction::kSet, "c:\\a\\parti", ""});
+  Run({LaunchAction::kShow, "", ""});
+  EXPECT_THAT(tokens, ElementsAre("jeton-1", "jeton-2", ""));
+  EXPECT_EQ(Main().ActivationToken(), "");
 }
 
 TEST_F(LaunchTest, OnAFirstStartNextFindsNothingQuietlyAndSetListsTheWallpapersFolder) {
   AddBitmaps("C:\\B", {"b1.bmp"});
   Start();
-  Run({LaunchAction::kNext, ""});
+  Run({LaunchAction::kNext, "", ""});
   EXPECT_THAT(fake.desktop.Requests(), IsEmpty());
   EXPECT_THAT(BoxTexts(), IsEmpty());
 
-  Run({LaunchAction::kSet, "C:\\B\\b1.bmp"});
+  Run({LaunchAction::kSet, "C:\\B\\b1.bmp", ""});
   EXPECT_THAT(fake.desktop.Requests(), ElementsAre("c:\\b\\b1.bmp"));
   EXPECT_THAT(Directories(), ElementsAre("c:\\b"));
 }

@@ -82,6 +82,15 @@ std::string RuntimeDirectoryFromEnvironment() {
   return IsPrivateDirectory(own) ? own : "";
 }
 
+std::string LauncherTokenFromEnvironment() {
+  for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+    if (const char* token = std::getenv(name); token != nullptr && *token != '\0') {
+      return token;
+    }
+  }
+  return "";
+}
+
 PosixProgramInstance::PosixProgramInstance(const std::string& programFolder,
                                            const std::string& runtimeDirectory)
     : folder_(programFolder) {

@@ -11,6 +11,10 @@ namespace fondex::platform::posix {
 // own that nobody else may enter, else such a directory made in /tmp; empty when neither is.
 std::string RuntimeDirectoryFromEnvironment();
 
+// What the launcher gave this start to be let to the front: $XDG_ACTIVATION_TOKEN (Wayland),
+// else $DESKTOP_STARTUP_ID (X11 startup notification); empty when it gave neither.
+std::string LauncherTokenFromEnvironment();
+
 // The name of the lock file beside the program's own files.
 inline constexpr const char* kLockFileName = "FONDEX.LCK";
 
