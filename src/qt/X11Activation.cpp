@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace fondex::qt {
 
@@ -24,6 +26,10 @@ std::uint32_t StartupTime(const std::string& startupId) {
   return error == std::errc() && end == last ? time : 0;
 }
 
+namespace {
+
+// The "remove" message that ends the launch's feedback (the busy cursor), its value quoted as
+// the protocol asks.
 std::string StartupRemoval(const std::string& startupId) {
   std::string message = "remove: ID=\"";
   for (const char c : startupId) {
@@ -35,6 +41,8 @@ std::string StartupRemoval(const std::string& startupId) {
   return message + '"';
 }
 
+// An X message in the pieces of 20 bytes that client messages carry, the last one ended by a
+// NUL byte (and padded with them).
 std::vector<std::array<char, 20>> XMessagePieces(const std::string& message) {
   const std::string ended = message.substr(0, message.find('\0')) + '\0';
   std::vector<std::array<char, 20>> pieces;
@@ -45,8 +53,6 @@ std::vector<std::array<char, 20>> XMessagePieces(const std::string& message) {
   }
   return pieces;
 }
-
-namespace {
 
 struct Atoms {
   xcb_atom_t startupId;

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class QWidget;
 
@@ -15,14 +13,6 @@ namespace fondex::qt {
 // The X server time a startup ID ends with ("..._TIME<n>"), the moment of the launch the window
 // manager weighs against the user's last action; 0 when it ends otherwise.
 std::uint32_t StartupTime(const std::string& startupId);
-
-// The "remove" message that ends the launch's feedback (the busy cursor), its value quoted as
-// the protocol asks.
-std::string StartupRemoval(const std::string& startupId);
-
-// An X message in the pieces of 20 bytes that client messages carry, the last one ended by a
-// NUL byte (and padded with them).
-std::vector<std::array<char, 20>> XMessagePieces(const std::string& message);
 
 // Hands the startup ID to the window's manager: the window's _NET_STARTUP_ID, a request to
 // activate it at the launch's time (when the ID has one), and the end of the launch's feedback.

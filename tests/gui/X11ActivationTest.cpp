@@ -30,30 +30,6 @@ TEST(StartupIdTest, TheLaunchTimeIsTheNumberThatEndsTheId) {
   }
 }
 
-TEST(StartupIdTest, TheRemovalQuotesTheIdAsTheProtocolAsks) {
-  EXPECT_EQ(R"(remove: ID="plain_TIME5")", qt::StartupRemoval("plain_TIME5"));
-  EXPECT_EQ(R"(remove: ID="a\ b\"c\\d=e")", qt::StartupRemoval(R"(a b"c\d=e)"));
-  EXPECT_EQ(R"(remove: ID="")", qt::StartupRemoval(""));
-}
-
-// Every piece is 20 bytes; the NUL that ends the message is in the last one, and nowhere before.
-TEST(StartupIdTest, AnXMessageIsCutInPiecesEndedByOneNul) {
-  for (const std::size_t length : {0u, 1u, 19u, 20u, 21u, 39u, 40u, 300u}) {
-    std::string message;
-    for (std::size_t i = 0; i < length; ++i) {
-      message += static_cast<char>('a' + i % 26);
-    }
-    const auto pieces = qt::XMessagePieces(message);
-    ASSERT_EQ(length / 20 + 1, pieces.size()) << length;
-    std::string joined;
-    for (const auto& piece : pieces) {
-      joined.append(piece.data(), piece.size());
-    }
-    EXPECT_EQ(message, joined.substr(0, length));
-    EXPECT_EQ(std::string(joined.size() - length, '\0'), joined.substr(length)) << length;
-  }
-}
-
 // Qt's own windows off any X server (the offscreen platform): nothing is sent, and the caller
 // knows it.
 TEST_F(GuiTest, AStartupIdNeedsAnX11Window) {
