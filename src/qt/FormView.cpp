@@ -8,6 +8,7 @@
 #include "qt/ControlViews.h"
 #include "qt/Placement.h"
 #include "qt/Text.h"
+#include "qt/X11Activation.h"
 #include "toolkit/FormKeys.h"
 
 namespace fondex::qt {
@@ -16,7 +17,9 @@ namespace {
 
 // Qt's Wayland plugin hands the compositor the token it finds in XDG_ACTIVATION_TOKEN when a
 // window asks for the keyboard, as desktop libraries do, and takes it out of the environment;
-// where it is not used it must not reach the programs started later either.
+// where it is not used it must not reach the programs started later either. On X11 the
+// launcher's startup ID goes after Qt's own request, which carries Qt's last event time rather
+// than the launch's.
 void Activate(QWidget& window, const std::string& token) {
   const bool wayland = !token.empty() && QGuiApplication::platformName().startsWith("wayland");
   if (wayland) {
@@ -25,6 +28,8 @@ void Activate(QWidget& window, const std::string& token) {
   window.activateWindow();
   if (wayland) {
     qunsetenv("XDG_ACTIVATION_TOKEN");
+  } else if (!token.empty()) {
+    ActivateWithStartupId(window, token);
   }
 }
 

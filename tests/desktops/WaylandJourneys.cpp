@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 #include "desktops/DesktopJourney.h"
 #include "desktops/GSettingsJourney.h"
@@ -366,6 +367,119 @@ class GnomeWaylandJourney : public GnomeJourney {
     return taken.code == 0 ? ReadPng(file) : e2e::Image{};
   }
 };
+
+// A later start's --show in GNOME's shell, which gives the keyboard of another program's window
+// only to a window that asks with a launch the shell made (its focus-stealing prevention). The
+// program's window in the shell itself: natively on Wayland, or on the shell's Xwayland.
+class GnomeActivation : public GnomeWaylandJourney,
+                        public ::testing::WithParamInterface<std::string> {
+ protected:
+  // How long a refused request is given to show that it was not honoured after all.
+  static constexpr std::chrono::milliseconds kRefusalWait{2000};
+
+  // What the shell answers for a script: its value as JSON, or nothing when it fails.
+  std::optional<std::string> Eval(const std::string& script) {
+    const LiveDesktop::Outcome answer =
+        desktop_->Run({"gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path",
+                       "/org/gnome/Shell", "--method", "org.gnome.Shell.Eval", script});
+    const std::size_t first = answer.output.find('\'');
+    const std::size_t last = answer.output.rfind('\'');
+    if (answer.code != 0 || !answer.output.starts_with("(true") || first == last) {
+      return std::nullopt;
+    }
+    return answer.output.substr(first + 1, last - first - 1);
+  }
+  std::string Text(const std::string& script) { return Unquoted(Eval(script).value_or("")); }
+
+  // The script's JavaScript for the shell's window of the program, null when it has none.
+  static std::string WindowOf(pid_t program) {
+    return "global.display.list_all_windows().find(w => w.get_pid() === " +
+           std::to_string(program) + " && w.get_title().startsWith('Fondex2'))";
+  }
+  bool HasWindow(pid_t program) { return Eval("!!" + WindowOf(program)) == "true"; }
+  bool HasKeyboard(pid_t program) {
+    return Eval("global.display.focus_window === " + WindowOf(program)) == "true";
+  }
+  bool DemandsAttention(pid_t program) {
+    return Eval(WindowOf(program) + ".demands_attention") == "true";
+  }
+  // As the user's click on the window would: now, by the shell's clock.
+  bool GiveKeyboard(pid_t program) {
+    return Eval(WindowOf(program) + ".activate(global.display.get_current_time_roundtrip())")
+        .has_value();
+  }
+  // The user goes on in that window (typing the command, say), later than anything the program
+  // heard from the X server (a change of its window's state is an event with a time too).
+  bool UserGoesOnIn(pid_t program) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return GiveKeyboard(program);
+  }
+
+  // The startup ID the shell's own launcher gives a program it starts now.
+  std::string LaunchersToken() {
+    return Text(
+        "global.create_app_launch_context(global.display.get_current_time_roundtrip(), -1)"
+        ".get_startup_notify_id(imports.gi.Gio.AppInfo.create_from_commandline('fondex', "
+        "'Fondex', 0), [])");
+  }
+
+  // The program's window in the shell, of the kind the test asks for.
+  std::vector<std::string> WindowVariables() {
+    if (GetParam() == "wayland") {
+      return e2e::WithVariables(ProgramVariables(), {"QT_QPA_PLATFORM=wayland", "DISPLAY="});
+    }
+    return e2e::WithVariables(
+        ProgramVariables(),
+        {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + Text("imports.gi.GLib.getenv('DISPLAY')"),
+         "XAUTHORITY=" + Text("imports.gi.GLib.getenv('XAUTHORITY')")});
+  }
+
+  // A later start of the program with --show, its launcher's token (if any) as a launcher
+  // hands it: its exit status.
+  int ShowAgain(const std::filesystem::path& program, const std::string& token) {
+    std::vector<std::string> variables = WindowVariables();
+    if (!token.empty()) {
+      variables.push_back(
+          (GetParam() == "wayland" ? "XDG_ACTIVATION_TOKEN=" : "DESKTOP_STARTUP_ID=") + token);
+    }
+    return e2e::RunToCompletion(ProgramRequest(program, {"--show"}, "", variables), kWaitLimit);
+  }
+};
+
+TEST_P(GnomeActivation, ALaterShowTakesTheKeyboardOnlyWithTheLaunchersToken) {
+  const std::filesystem::path program = CopyProgramTo(Folder("fondex"));
+  e2e::ChildProcess fondex(ProgramRequest(program, {}, "", WindowVariables()));
+  ASSERT_TRUE(WaitFor([&] { return HasWindow(fondex.Pid()); }));
+  // Another copy, in a folder of its own, takes the keyboard as the user's click gives it.
+  e2e::ChildProcess other(
+      ProgramRequest(CopyProgramTo(Folder("autre")), {}, "", WindowVariables()));
+  ASSERT_TRUE(WaitFor([&] { return HasWindow(other.Pid()); }));
+  ASSERT_TRUE(GiveKeyboard(other.Pid()));
+  ASSERT_TRUE(WaitFor([&] { return HasKeyboard(other.Pid()); }));
+  ASSERT_TRUE(UserGoesOnIn(other.Pid()));
+
+  // Without a token the shell refuses: on X11 the window asks for attention instead (Qt asks at
+  // the time of the last event it heard); Qt's Wayland plugin asks for nothing without input.
+  EXPECT_EQ(0, ShowAgain(program, ""));
+  if (GetParam() == "xcb") {
+    EXPECT_TRUE(WaitFor([&] { return DemandsAttention(fondex.Pid()); }));
+  }
+  EXPECT_FALSE(e2e::WaitUntil([&] { return HasKeyboard(fondex.Pid()); }, kRefusalWait));
+  EXPECT_TRUE(HasKeyboard(other.Pid()));
+
+  // With the token of a launch of the shell's own, made after the user's last action, it gives
+  // the keyboard: at the launch's time, not at that of the program's last event.
+  ASSERT_TRUE(UserGoesOnIn(other.Pid()));
+  const std::string token = LaunchersToken();
+  ASSERT_FALSE(token.empty());
+  EXPECT_EQ(0, ShowAgain(program, token));
+  EXPECT_TRUE(WaitFor([&] { return HasKeyboard(fondex.Pid()); })) << "token " << token;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, GnomeActivation, ::testing::Values("xcb", "wayland"),
+                         [](const auto& info) {
+                           return info.param == "xcb" ? "Xwayland" : "Wayland";
+                         });
 
 // KDE Plasma: its shell inside KWin's virtual Wayland output. Without a GPU's render node KWin
 // offers no screenshot: the shell's own answers and its settings file are the proof.

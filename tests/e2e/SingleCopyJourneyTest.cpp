@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "e2e/FondexJourney.h"
+#include "e2e/RootMessages.h"
 
 namespace fondex::e2e {
 namespace {
@@ -22,8 +23,9 @@ class SingleCopyJourney : public PlageJourney {
 
   // Another start of the program in the same folder, run to its end: its exit status.
   int StartAgain(const std::vector<std::string>& arguments,
-                 const std::filesystem::path& workingDirectory = {}) {
-    SpawnRequest request = ProgramRequest(AppFile("fondex"), arguments);
+                 const std::filesystem::path& workingDirectory = {},
+                 const std::vector<std::string>& environment = {}) {
+    SpawnRequest request = ProgramRequest(AppFile("fondex"), arguments, "none", environment);
     request.workingDirectory = workingDirectory.string();
     return RunToCompletion(request, kWaitLimit);
   }
@@ -68,6 +70,31 @@ TEST_F(SingleCopyJourney, ASecondStartBringsTheRunningCopyBackAndEnds) {
   EXPECT_EQ(0, WaitForExit());
   // No later start changed the wallpaper.
   EXPECT_EQ(WindowsPath(plage_ / "foret.bmp"), WinIniWallpaper());
+}
+
+// A launcher's startup ID reaches the window's manager with the window: the window names the
+// launch, asks to be activated at the launch's time, and ends the launch's busy cursor.
+TEST_F(SingleCopyJourney, ALaterShowHandsTheLaunchersStartupIdToTheWindowManager) {
+  StartFondex();
+  RootMessages root(Screen().DisplayName());
+  const std::string id = R"(lanceur/fondex "2"\12_TIME4242)";
+  EXPECT_EQ(0, StartAgain({"--show"}, {}, {"DESKTOP_STARTUP_ID=" + id}));
+
+  EXPECT_TRUE(WaitFor([&] { return Screen().StartupId(MainWindow()) == id; }));
+  EXPECT_TRUE(WaitFor([&] { return !root.StartupMessages().empty(); }));
+  EXPECT_EQ(std::vector<std::string>{R"(remove: ID="lanceur/fondex\ \"2\"\\12_TIME4242")"},
+            root.StartupMessages());
+  // The launch's request, from an application; without a manager to honour it, Qt gives the
+  // window the keyboard itself.
+  const std::vector<RootMessages::Activation> activations = root.Activations();
+  ASSERT_FALSE(activations.empty());
+  EXPECT_EQ(MainWindow(), activations.back().window);
+  EXPECT_EQ(1, activations.back().source);
+  EXPECT_EQ(4242u, activations.back().time);
+  EXPECT_TRUE(WaitFor([&] { return Screen().KeyboardGoesTo(MainWindow()); }));
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
 }
 
 // A runtime folder whose socket path is over the system's limit: the running copy cannot be

@@ -225,6 +225,11 @@ std::string VirtualScreen::Title(WindowId window) const {
                       connection_->Intern("UTF8_STRING"));
 }
 
+std::string VirtualScreen::StartupId(WindowId window) const {
+  return TextProperty(connection_->display, window, connection_->Intern("_NET_STARTUP_ID"),
+                      connection_->Intern("UTF8_STRING"));
+}
+
 bool VirtualScreen::IsMapped(WindowId window) const {
   XWindowAttributes attributes{};
   return XGetWindowAttributes(connection_->display, window, &attributes) != 0 &&

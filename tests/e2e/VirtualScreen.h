@@ -46,6 +46,8 @@ class VirtualScreen {
   std::vector<WindowId> TopLevelWindows() const;
   // The title in UTF-8; empty for a window that is gone.
   std::string Title(WindowId window) const;
+  // The launch the window last said it came from (_NET_STARTUP_ID).
+  std::string StartupId(WindowId window) const;
   bool IsMapped(WindowId window) const;
   // Whether a key typed now reaches the window: it has the input focus, or the focus follows
   // the pointer and the pointer is on the window.
