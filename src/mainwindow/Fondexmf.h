@@ -6,6 +6,7 @@
 
 #include "engine/DirCounts.h"
 #include "engine/RandomGenerator.h"
+#include "engine/WallpaperHistory.h"
 #include "mainwindow/ProgramWide.h"
 #include "platform/Platform.h"
 #include "toolkit/Application.h"
@@ -61,6 +62,9 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   bool SetDesktopWallpaper(const std::string& name);
   void ClearDesktopWallpaper();
   void ShowCurrentWallpaper();
+  // "Papier peint précédent": puts back, as a typed name would, the wallpaper before the
+  // current one; with none, nothing happens.
+  void PreviousWallpaperClick();
 
   // Search directories and their counts.
   int NouveauRep(const std::string& path);
@@ -111,6 +115,8 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
 
   // The program's random generator, seeded at the start of every change.
   RandomGenerator Random;
+  // The wallpapers put on the desktop in this run, for "Papier peint précédent".
+  WallpaperHistory History;
 
   ProgramWide& Program() { return program_; }
   toolkit::Application& App() { return app_; }
