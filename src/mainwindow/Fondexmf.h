@@ -15,6 +15,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/NotifyIcon.h"
 #include "toolkit/Timer.h"
 
 namespace fondex {
@@ -46,6 +47,8 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   toolkit::Timer ChangeTimer;
   toolkit::OpenDialogRequest SelectRepDialog;
   toolkit::OpenDialogRequest SelectBMPDialog;
+  // Shown while the option "Zone de notification" is on.
+  toolkit::NotifyIcon IconeNotif;
 
   // Creation, closing, destruction, drops and profile changes.
   void FormCreate();
@@ -102,6 +105,22 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   // would take that key, it only comes to the front.
   void RunLaunchCommand(const LaunchCommand& command);
 
+  // The notification-area icon: a click shows or hides the window, its menu's lines run the
+  // window's commands; with the icon in an area, minimizing hides the window into it.
+  enum class NotifCommand : std::size_t {
+    kChange,
+    kPrevious,
+    kPlain,
+    kFreeze,
+    kSeparator,
+    kShow,
+    kOptions,
+    kQuit
+  };
+  void ApplyNotifyIconSetting();
+  void IconeNotifClick();
+  void IconeNotifMenuClick(std::size_t index);
+
   // Private state, in its documented order.
   std::unique_ptr<toolkit::IniFile> WinIniFile;
   std::string CurrentWallpaperDir;
@@ -126,11 +145,15 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   void ProfileChanged() override;
   void SetUpControls();
   void BindHandlers();
+  void SetUpNotifyIcon();
+  void HideIntoNotifyIcon();
+  void ShowFromNotifyIcon();
 
   ProgramWide& program_;
   toolkit::Application& app_;
   platform::Platform platform_;
   bool changeRunning_ = false;
+  bool hiddenInIcon_ = false;
   // The directory list file holds directories the list could not take in (it could not be read,
   // or held more than the list's room): it is never replaced by the shorter list.
   bool dirFileKept_ = false;
