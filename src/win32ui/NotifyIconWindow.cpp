@@ -103,9 +103,15 @@ LRESULT NotifyIconWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     return 0;
   }
   if (message == taskbarCreated_) {
-    // Explorer started again: its area has forgotten the icon.
-    added_ = false;
-    Follow();
+    // Explorer started again: its area has forgotten the icon, unless the message came without
+    // a restart and the icon is still there.
+    if (added_) {
+      NOTIFYICONDATAW data = Data();
+      added_ =
+          ::Shell_NotifyIconW(NIM_ADD, &data) != 0 || ::Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
+    } else {
+      Follow();
+    }
     return 0;
   }
   return Default(message, wParam, lParam);

@@ -336,6 +336,7 @@ TEST_F(JourneyWithIcon, TheIconsMenuChangesAndGoesBackAndTheWindowHidesIntoIt) {
   constexpr UINT kIconMessage = WM_APP + 1;
   constexpr WPARAM kChange = 100;
   constexpr WPARAM kPrevious = 101;
+  constexpr WPARAM kShow = 105;
   constexpr WPARAM kQuit = 107;
 
   ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -355,6 +356,13 @@ TEST_F(JourneyWithIcon, TheIconsMenuChangesAndGoesBackAndTheWindowHidesIntoIt) {
   EXPECT_FALSE(::IsWindowVisible(main));
 
   ::PostMessageW(icon, kIconMessage, 1, WM_LBUTTONUP);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+
+  // Explorer's start announced: the icon is still there to hide into.
+  ::PostMessageW(icon, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) == FALSE; }));
+  ::PostMessageW(icon, WM_COMMAND, kShow, 0);
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
 
   ::PostMessageW(icon, WM_COMMAND, kQuit, 0);
