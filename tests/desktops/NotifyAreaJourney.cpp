@@ -2,6 +2,8 @@
 // StatusNotifierItem watcher and host. The journey reaches the icon as the panel does, over the
 // session bus: its item, its menu through the D-Bus menu interface, its Activate method.
 
+#include <signal.h>
+
 #include <map>
 #include <regex>
 #include <sstream>
@@ -155,6 +157,19 @@ TEST_F(NotifyAreaJourney, TheIconsMenuChangesAndGoesBackAndEscapeHidesTheWindowI
   EXPECT_EQ(0, WaitForExit());
   EXPECT_NE(e2e::ReadFile(AppFile("FONDEX.INI")).find("IconeNotification=Oui\r\n"),
             std::string::npos);
+}
+
+// The session ends while the window is hidden in the icon: the closing steps still run.
+TEST_F(NotifyAreaJourney, TheSessionsEndWhileHiddenInTheIconSavesAsAtALogOff) {
+  StartFondex("none", desktop_->Environment());
+  ASSERT_TRUE(FindItem());
+  Key(MainWindow(), "Escape");
+  ASSERT_TRUE(WaitFor([&] { return !Screen().IsMapped(MainWindow()); }));
+  SendSignal(SIGTERM);
+  EXPECT_EQ(0, WaitForExit());
+  const std::string settings = e2e::ReadFile(AppFile("FONDEX.INI"));
+  EXPECT_NE(settings.find("IconeNotification=Oui\r\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("[Placement]\r\nTop="), std::string::npos) << settings;
 }
 
 }  // namespace
