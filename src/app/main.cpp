@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   frontend.AddForm(program.AboutBox());
   frontend.AddForm(program.OptBox());
   frontend.AddTimer(mainForm.ChangeTimer);
+  frontend.AddNotifyIcon(mainForm.IconeNotif);
   frontend.WatchOutsideChanges(system.OutsideChanges());
   frontend.ListenToLaterStarts(launch.Instance(), [&mainForm](const std::string& message) {
     mainForm.RunLaunchCommand(DecodeCommand(message));

@@ -33,6 +33,7 @@ void TFondexMainForm::ApplyTimerSettings() {
   platform_.desktop.AcceptOtherFormats(otherFormats);
   SelectBMPDialog.filter = otherFormats ? kPictureFilter : kBitmapFilter;
   FichListeBox.SetMask(otherFormats ? kPictureMask : kBitmapMask);
+  ApplyNotifyIconSetting();
 }
 
 void TFondexMainForm::ChangeTimerTimer() {

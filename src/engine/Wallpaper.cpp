@@ -61,6 +61,9 @@ void TFondexMainForm::ApplyWallpaper(const std::string& name) {
     const auto full = files.GetFullPathName(name);
     NoWallpaper = name.empty() || !full || !util::EntryExists(files, *full, false);
     CurrentWallpaper = NoWallpaper ? "" : util::LowerAscii(name);
+    if (!NoWallpaper) {
+      History.Put(CurrentWallpaper);
+    }
     ShowCurrentWallpaper();
     return;
   }
@@ -84,6 +87,7 @@ void TFondexMainForm::ApplyWallpaper(const std::string& name) {
   }
   if (SetDesktopWallpaper(completed)) {
     CurrentWallpaper = completed;
+    History.Put(CurrentWallpaper);
     ShowCurrentWallpaper();
   }
 }

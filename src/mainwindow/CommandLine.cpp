@@ -8,21 +8,23 @@ namespace fondex {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Utilisation : fondex [--next | --plain | --set FICHIER | --show | --help | --version]\n";
+    "Utilisation : fondex [--next | --previous | --plain | --set FICHIER | --show | --help |"
+    " --version]\n";
 
 constexpr std::string_view kHelp =
     "Fondex change le papier peint du bureau. Une seule copie tourne par dossier du programme :\n"
     "lancé quand il tourne déjà, Fondex passe sa commande à la copie en marche et s'arrête.\n"
     "\n"
     "  --next          change de papier peint par la technique choisie (comme la touche H)\n"
+    "  --previous      remet le papier peint d'avant (comme « Papier peint précédent »)\n"
     "  --plain         laisse le bureau sans papier peint\n"
     "  --set FICHIER   met FICHIER en papier peint (comme un nom tapé suivi d'Entrée)\n"
     "  --show          montre la fenêtre principale (ce que fait un lancement sans option)\n"
     "  --help          affiche cette aide et s'arrête\n"
     "  --version       affiche la version et s'arrête\n"
     "\n"
-    "Quand aucune copie ne tourne, --next, --plain et --set démarrent Fondex, puis agissent une\n"
-    "fois le démarrage fini.\n";
+    "Quand aucune copie ne tourne, --next, --previous, --plain et --set démarrent Fondex, puis\n"
+    "agissent une fois le démarrage fini.\n";
 
 constexpr std::string_view kVersion = "Fondex v 2.01\n";
 
@@ -35,8 +37,9 @@ struct Option {
   bool takesFile;
 };
 
-constexpr std::array<Option, 6> kOptions{{
+constexpr std::array<Option, 7> kOptions{{
     {"--next", Kind::kAction, LaunchAction::kNext, false},
+    {"--previous", Kind::kAction, LaunchAction::kPrevious, false},
     {"--plain", Kind::kAction, LaunchAction::kPlain, false},
     {"--set", Kind::kAction, LaunchAction::kSet, true},
     {"--show", Kind::kAction, LaunchAction::kShow, false},
@@ -119,6 +122,8 @@ std::string EncodeAction(const LaunchCommand& command) {
   switch (command.action) {
     case LaunchAction::kNext:
       return "next";
+    case LaunchAction::kPrevious:
+      return "previous";
     case LaunchAction::kPlain:
       return "plain";
     case LaunchAction::kSet:
@@ -132,6 +137,9 @@ std::string EncodeAction(const LaunchCommand& command) {
 LaunchCommand DecodeAction(std::string_view message) {
   if (message == "next") {
     return {.action = LaunchAction::kNext, .file = {}, .activationToken = {}};
+  }
+  if (message == "previous") {
+    return {.action = LaunchAction::kPrevious, .file = {}, .activationToken = {}};
   }
   if (message == "plain") {
     return {.action = LaunchAction::kPlain, .file = {}, .activationToken = {}};

@@ -10,7 +10,7 @@
 namespace fondex {
 
 // What a start of the program asks of the running copy.
-enum class LaunchAction { kShow, kNext, kPlain, kSet };
+enum class LaunchAction { kShow, kNext, kPrevious, kPlain, kSet };
 
 struct LaunchCommand {
   LaunchAction action = LaunchAction::kShow;
@@ -30,8 +30,8 @@ struct ImmediateExit {
   int status = 0;
 };
 
-// fondex [--next | --plain | --set FILE | --show | --help | --version]: one option at most, no
-// other argument. The file of --set is given as typed; "--set=FILE" is taken too.
+// fondex [--next | --previous | --plain | --set FILE | --show | --help | --version]: one option at
+// most, no other argument. The file of --set is given as typed; "--set=FILE" is taken too.
 struct CommandLine {
   LaunchCommand command;
   std::optional<ImmediateExit> exit;

@@ -42,6 +42,7 @@ TFondexMainForm::TFondexMainForm(ProgramWide& program, toolkit::Application& app
       platform_(platform) {
   SetUpControls();
   BindHandlers();
+  SetUpNotifyIcon();
   platform_.desktop.AddListener(this);
 }
 

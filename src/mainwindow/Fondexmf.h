@@ -6,6 +6,7 @@
 
 #include "engine/DirCounts.h"
 #include "engine/RandomGenerator.h"
+#include "engine/WallpaperHistory.h"
 #include "mainwindow/ProgramWide.h"
 #include "platform/Platform.h"
 #include "toolkit/Application.h"
@@ -14,6 +15,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/NotifyIcon.h"
 #include "toolkit/Timer.h"
 
 namespace fondex {
@@ -45,6 +47,8 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   toolkit::Timer ChangeTimer;
   toolkit::OpenDialogRequest SelectRepDialog;
   toolkit::OpenDialogRequest SelectBMPDialog;
+  // Shown while the option "Zone de notification" is on.
+  toolkit::NotifyIcon IconeNotif;
 
   // Creation, closing, destruction, drops and profile changes.
   void FormCreate();
@@ -61,6 +65,9 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   bool SetDesktopWallpaper(const std::string& name);
   void ClearDesktopWallpaper();
   void ShowCurrentWallpaper();
+  // "Papier peint précédent": puts back, as a typed name would, the wallpaper before the
+  // current one; with none, nothing happens.
+  void PreviousWallpaperClick();
 
   // Search directories and their counts.
   int NouveauRep(const std::string& path);
@@ -98,6 +105,22 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   // would take that key, it only comes to the front.
   void RunLaunchCommand(const LaunchCommand& command);
 
+  // The notification-area icon: a click shows or hides the window, its menu's lines run the
+  // window's commands; with the icon in an area, minimizing hides the window into it.
+  enum class NotifCommand : std::size_t {
+    kChange,
+    kPrevious,
+    kPlain,
+    kFreeze,
+    kSeparator,
+    kShow,
+    kOptions,
+    kQuit
+  };
+  void ApplyNotifyIconSetting();
+  void IconeNotifClick();
+  void IconeNotifMenuClick(std::size_t index);
+
   // Private state, in its documented order.
   std::unique_ptr<toolkit::IniFile> WinIniFile;
   std::string CurrentWallpaperDir;
@@ -111,6 +134,8 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
 
   // The program's random generator, seeded at the start of every change.
   RandomGenerator Random;
+  // The wallpapers put on the desktop in this run, for "Papier peint précédent".
+  WallpaperHistory History;
 
   ProgramWide& Program() { return program_; }
   toolkit::Application& App() { return app_; }
@@ -120,11 +145,15 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   void ProfileChanged() override;
   void SetUpControls();
   void BindHandlers();
+  void SetUpNotifyIcon();
+  void HideIntoNotifyIcon();
+  void ShowFromNotifyIcon();
 
   ProgramWide& program_;
   toolkit::Application& app_;
   platform::Platform platform_;
   bool changeRunning_ = false;
+  bool hiddenInIcon_ = false;
   // The directory list file holds directories the list could not take in (it could not be read,
   // or held more than the list's room): it is never replaced by the shorter list.
   bool dirFileKept_ = false;

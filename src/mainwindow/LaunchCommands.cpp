@@ -13,6 +13,9 @@ void TFondexMainForm::RunLaunchCommand(const LaunchCommand& command) {
     case LaunchAction::kNext:
       FormKeyDown('H', {});  // the change button's key in the main window
       break;
+    case LaunchAction::kPrevious:
+      PreviousWallpaperClick();
+      break;
     case LaunchAction::kPlain:
       BBtnNoWalpClick();
       break;

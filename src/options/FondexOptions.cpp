@@ -118,10 +118,15 @@ void LayOutPanels(TOptBox& box) {
       caches.NextTop(),
       {"Formats d'images", "Tenir compte des images JPEG, PNG et WebP",
        "Permet la prise en compte des images JPEG, PNG et WebP dans les répertoires", 340, 10});
-  for (toolkit::CheckBox* check : {&box.ChBCaches, &box.ChBAutresFormats}) {
+  const options::OptionPanel notification{box.Bevel4, box.Label5, box.ChBIconeNotif};
+  notification.LayOut(
+      formats.NextTop(),
+      {"Zone de notification", "Afficher une icône dans la zone de notification",
+       "Fondex se range dans la zone de notification, d'où son menu le commande", 340, 11});
+  for (toolkit::CheckBox* check : {&box.ChBCaches, &box.ChBAutresFormats, &box.ChBIconeNotif}) {
     check->helpContext = kOptionsHelp;
   }
-  const toolkit::Bounds last = box.Bevel3.bounds;
+  const toolkit::Bounds last = box.Bevel4.bounds;
   box.bounds = {0, 0, kDialogWidth, last.top + last.height + kBottomMargin};
 }
 

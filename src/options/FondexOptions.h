@@ -51,6 +51,9 @@ class TOptBox : public toolkit::Form {
   toolkit::Bevel Bevel3{"Bevel3", this};
   toolkit::Label Label4{"Label4", this};
   toolkit::CheckBox ChBAutresFormats{"ChBAutresFormats", this};
+  toolkit::Bevel Bevel4{"Bevel4", this};
+  toolkit::Label Label5{"Label5", this};
+  toolkit::CheckBox ChBIconeNotif{"ChBIconeNotif", this};
 
   // The settings record.
   void SetHasardLieu(THasardLieu lieu);
@@ -92,6 +95,8 @@ class TOptBox : public toolkit::Form {
   bool SavedCaches = false;
   bool SavedAutresFormats = false;
   bool AutresFormatsStored = false;  // the settings file has the key
+  bool SavedIconeNotif = false;
+  bool IconeNotifStored = false;  // the settings file has the key
   bool SavedFinNone = false;
   std::int32_t SavedDelai = 0;
   THasardLieu OpHasardLieu = THasardLieu::RepActif;

@@ -20,6 +20,7 @@ const char* const kPlacement = "Placement";
 // The settings file keeps the Windows code page: this key's accented letter is the byte 0xE9.
 const char* const kDelaiKey = "D\xE9lai";
 const char* const kAutresFormatsKey = "AutresFormats";
+const char* const kIconeNotificationKey = "IconeNotification";
 // No stored value can hold a line break: the default a missing key reads as.
 const char* const kAbsent = "\n";
 
@@ -75,6 +76,22 @@ std::string ReadLowered(const toolkit::IniFile& ini, const char* section, const 
 
 void ReadBoolean(const toolkit::IniFile& ini, const char* key, toolkit::CheckBox& box) {
   box.SetChecked(options::ReadsAsTrue(ReadLowered(ini, kOptions, key, "Non")));
+}
+
+// An option added to the designed settings: whether the file has its key.
+bool ReadAddedOption(const toolkit::IniFile& ini, const char* key, toolkit::CheckBox& box) {
+  const std::string value = ReadLowered(ini, kOptions, key, kAbsent);
+  box.SetChecked(options::ReadsAsTrue(value));
+  return value != kAbsent;
+}
+
+// A file that never had the key keeps its bytes while the option stays off.
+void WriteAddedOption(const toolkit::IniFile& ini, const char* key, const toolkit::CheckBox& box,
+                      bool& stored) {
+  if (box.Checked() || stored) {
+    ini.WriteString(kOptions, key, options::YesNoWord(box.Checked()));
+    stored = true;
+  }
 }
 
 // A stored edge, never past the limit; an empty value means the limit itself.
@@ -136,9 +153,8 @@ void TOptBox::LoadSettings() {
   SetDelai(options::NumberValue(ReadLowered(ini, kOptions, kDelaiKey, "60")));
   ReadBoolean(ini, "FinNone", ChBFinNone);
   ReadBoolean(ini, "FichiersCaches", ChBCaches);
-  const std::string formats = ReadLowered(ini, kOptions, kAutresFormatsKey, kAbsent);
-  AutresFormatsStored = formats != kAbsent;
-  ChBAutresFormats.SetChecked(options::ReadsAsTrue(formats));
+  AutresFormatsStored = ReadAddedOption(ini, kAutresFormatsKey, ChBAutresFormats);
+  IconeNotifStored = ReadAddedOption(ini, kIconeNotificationKey, ChBIconeNotif);
 
   // The main window's outer edges may not pass the screen's bottom-right corner, one pixel in;
   // nothing stops them beyond the top or left edge.
@@ -157,11 +173,8 @@ void TOptBox::SaveSettings() {
   ini.WriteString(kOptions, kDelaiKey, options::DelaiText(GetDelai()));
   ini.WriteString(kOptions, "FinNone", options::YesNoWord(ChBFinNone.Checked()));
   ini.WriteString(kOptions, "FichiersCaches", options::YesNoWord(ChBCaches.Checked()));
-  // A file that never had the key keeps its bytes while the option stays off.
-  if (ChBAutresFormats.Checked() || AutresFormatsStored) {
-    ini.WriteString(kOptions, kAutresFormatsKey, options::YesNoWord(ChBAutresFormats.Checked()));
-    AutresFormatsStored = true;
-  }
+  WriteAddedOption(ini, kAutresFormatsKey, ChBAutresFormats, AutresFormatsStored);
+  WriteAddedOption(ini, kIconeNotificationKey, ChBIconeNotif, IconeNotifStored);
   ini.WriteString(kPlacement, "Top", std::to_string(main.Top()));
   ini.WriteString(kPlacement, "Left", std::to_string(main.Left()));
 }

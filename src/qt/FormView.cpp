@@ -59,7 +59,11 @@ FormView::FormView(toolkit::Application& app, toolkit::Form& form)
       app_(app),
       form_(form),
       changed_(form.Changed, [this] { Refresh(); }),
-      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
+      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }),
+      // After the event that asked: the close query is an event of its own.
+      closeRequested_(form.CloseRequested, [this] {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+      }) {
   setObjectName(QString::fromStdString(form.Name()));
   setFixedSize(form.bounds.width, form.bounds.height);
   setFont(FontOf(form));

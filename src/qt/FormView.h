@@ -83,6 +83,7 @@ class FormView : public QWidget {
   QMetaObject::Connection focusConnection_;
   Binding changed_;
   Binding broughtToFront_;
+  Binding closeRequested_;
 };
 
 }  // namespace fondex::qt

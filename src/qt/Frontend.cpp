@@ -13,6 +13,7 @@
 #include "qt/FormView.h"
 #include "qt/Glyphs.h"
 #include "qt/MainWindowView.h"
+#include "qt/NotifyIconView.h"
 #include "qt/TimerView.h"
 #include "toolkit/Error.h"
 
@@ -66,7 +67,10 @@ void Frontend::SetMainForm(toolkit::Form& form,
                            std::function<void(toolkit::Message&)> windowHandler) {
   auto view =
       std::make_unique<MainWindowView>(app_, form, drops_, names_, std::move(windowHandler));
-  view->onClosed = [] { QCoreApplication::quit(); };
+  view->onClosed = [this] {
+    mainFormClosed_ = true;
+    QCoreApplication::quit();
+  };
   host_.AddView(*view);
   views_.push_back(std::move(view));
   mainForm_ = &form;
@@ -95,6 +99,10 @@ void Frontend::AddForm(toolkit::Form& form) {
 
 void Frontend::AddTimer(toolkit::Timer& timer) {
   timers_.push_back(std::make_unique<TimerView>(app_, timer));
+}
+
+void Frontend::AddNotifyIcon(toolkit::NotifyIcon& icon) {
+  notifyIcon_ = std::make_unique<NotifyIconView>(app_, icon);
 }
 
 void Frontend::WatchOutsideChanges(platform::OutsideChangeSource& source) {
@@ -167,9 +175,9 @@ int Frontend::Run() {
   app_.Dispatch([this] { mainForm_->Show(); });
   // A request that came before the loop (while a box of the start was open) ends it at once.
   const int code = sessionEndRequested_ ? 0 : QApplication::exec();
-  // The loop ended with the main window open: the session ends. The close query runs as at a
-  // log-off, unless the session manager has had it answered already.
-  if (mainForm_->Visible()) {
+  // The loop ended with the main window open or hidden: the session ends. The close query runs as
+  // at a log-off, unless the session manager has had it answered already.
+  if (!mainFormClosed_) {
     app_.SetSessionEnding(true);
     if (!closeQueryAnswered_) {
       MainFormMayClose();
@@ -183,6 +191,7 @@ void Frontend::ReleaseViews() {
   outsideChanges_.reset();
   laterStarts_.reset();
   timers_.clear();
+  notifyIcon_.reset();
   for (const auto& view : views_) {
     host_.RemoveView(*view);
   }

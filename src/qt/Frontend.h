@@ -14,6 +14,7 @@
 #include "qt/QtServices.h"
 #include "qt/WaitingLoop.h"
 #include "toolkit/Application.h"
+#include "toolkit/NotifyIcon.h"
 #include "toolkit/Timer.h"
 
 class QApplication;
@@ -23,6 +24,7 @@ namespace fondex::qt {
 
 class FormView;
 class MainWindowView;
+class NotifyIconView;
 class TimerView;
 
 // Everything the program needs from Qt, in the order main() uses it:
@@ -35,6 +37,7 @@ class TimerView;
 //   frontend.SetMainForm(mainForm, [&](toolkit::Message& m) { mainForm.WMDropFiles(m); });
 //   frontend.AddForm(aboutBox);  frontend.AddForm(optionsDialog);
 //   frontend.AddTimer(mainForm.ChangeTimer);
+//   frontend.AddNotifyIcon(mainForm.IconeNotif);
 //   frontend.WatchOutsideChanges(outsideChanges);
 //   frontend.ListenToLaterStarts(instance, [&](const std::string& m) { ... });
 //   frontend.AfterStart([&] { ... });                  // the command of the program's own start
@@ -66,6 +69,8 @@ class Frontend {
   void AddForm(toolkit::Form& form);
   // Makes the timer tick while it is enabled with an interval above 0.
   void AddTimer(toolkit::Timer& timer);
+  // Shows the icon in the desktop's notification area while the model says so.
+  void AddNotifyIcon(toolkit::NotifyIcon& icon);
   // Lets the source deliver other programs' changes whenever its descriptor is readable.
   void WatchOutsideChanges(platform::OutsideChangeSource& source);
   // A request ends the session, whatever is open: boxes and dialogs close as by their close
@@ -108,6 +113,10 @@ class Frontend {
   toolkit::Form* mainForm_ = nullptr;
   std::vector<std::unique_ptr<FormView>> views_;
   std::vector<std::unique_ptr<TimerView>> timers_;
+  std::unique_ptr<NotifyIconView> notifyIcon_;
+  // The main window closed through its close query; otherwise the session ends with it open
+  // (or hidden into the notification area).
+  bool mainFormClosed_ = false;
   std::unique_ptr<QSocketNotifier> outsideChanges_;
   std::unique_ptr<QSocketNotifier> sessionEnd_;
   bool sessionEndRequested_ = false;

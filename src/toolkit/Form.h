@@ -59,6 +59,8 @@ class Form : public Control {
 
   // Asks whether the form may close; true unless OnCloseQuery refuses.
   bool CloseQuery();
+  // Closes the window as its close box does: the view asks CloseQuery first.
+  void Close() { CloseRequested.Emit(); }
 
   std::function<void()> OnShow;
   std::function<void(bool& canClose)> OnCloseQuery;
@@ -66,6 +68,7 @@ class Form : public Control {
   // The user's key on the form, after the focused control (when keyPreview) or for itself.
   Signal<> ModalResultChanged;
   Signal<> BroughtToFront;
+  Signal<> CloseRequested;
 
  private:
   std::string caption_;

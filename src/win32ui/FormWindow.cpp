@@ -67,7 +67,9 @@ FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owne
       scaling_(scaling),
       dpi_(scaling == Scaling::kNone ? kDesignDpi : ::GetDpiForSystem()),
       changed_(form.Changed, [this] { Refresh(); }),
-      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }) {
+      broughtToFront_(form.BroughtToFront, [this] { BringToFront(); }),
+      // After the event that asked: the close query is an event of its own.
+      closeRequested_(form.CloseRequested, [this] { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }) {
   Create(Widen(form.Caption()), StyleOf(form), ExStyleOf(form), owner,
          OuterSize(form, dpi_, ::GetDpiForSystem()));
   if (scaling_ == Scaling::kWithScreen) {

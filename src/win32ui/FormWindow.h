@@ -85,6 +85,7 @@ class FormWindow : public Window {
   bool writingModel_ = false;
   toolkit::Binding changed_;
   toolkit::Binding broughtToFront_;
+  toolkit::Binding closeRequested_;
 };
 
 // Disables the program's other windows while a modal window runs, then enables them again and

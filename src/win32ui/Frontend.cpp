@@ -2,6 +2,7 @@
 
 #include "toolkit/Error.h"
 #include "win32ui/MainWindow.h"
+#include "win32ui/NotifyIconWindow.h"
 #include "win32ui/TimerWindow.h"
 
 namespace fondex::win32ui {
@@ -48,6 +49,10 @@ void Frontend::AddTimer(toolkit::Timer& timer) {
   timers_.push_back(std::make_unique<TimerWindow>(app_, timer));
 }
 
+void Frontend::AddNotifyIcon(toolkit::NotifyIcon& icon) {
+  notifyIcon_ = std::make_unique<NotifyIconWindow>(app_, icon);
+}
+
 void* Frontend::WindowOf(const void* form) const {
   for (const auto& window : windows_) {
     if (&window->Model() == form) {
@@ -77,6 +82,7 @@ int Frontend::Run() {
 
 void Frontend::ReleaseWindows() {
   timers_.clear();
+  notifyIcon_.reset();
   for (const auto& window : windows_) {
     host_.RemoveWindow(*window);
   }

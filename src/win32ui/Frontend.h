@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/NotifyIcon.h"
 #include "toolkit/Timer.h"
 #include "win32ui/HelpWindow.h"
 #include "win32ui/NativeModalHost.h"
@@ -12,6 +13,7 @@
 namespace fondex::win32ui {
 
 class FormWindow;
+class NotifyIconWindow;
 class TimerWindow;
 
 // Everything the program needs from the system's window manager, in the order main() uses it:
@@ -23,6 +25,7 @@ class TimerWindow;
 //                        [&] { desktop.ProfileChanged(); });
 //   frontend.AddForm(aboutBox);  frontend.AddForm(optionsDialog);
 //   frontend.AddTimer(mainForm.ChangeTimer);
+//   frontend.AddNotifyIcon(mainForm.IconeNotif);
 //   int code = frontend.Run();                          // the windows are gone when it returns
 //   ... destroy the forms ...
 //
@@ -43,6 +46,8 @@ class Frontend {
   // The window of another form, owned by the main window, shown when the form is shown.
   void AddForm(toolkit::Form& form);
   void AddTimer(toolkit::Timer& timer);
+  // Shows the icon in the task bar's notification area while the model says so.
+  void AddNotifyIcon(toolkit::NotifyIcon& icon);
 
   // Runs once the main form is shown, before the messages of the user.
   void AfterStart(std::function<void()> event) { afterStart_ = std::move(event); }
@@ -64,6 +69,7 @@ class Frontend {
   std::function<void()> afterStart_;
   std::vector<std::unique_ptr<FormWindow>> windows_;
   std::vector<std::unique_ptr<TimerWindow>> timers_;
+  std::unique_ptr<NotifyIconWindow> notifyIcon_;
 };
 
 }  // namespace fondex::win32ui

@@ -56,7 +56,7 @@ constexpr Bounds kGeleChBox{32, 224, 345, 17};
 namespace options_dialog {
 constexpr int kClientWidth = 579;
 // The formats area below the hidden-files area adds its height and the room above it.
-constexpr int kClientHeight = 628;
+constexpr int kClientHeight = 717;
 constexpr Bounds kChangeAutoGBox{32, 56, 389, 241};
 constexpr Bounds kHasardGlobalRB = Within(kChangeAutoGBox, {12, 35, 289, 17});
 constexpr Bounds kHasardRepHasardRB = Within(kChangeAutoGBox, {12, 65, 325, 17});
@@ -76,6 +76,7 @@ constexpr Bounds kOKBtn{459, 120, 101, 99};
 constexpr Bounds kCancelBtn{459, 335, 95, 33};
 constexpr Bounds kHelpBtn{459, 479, 95, 33};
 constexpr Bounds kChBAutresFormats{88, 573, 340, 21};
+constexpr Bounds kChBIconeNotif{88, 662, 340, 21};
 }  // namespace options_dialog
 
 }  // namespace fondex::e2e

@@ -119,7 +119,7 @@ TEST_F(SingleCopyJourney, ALaterStartThatCannotReachTheRunningCopySaysSoAndEnds)
   EXPECT_EQ(WindowsPath(plage_ / "foret.bmp"), WinIniWallpaper());
 }
 
-TEST_F(SingleCopyJourney, NextPlainAndSetFromLaterStartsChangeTheRunningCopysWallpaper) {
+TEST_F(SingleCopyJourney, NextPreviousPlainAndSetFromLaterStartsChangeTheRunningCopysWallpaper) {
   StartFondex();
   EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("foret.bmp")));
   Minimize();
@@ -131,6 +131,14 @@ TEST_F(SingleCopyJourney, NextPlainAndSetFromLaterStartsChangeTheRunningCopysWal
   EXPECT_EQ(0, StartAgain({"--next"}));
   EXPECT_TRUE(WallpaperBecomes(Stored("ciel.bmp")));
   // A key binding does not pop the window up.
+  EXPECT_TRUE(Screen().AskedToIconify(MainWindow()));
+
+  // Back the way it came, to the picture the desktop had when the program started.
+  EXPECT_EQ(0, StartAgain({"--previous"}));
+  EXPECT_TRUE(WallpaperBecomes(Stored("mer.bmp")));
+  EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("mer.bmp")));
+  EXPECT_EQ(0, StartAgain({"--previous"}));
+  EXPECT_TRUE(WallpaperBecomes(Stored("foret.bmp")));
   EXPECT_TRUE(Screen().AskedToIconify(MainWindow()));
 
   EXPECT_EQ(0, StartAgain({"--plain"}));

@@ -17,7 +17,8 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 constexpr const char* kUsage =
-    "Utilisation : fondex [--next | --plain | --set FICHIER | --show | --help | --version]\n";
+    "Utilisation : fondex [--next | --previous | --plain | --set FICHIER | --show | --help |"
+    " --version]\n";
 
 struct Accepted {
   std::vector<std::string> arguments;
@@ -29,6 +30,7 @@ TEST(CommandLine, EachOptionGivesItsCommand) {
       {{}, {LaunchAction::kShow, "", ""}},
       {{"--show"}, {LaunchAction::kShow, "", ""}},
       {{"--next"}, {LaunchAction::kNext, "", ""}},
+      {{"--previous"}, {LaunchAction::kPrevious, "", ""}},
       {{"--plain"}, {LaunchAction::kPlain, "", ""}},
       {{"--set", "Plage/mer.bmp"}, {LaunchAction::kSet, "Plage/mer.bmp", ""}},
       {{"--set=/images/un nom.bmp"}, {LaunchAction::kSet, "/images/un nom.bmp", ""}},
@@ -83,7 +85,8 @@ TEST(CommandLine, HelpAndVersionPrintOnTheStandardOutputAndEndWell) {
   EXPECT_EQ(help.exit->status, 0);
   EXPECT_EQ(help.exit->error, "");
   EXPECT_THAT(help.exit->output, StartsWith(kUsage));
-  for (const char* option : {"--next", "--plain", "--set FICHIER", "--show", "--version"}) {
+  for (const char* option :
+       {"--next", "--previous", "--plain", "--set FICHIER", "--show", "--version"}) {
     EXPECT_THAT(help.exit->output, HasSubstr("\n  " + std::string(option) + " ")) << option;
   }
 
@@ -99,7 +102,7 @@ TEST(CommandLine, CommandsCrossToTheRunningCopyWhole) {
       {LaunchAction::kShow, "", ""},    {LaunchAction::kNext, "", ""},
       {LaunchAction::kPlain, "", ""},   {LaunchAction::kSet, "C:\\images\\mer.bmp", ""},
       {LaunchAction::kSet, "", ""},     {LaunchAction::kSet, "c:\\deux\nlignes\\next", ""},
-      {LaunchAction::kSet, "next", ""},
+      {LaunchAction::kSet, "next", ""}, {LaunchAction::kPrevious, "", ""},
   };
   for (const LaunchCommand& command : commands) {
     EXPECT_EQ(DecodeCommand(EncodeCommand(command)), command);

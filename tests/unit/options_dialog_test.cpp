@@ -52,7 +52,7 @@ struct Shown {
   THasardLieu lieu;
   THasardTech tech;
   Names checkedTechniques;
-  bool lancement, automatic, finNone, caches, otherFormats;
+  bool lancement, automatic, finNone, caches, otherFormats, notifyIcon;
   std::string delai;
   bool delaiEnabled;
   bool operator==(const Shown&) const = default;
@@ -60,11 +60,17 @@ struct Shown {
 
 Shown ShownBy(const OptionsProgram& p) {
   const TOptBox& o = *p.options;
-  return {o.HasardLieu(),        o.HasardTech(),
-          p.CheckedTechniques(), o.ChBLancement.Checked(),
-          o.ChBAuto.Checked(),   o.ChBFinNone.Checked(),
-          o.ChBCaches.Checked(), o.ChBAutresFormats.Checked(),
-          o.EdDelai.Text(),      o.EdDelai.Enabled()};
+  return {o.HasardLieu(),
+          o.HasardTech(),
+          p.CheckedTechniques(),
+          o.ChBLancement.Checked(),
+          o.ChBAuto.Checked(),
+          o.ChBFinNone.Checked(),
+          o.ChBCaches.Checked(),
+          o.ChBAutresFormats.Checked(),
+          o.ChBIconeNotif.Checked(),
+          o.EdDelai.Text(),
+          o.EdDelai.Enabled()};
 }
 
 void EditEverything(TOptBox& o) {
@@ -76,6 +82,7 @@ void EditEverything(TOptBox& o) {
   o.ChBFinNone.Toggle();
   o.ChBCaches.Toggle();
   o.ChBAutresFormats.Toggle();
+  o.ChBIconeNotif.Toggle();
 }
 
 TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
@@ -84,7 +91,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 628);
+  EXPECT_EQ(o.bounds.height, 717);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -98,9 +105,9 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.CompteBBtn.buttonKind, toolkit::BitButtonKind::kRetry);
   EXPECT_TRUE(o.EdDelai.readOnly);
 
-  EXPECT_EQ(TabStops(o),
-            (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
-                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "ChBAutresFormats"}));
+  EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
+                                "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox",
+                                "ChBAutresFormats", "ChBIconeNotif"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
@@ -108,6 +115,9 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.Label4.Caption(), "Formats d'images");
   EXPECT_EQ(o.ChBAutresFormats.Caption(), "Tenir compte des images JPEG, PNG et WebP");
   EXPECT_EQ(o.ChBAutresFormats.EffectiveHelpContext(), 3);
+  EXPECT_EQ(o.Label5.Caption(), "Zone de notification");
+  EXPECT_EQ(o.ChBIconeNotif.Caption(), "Afficher une icône dans la zone de notification");
+  EXPECT_EQ(o.ChBIconeNotif.EffectiveHelpContext(), 3);
 
   // F1: topic 3 outside the group box, nothing inside it.
   for (const Control* control : std::initializer_list<const Control*>{
@@ -120,16 +130,19 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   }
 }
 
-TEST(OptionsDialog, TheFormatsAreaStandsBelowTheHiddenFilesAreaWithTheDesignedRoom) {
+TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom) {
   OptionsProgram p;
   p.CreateOptions();
   const TOptBox& o = *p.options;
   const toolkit::Bounds caches = o.Bevel2.bounds;
-  const toolkit::Bounds formats = o.Bevel3.bounds;
-  // The room between the two designed frames, and below the last one.
-  EXPECT_EQ(formats.top - (caches.top + caches.height),
-            caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height));
-  EXPECT_EQ(o.bounds.height - (formats.top + formats.height), 539 - (caches.top + caches.height));
+  const int designedGap = caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height);
+  // The room between the designed frames, between each added one, and below the last one.
+  toolkit::Bounds above = caches;
+  for (const toolkit::Bevel* added : {&o.Bevel3, &o.Bevel4}) {
+    EXPECT_EQ(added->bounds.top - (above.top + above.height), designedGap) << added->Name();
+    above = added->bounds;
+  }
+  EXPECT_EQ(o.bounds.height - (above.top + above.height), 539 - (caches.top + caches.height));
   // The hidden-files title stays where it was designed: centred on its 126 pixels at 158.
   EXPECT_EQ(2 * o.Label2.bounds.left + o.Label2.bounds.width, 2 * 158 + 126);
   EXPECT_EQ(o.Label2.bounds.top, 455);

@@ -233,12 +233,12 @@ TEST(OptionsSettingsFile, SaveWritesTheNineKeysInOrder) {
             "; mes options\r\n[Options]\r\nHasardLieu=RepSucc\r\nHasardTech=HasardGlobal\r\n"
             "AuLancement=Oui\r\nAuto=Non\r\nD\xE9lai=  5\r\nFinNone=Non\r\nFichiersCaches=Oui\r\n"
             "Couleur=bleu\r\n[Placement]\r\nTop=-50\r\nLeft=360\r\n");
-  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 10);  // one read of each key, none by the save
+  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 11);  // one read of each key, none by the save
 }
 
-// The key of the picture formats is written only to a file that had it, or when the option is
-// on: a user who never ticked it keeps a file byte for byte as before.
-TEST(OptionsSettingsFile, TheFormatsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsOn) {
+// The keys of the added options are written only to a file that had them, or when the option
+// is on: a user who never ticked one keeps a file byte for byte as before.
+TEST(OptionsSettingsFile, AnAddedOptionsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsOn) {
   struct Case {
     std::vector<std::string> stored;  // the key's line, if any
     bool tick;                        // the user changes the option before the save
@@ -247,35 +247,42 @@ TEST(OptionsSettingsFile, TheFormatsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionI
   };
   const std::vector<Case> cases = {
       {{}, false, false, ""},
-      {{}, true, true, "AutresFormats=Oui\r\n"},
-      {{"AutresFormats=Non"}, false, false, "AutresFormats=Non\r\n"},
-      {{"AutresFormats=oui"}, false, true, "AutresFormats=Oui\r\n"},
-      {{"AutresFormats=Oui"}, true, false, "AutresFormats=Non\r\n"},
-      {{"AutresFormats="}, false, false, "AutresFormats=Non\r\n"},
+      {{}, true, true, "=Oui\r\n"},
+      {{"=Non"}, false, false, "=Non\r\n"},
+      {{"=oui"}, false, true, "=Oui\r\n"},
+      {{"=Oui"}, true, false, "=Non\r\n"},
+      {{"="}, false, false, "=Non\r\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.stored.empty() ? "<none>" : c.stored[0]);
-    OptionsProgram p;
-    const std::string options =
-        "[Options]\r\nHasardLieu=RepActif\r\nHasardTech=HasardDsRep\r\nAuLancement=Non\r\n"
-        "Auto=Non\r\nD\xE9lai= 60\r\nFinNone=Non\r\nFichiersCaches=Non\r\n";
-    std::string bytes = options;
-    for (const std::string& line : c.stored) {
-      bytes += line + "\r\n";
+  const std::vector<std::pair<std::string, toolkit::CheckBox TOptBox::*>> keys = {
+      {"AutresFormats", &TOptBox::ChBAutresFormats},
+      {"IconeNotification", &TOptBox::ChBIconeNotif}};
+  for (const auto& [key, member] : keys) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(key + (c.stored.empty() ? "<none>" : c.stored[0]));
+      OptionsProgram p;
+      const std::string options =
+          "[Options]\r\nHasardLieu=RepActif\r\nHasardTech=HasardDsRep\r\nAuLancement=Non\r\n"
+          "Auto=Non\r\nD\xE9lai= 60\r\nFinNone=Non\r\nFichiersCaches=Non\r\n";
+      std::string bytes = options;
+      for (const std::string& line : c.stored) {
+        bytes += key + line + "\r\n";
+      }
+      p.fake.profiles.SetFile(kIniFile, bytes + "[Placement]\r\nTop=1\r\nLeft=2\r\n");
+      p.Start();
+      toolkit::CheckBox& box = (*p.options).*member;
+      if (c.tick) {
+        box.Toggle();
+      }
+      EXPECT_EQ(box.Checked(), c.checked);
+      p.options->SaveSettings();
+      const std::string saved = p.IniBytes();
+      const std::string line = *c.written == '\0' ? "" : key + c.written;
+      EXPECT_EQ(saved, options + line + "[Placement]\r\nTop=" + std::to_string(p.main->Top()) +
+                           "\r\nLeft=" + std::to_string(p.main->Left()) + "\r\n");
+      // A second save writes the same bytes.
+      p.options->SaveSettings();
+      EXPECT_EQ(p.IniBytes(), saved);
     }
-    p.fake.profiles.SetFile(kIniFile, bytes + "[Placement]\r\nTop=1\r\nLeft=2\r\n");
-    p.Start();
-    if (c.tick) {
-      p.options->ChBAutresFormats.Toggle();
-    }
-    EXPECT_EQ(p.options->ChBAutresFormats.Checked(), c.checked);
-    p.options->SaveSettings();
-    const std::string saved = p.IniBytes();
-    EXPECT_EQ(saved, options + c.written + "[Placement]\r\nTop=" + std::to_string(p.main->Top()) +
-                         "\r\nLeft=" + std::to_string(p.main->Left()) + "\r\n");
-    // A second save writes the same bytes.
-    p.options->SaveSettings();
-    EXPECT_EQ(p.IniBytes(), saved);
   }
 }
 

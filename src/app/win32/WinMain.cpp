@@ -35,6 +35,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   frontend.AddForm(program.AboutBox());
   frontend.AddForm(program.OptBox());
   frontend.AddTimer(mainForm.ChangeTimer);
+  frontend.AddNotifyIcon(mainForm.IconeNotif);
   platform::win32::Win32ProgramInstance& laterStarts = launch.Instance();
   laterStarts.OnArrival([&laterStarts, &frontend, &mainForm] {
     for (const std::string& message : laterStarts.Receive()) {

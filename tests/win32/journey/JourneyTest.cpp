@@ -203,6 +203,7 @@ class ScreenDensity {
 
 constexpr char kSuccessive[] = "[Options]\r\nHasardTech=Successif\r\n";
 constexpr char kSuccessiveAtStart[] = "[Options]\r\nHasardTech=Successif\r\nAuLancement=Oui\r\n";
+constexpr char kWithIcon[] = "[Options]\r\nHasardTech=Successif\r\nIconeNotification=Oui\r\n";
 constexpr char kPlaced[] =
     "[Options]\r\nHasardTech=Successif\r\n[Placement]\r\nTop=100\r\nLeft=50\r\n";
 
@@ -221,6 +222,7 @@ class StartedWith : public ::testing::Test {
 using Journey = StartedWith<kSuccessive>;
 using JourneyChangingAtStart = StartedWith<kSuccessiveAtStart>;
 using JourneyPlacedAt120Dpi = StartedWith<kPlaced, 120>;
+using JourneyWithIcon = StartedWith<kWithIcon>;
 
 RECT OuterOf(HWND window) {
   RECT outer{};
@@ -322,6 +324,50 @@ TEST_F(JourneyPlacedAt120Dpi, TheMainWindowIsNotRescaled) {
   EXPECT_EQ(fondex.ExitCode(), 0U);
   const std::string settings = app.Read("FONDEX.INI");
   EXPECT_NE(settings.find("\r\nTop=100\r\nLeft=50\r\n"), std::string::npos) << settings;
+}
+
+// The notification-area icon: minimized, the window hides into it, which it does only once the
+// task bar took the icon; the menu's commands, sent as the icon window's own, change the
+// wallpaper and go back; a click on the icon brings the window back.
+TEST_F(JourneyWithIcon, TheIconsMenuChangesAndGoesBackAndTheWindowHidesIntoIt) {
+  ASSERT_NE(main, nullptr);
+  const HWND icon = ::FindWindowW(L"FondexWindow", L"Fondex : zone de notification");
+  ASSERT_NE(icon, nullptr);
+  constexpr UINT kIconMessage = WM_APP + 1;
+  constexpr WPARAM kChange = 100;
+  constexpr WPARAM kPrevious = 101;
+  constexpr WPARAM kShow = 105;
+  constexpr WPARAM kQuit = 107;
+
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) == FALSE; }));
+
+  ::PostMessageW(icon, WM_COMMAND, kChange, 0);
+  ExpectShown(main, images + "\\ciel.bmp");
+  ::PostMessageW(icon, WM_COMMAND, kPrevious, 0);
+  ExpectShown(main, images + "\\mer.bmp");
+
+  ProgramRun next(app.Path(), "--next");
+  EXPECT_EQ(next.ExitCode(), 0U);
+  ExpectShown(main, images + "\\ciel.bmp");
+  ProgramRun previous(app.Path(), "--previous");
+  EXPECT_EQ(previous.ExitCode(), 0U);
+  ExpectShown(main, images + "\\mer.bmp");
+  EXPECT_FALSE(::IsWindowVisible(main));
+
+  ::PostMessageW(icon, kIconMessage, 1, WM_LBUTTONUP);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+
+  // Explorer's start announced: the icon is still there to hide into.
+  ::PostMessageW(icon, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) == FALSE; }));
+  ::PostMessageW(icon, WM_COMMAND, kShow, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
+
+  ::PostMessageW(icon, WM_COMMAND, kQuit, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+  EXPECT_NE(app.Read("FONDEX.INI").find("\r\nIconeNotification=Oui\r\n"), std::string::npos);
 }
 
 }  // namespace
