@@ -40,6 +40,7 @@ void TOptBox::FormShow() {
   SavedFinNone = ChBFinNone.Checked();
   SavedCaches = ChBCaches.Checked();
   SavedAutresFormats = ChBAutresFormats.Checked();
+  SavedDisposition = Disposition();
   EdDelai.SetEnabled(ChBAuto.Checked());
   SpBDelai.SetEnabled(ChBAuto.Checked());
 }
@@ -57,6 +58,7 @@ void TOptBox::CancelBtnClick() {
   ChBFinNone.SetChecked(SavedFinNone);
   ChBCaches.SetChecked(SavedCaches);
   ChBAutresFormats.SetChecked(SavedAutresFormats);
+  SetDisposition(SavedDisposition);
 }
 
 void TOptBox::ChBAutoClick() {

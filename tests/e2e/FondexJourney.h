@@ -27,8 +27,9 @@ namespace fondex::e2e {
 //   ReadFile(AppFile("FONDEX.DAT")) ...
 class FondexJourney : public ::testing::Test {
  protected:
-  static constexpr int kScreenWidth = 1024;
-  static constexpr int kScreenHeight = 768;
+  // Room for the options dialog with all its areas.
+  static constexpr int kScreenWidth = 1280;
+  static constexpr int kScreenHeight = 1024;
   // No wait of a journey lasts longer than this.
   static constexpr std::chrono::milliseconds kWaitLimit{10000};
 

@@ -53,6 +53,7 @@ struct Shown {
   THasardTech tech;
   Names checkedTechniques;
   bool lancement, automatic, finNone, caches, otherFormats;
+  int layoutLine;
   std::string delai;
   bool delaiEnabled;
   bool operator==(const Shown&) const = default;
@@ -60,11 +61,17 @@ struct Shown {
 
 Shown ShownBy(const OptionsProgram& p) {
   const TOptBox& o = *p.options;
-  return {o.HasardLieu(),        o.HasardTech(),
-          p.CheckedTechniques(), o.ChBLancement.Checked(),
-          o.ChBAuto.Checked(),   o.ChBFinNone.Checked(),
-          o.ChBCaches.Checked(), o.ChBAutresFormats.Checked(),
-          o.EdDelai.Text(),      o.EdDelai.Enabled()};
+  return {o.HasardLieu(),
+          o.HasardTech(),
+          p.CheckedTechniques(),
+          o.ChBLancement.Checked(),
+          o.ChBAuto.Checked(),
+          o.ChBFinNone.Checked(),
+          o.ChBCaches.Checked(),
+          o.ChBAutresFormats.Checked(),
+          o.DispositionListeBox.ItemIndex(),
+          o.EdDelai.Text(),
+          o.EdDelai.Enabled()};
 }
 
 void EditEverything(TOptBox& o) {
@@ -76,6 +83,7 @@ void EditEverything(TOptBox& o) {
   o.ChBFinNone.Toggle();
   o.ChBCaches.Toggle();
   o.ChBAutresFormats.Toggle();
+  o.DispositionListeBox.UserSelect(5);
 }
 
 TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
@@ -84,7 +92,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 628);
+  EXPECT_EQ(o.bounds.height, 796);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -98,9 +106,9 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.CompteBBtn.buttonKind, toolkit::BitButtonKind::kRetry);
   EXPECT_TRUE(o.EdDelai.readOnly);
 
-  EXPECT_EQ(TabStops(o),
-            (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
-                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "ChBAutresFormats"}));
+  EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
+                                "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox",
+                                "ChBAutresFormats", "DispositionListeBox"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
@@ -108,6 +116,10 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.Label4.Caption(), "Formats d'images");
   EXPECT_EQ(o.ChBAutresFormats.Caption(), "Tenir compte des images JPEG, PNG et WebP");
   EXPECT_EQ(o.ChBAutresFormats.EffectiveHelpContext(), 3);
+  EXPECT_EQ(o.LabelDisposition.Caption(), "Disposition du papier peint");
+  EXPECT_EQ(o.DispositionListeBox.Items(),
+            (Names{"Comme le système", "Centré", "Mosaïque", "Étiré", "Ajusté", "Remplir"}));
+  EXPECT_EQ(o.DispositionListeBox.EffectiveHelpContext(), 3);
 
   // F1: topic 3 outside the group box, nothing inside it.
   for (const Control* control : std::initializer_list<const Control*>{
@@ -120,21 +132,33 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   }
 }
 
-TEST(OptionsDialog, TheFormatsAreaStandsBelowTheHiddenFilesAreaWithTheDesignedRoom) {
+TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom) {
   OptionsProgram p;
   p.CreateOptions();
   const TOptBox& o = *p.options;
   const toolkit::Bounds caches = o.Bevel2.bounds;
-  const toolkit::Bounds formats = o.Bevel3.bounds;
-  // The room between the two designed frames, and below the last one.
-  EXPECT_EQ(formats.top - (caches.top + caches.height),
-            caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height));
-  EXPECT_EQ(o.bounds.height - (formats.top + formats.height), 539 - (caches.top + caches.height));
+  const int designedGap = caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height);
+  // Each frame below the one before, with the room between the two designed frames, and below
+  // the last one the room below the hidden-files area.
+  toolkit::Bounds above = caches;
+  for (const toolkit::Bevel* frame : {&o.Bevel3, &o.BevelDisposition}) {
+    EXPECT_EQ(frame->bounds.top - (above.top + above.height), designedGap) << frame->Name();
+    EXPECT_EQ(frame->bounds.left, caches.left) << frame->Name();
+    EXPECT_EQ(frame->bounds.width, caches.width) << frame->Name();
+    above = frame->bounds;
+  }
+  EXPECT_EQ(o.bounds.height - (above.top + above.height), 539 - (caches.top + caches.height));
   // The hidden-files title stays where it was designed: centred on its 126 pixels at 158.
   EXPECT_EQ(2 * o.Label2.bounds.left + o.Label2.bounds.width, 2 * 158 + 126);
   EXPECT_EQ(o.Label2.bounds.top, 455);
   EXPECT_EQ(o.ChBCaches.bounds.left, 88);
   EXPECT_EQ(o.ChBCaches.bounds.top, 484);
+  // The layout list shows all its lines inside its frame, at the check boxes' indent.
+  const toolkit::Bounds list = o.DispositionListeBox.bounds;
+  EXPECT_EQ(list.left, 88);
+  EXPECT_GE(list.height, o.DispositionListeBox.Count() * o.DispositionListeBox.itemHeight);
+  EXPECT_LE(list.top + list.height, above.top + above.height - 12);
+  EXPECT_GE(list.top, o.LabelDisposition.bounds.top + o.LabelDisposition.bounds.height);
 }
 
 TEST(OptionsDialog, EachButtonClosesWithItsOwnResultAndHelpStaysOpen) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -233,25 +234,38 @@ TEST(OptionsSettingsFile, SaveWritesTheNineKeysInOrder) {
             "; mes options\r\n[Options]\r\nHasardLieu=RepSucc\r\nHasardTech=HasardGlobal\r\n"
             "AuLancement=Oui\r\nAuto=Non\r\nD\xE9lai=  5\r\nFinNone=Non\r\nFichiersCaches=Oui\r\n"
             "Couleur=bleu\r\n[Placement]\r\nTop=-50\r\nLeft=360\r\n");
-  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 10);  // one read of each key, none by the save
+  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 11);  // one read of each key, none by the save
 }
 
-// The key of the picture formats is written only to a file that had it, or when the option is
-// on: a user who never ticked it keeps a file byte for byte as before.
-TEST(OptionsSettingsFile, TheFormatsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsOn) {
+// The keys beyond the nine (the picture formats, the layout) are written only to a file that
+// had them, or when the option is used: a user who never used it keeps a file byte for byte as
+// before. A value read is written back in the program's own word.
+TEST(OptionsSettingsFile, AnAddedKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsUsed) {
+  using options::TDisposition;
+  const std::function<void(TOptBox&)> keep = [](TOptBox&) {};
+  const auto tick = [](TOptBox& o) { o.ChBAutresFormats.Toggle(); };
+  const auto choose = [](TDisposition layout) {
+    return [layout](TOptBox& o) { o.DispositionListeBox.UserSelect(static_cast<int>(layout)); };
+  };
   struct Case {
-    std::vector<std::string> stored;  // the key's line, if any
-    bool tick;                        // the user changes the option before the save
-    bool checked;                     // the option when saved
-    const char* written;              // the key's line after the save; "" for none
+    std::vector<std::string> stored;     // the key's line, if any
+    std::function<void(TOptBox&)> edit;  // what the user changes before the save
+    const char* written;                 // the key's line after the save; "" for none
   };
   const std::vector<Case> cases = {
-      {{}, false, false, ""},
-      {{}, true, true, "AutresFormats=Oui\r\n"},
-      {{"AutresFormats=Non"}, false, false, "AutresFormats=Non\r\n"},
-      {{"AutresFormats=oui"}, false, true, "AutresFormats=Oui\r\n"},
-      {{"AutresFormats=Oui"}, true, false, "AutresFormats=Non\r\n"},
-      {{"AutresFormats="}, false, false, "AutresFormats=Non\r\n"},
+      {{}, keep, ""},
+      {{}, tick, "AutresFormats=Oui\r\n"},
+      {{"AutresFormats=Non"}, keep, "AutresFormats=Non\r\n"},
+      {{"AutresFormats=oui"}, keep, "AutresFormats=Oui\r\n"},
+      {{"AutresFormats=Oui"}, tick, "AutresFormats=Non\r\n"},
+      {{"AutresFormats="}, keep, "AutresFormats=Non\r\n"},
+      {{}, choose(TDisposition::CommeSysteme), ""},
+      {{}, choose(TDisposition::Ajuste), "Disposition=Ajuste\r\n"},
+      {{"Disposition=REMPLIR"}, keep, "Disposition=Remplir\r\n"},
+      {{"Disposition=mosaique"}, keep, "Disposition=Mosaique\r\n"},
+      {{"Disposition=Etire"}, choose(TDisposition::Centre), "Disposition=Centre\r\n"},
+      {{"Disposition=Ajuste"}, choose(TDisposition::CommeSysteme), "Disposition=Systeme\r\n"},
+      {{"Disposition=zoom"}, keep, "Disposition=Systeme\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored.empty() ? "<none>" : c.stored[0]);
@@ -265,10 +279,7 @@ TEST(OptionsSettingsFile, TheFormatsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionI
     }
     p.fake.profiles.SetFile(kIniFile, bytes + "[Placement]\r\nTop=1\r\nLeft=2\r\n");
     p.Start();
-    if (c.tick) {
-      p.options->ChBAutresFormats.Toggle();
-    }
-    EXPECT_EQ(p.options->ChBAutresFormats.Checked(), c.checked);
+    c.edit(*p.options);
     p.options->SaveSettings();
     const std::string saved = p.IniBytes();
     EXPECT_EQ(saved, options + c.written + "[Placement]\r\nTop=" + std::to_string(p.main->Top()) +
