@@ -18,8 +18,16 @@ WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view
   if (ProfileInteger(tileWallpaper) == 1) {
     return WallpaperStyle::kTiled;
   }
-  return ProfileInteger(wallpaperStyle) == 2 ? WallpaperStyle::kStretched
-                                             : WallpaperStyle::kCentred;
+  switch (ProfileInteger(wallpaperStyle)) {
+    case 2:
+      return WallpaperStyle::kStretched;
+    case 6:
+      return WallpaperStyle::kFitted;
+    case 10:
+      return WallpaperStyle::kFilled;
+    default:
+      return WallpaperStyle::kCentred;
+  }
 }
 
 const char* StyleModeName(WallpaperStyle style) {
@@ -28,6 +36,10 @@ const char* StyleModeName(WallpaperStyle style) {
       return "tile";
     case WallpaperStyle::kStretched:
       return "stretch";
+    case WallpaperStyle::kFitted:
+      return "fit";
+    case WallpaperStyle::kFilled:
+      return "fill";
     case WallpaperStyle::kCentred:
       break;
   }

@@ -8,14 +8,17 @@
 namespace fondex::platform::posix::desktop {
 
 // How the picture covers the screen, as the system profile's [Desktop] TileWallpaper and
-// WallpaperStyle say.
-enum class WallpaperStyle { kCentred, kTiled, kStretched };
+// WallpaperStyle say: fitted shows the whole picture, its proportions kept, with bands beside
+// it; filled covers the screen, its proportions kept, the picture cut.
+enum class WallpaperStyle { kCentred, kTiled, kStretched, kFitted, kFilled };
 
-// TileWallpaper 1 tiles, whatever the style; else WallpaperStyle 2 stretches; anything else
-// centres. Values are read as the profile's integers are: leading blanks, then digits.
+// TileWallpaper 1 tiles, whatever the style; else WallpaperStyle 2 stretches, 6 fits and 10
+// fills; anything else centres. Values are read as the profile's integers are: leading blanks, then
+// digits.
 WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle);
 
-// The common name of the style in the tools' options: "center", "tile" or "stretch".
+// The common name of the style in the tools' options: "center", "tile", "stretch", "fit" or
+// "fill".
 const char* StyleModeName(WallpaperStyle style);
 
 // Something that may tell of a change made to the desktop's wallpaper by another program.

@@ -22,6 +22,10 @@ const char* OptionsOf(WallpaperStyle style) {
       return "wallpaper";
     case WallpaperStyle::kStretched:
       return "stretched";
+    case WallpaperStyle::kFitted:
+      return "scaled";
+    case WallpaperStyle::kFilled:
+      return "zoom";
     case WallpaperStyle::kCentred:
       break;
   }

@@ -78,6 +78,11 @@ Argv DesktopOwnerQuery() {
           "string:org.pcmanfm.PCManFM"};
 }
 
+// pcmanfm-qt's wallpaper modes take the common names, but "zoom" fills.
+const char* WallpaperModeOf(WallpaperStyle style) {
+  return style == WallpaperStyle::kFilled ? "zoom" : StyleModeName(style);
+}
+
 }  // namespace
 
 LxqtBackend::LxqtBackend(ProcessRunner& runner, std::string settingsFile)
@@ -85,7 +90,7 @@ LxqtBackend::LxqtBackend(ProcessRunner& runner, std::string settingsFile)
 
 bool LxqtBackend::Set(const std::string& path, WallpaperStyle style) {
   // The tool reads its arguments as UTF-8 text: another path would name another file.
-  return IsValidUtf8(path) && Show(spelling_.For(path), StyleModeName(style));
+  return IsValidUtf8(path) && Show(spelling_.For(path), WallpaperModeOf(style));
 }
 
 bool LxqtBackend::Clear() {

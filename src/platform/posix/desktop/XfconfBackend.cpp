@@ -23,6 +23,10 @@ const char* ImageStyleOf(WallpaperStyle style) {
       return "2";
     case WallpaperStyle::kStretched:
       return "3";
+    case WallpaperStyle::kFitted:
+      return "4";
+    case WallpaperStyle::kFilled:
+      return "5";
     case WallpaperStyle::kCentred:
       break;
   }
