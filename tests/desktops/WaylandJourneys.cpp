@@ -131,7 +131,9 @@ class WlrootsJourney : public DesktopJourney {
     return mode == "solid_color" || image.empty() ? "plain" : Normal(image) + " " + mode;
   }
 
-  std::array<std::string, 3> StyleWords() const override { return {"center", "tile", "stretch"}; }
+  std::array<std::string, 5> StyleWords() const override {
+    return {"center", "tile", "stretch", "fit", "fill"};
+  }
 
   // A swaybg of the user's own, started in the session: it draws above the one before. (It runs
   // as the journey does, which alone may read the journey's pictures.)
@@ -348,9 +350,11 @@ class GnomeWaylandJourney : public GnomeJourney {
   void AfterProgram() {}
 
   // The headless shell draws a small picture, centred or tiled, across the whole screen and
-  // shifted by half of it (its own drawing, whoever sets the picture): on the screen, stretched
-  // pictures and the plain desktop are checked.
-  bool ScreenChecked(Style style) const override { return style == Style::kStretched; }
+  // shifted by half of it (its own drawing, whoever sets the picture): on the screen, scaled
+  // pictures (stretched, fitted, filled) and the plain desktop are checked.
+  bool ScreenChecked(Style style) const override {
+    return style == Style::kStretched || style == Style::kFitted || style == Style::kFilled;
+  }
 
   std::vector<std::string> ProgramVariables() const override {
     return e2e::WithVariables(desktop_->Environment(), {"WAYLAND_DISPLAY=wayland-0"});

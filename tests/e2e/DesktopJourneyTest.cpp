@@ -76,11 +76,7 @@ TEST_P(LayoutOnTheRoot, TheChosenLayoutIsDrawnAndStoredAsTheSystemsOwn) {
   const std::string stored = StoredPath(folder / "large.bmp");
   ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + stored));
 
-  Click(MainWindow(), main_window::kBBtnOptions);
-  const WindowId options = WaitForWindow("Fondex : Options");
-  Click(options, options_dialog::DispositionLine(layout.line));
-  Click(options, options_dialog::kOKBtn);
-  WaitUntilGone(options);
+  ChooseLayout(layout.line);
   Click(MainWindow(), main_window::kBBtnHasard);
 
   const auto shows = [this, &layout] {

@@ -105,6 +105,13 @@ class FondexJourney : public ::testing::Test {
   void MovePointerTo(int x, int y);  // on the screen
   // Puts the window above the others, as a desktop's own window may cover it.
   void Raise(WindowId window);
+  // Types the name over the main window's edit box's text and presses Enter.
+  void EnterName(const std::string& name);
+  // Opens the options dialog, picks the line of its layout list (0 for the first) and closes it
+  // with OK.
+  void ChooseLayout(int line);
+  // The same in the dialog open.
+  void PickLayout(WindowId options, int line);
 
   // The close box of a window manager, which there is none to offer.
   void CloseWindow(WindowId window);
