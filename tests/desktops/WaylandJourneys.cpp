@@ -194,7 +194,9 @@ class WlrootsJourney : public DesktopJourney {
   std::vector<std::string> asUser_;
 };
 
-// sway with an empty configuration: version 1.10 still starts a swaybg of its own.
+// sway with a configuration of one line, its output in the 1280 x 1024 of the X journeys (the
+// headless output's own 1280 x 720 has the proportions of today's pictures, which fit and fill
+// alike): version 1.10 still starts a swaybg of its own.
 class SwayJourney : public WlrootsJourney {
  public:
   static constexpr const char* kName = "Sway";
@@ -204,7 +206,7 @@ class SwayJourney : public WlrootsJourney {
   std::string CurrentDesktop() const override { return "sway"; }
 
   std::optional<std::string> StartCompositor() override {
-    e2e::WriteFile(runtime_ / "config", "");
+    e2e::WriteFile(runtime_ / "config", "output * mode 1280x1024\n");
     StartAsUser({"sway", "-c", (runtime_ / "config").string()});
     if (!SocketOpens("wayland-1")) {
       return "sway did not open its display";
@@ -244,6 +246,12 @@ class LabwcJourney : public WlrootsJourney {
       return "labwc's autostart started no swaybg";
     }
     return std::nullopt;
+  }
+
+  // Its headless output, 1280 x 720, has the large picture's proportions: fitted and filled are
+  // kept, not told apart on the screen.
+  bool ScreenChecked(Style style) const override {
+    return style != Style::kFitted && style != Style::kFilled;
   }
 
   // A plain desktop is the session's colour in the middle of the screen (the headless output

@@ -26,6 +26,9 @@ PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFile
   if (const auto current = CurrentOnDesktop()) {
     AdoptDesktopWallpaper(*current);
   }
+  if (desktopStyle_) {
+    AdoptDesktopStyle(*desktopStyle_);
+  }
 }
 
 bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
@@ -56,6 +59,9 @@ void PosixDesktopWallpaper::CheckStoredWallpaper() {
 
 void PosixDesktopWallpaper::CheckDesktopWallpaper() {
   const auto current = CurrentOnDesktop();
+  if (desktopStyle_) {
+    AdoptDesktopStyle(*desktopStyle_);
+  }
   if (current && *current != knownDesktop_ && AdoptDesktopWallpaper(*current)) {
     NotifyListeners();
   }
@@ -108,9 +114,26 @@ bool PosixDesktopWallpaper::StoresDesktopWallpaper(const std::string& stored) co
   return path && desktop::LexicallyNormal(*path) == knownDesktop_;
 }
 
+// The desktop's picture, and its layout in desktopStyle_, in one time budget.
 std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
   const desktop::ChangeTime time(tools_, kChangeTime);
-  return backend_ ? backend_->Current() : std::nullopt;
+  if (!backend_) {
+    return std::nullopt;
+  }
+  std::optional<std::string> current = backend_->Current();
+  desktopStyle_ = current && !current->empty() ? backend_->CurrentStyle() : std::nullopt;
+  return current;
+}
+
+// The other style entries stay as they are when the profile already says the style.
+void PosixDesktopWallpaper::AdoptDesktopStyle(desktop::WallpaperStyle style) {
+  if (StoredStyle() == style) {
+    return;
+  }
+  const desktop::ProfileStyle values = desktop::ProfileValuesOf(style);
+  if (profiles_.WriteString(kSystemProfile, "Desktop", "TileWallpaper", values.tileWallpaper)) {
+    profiles_.WriteString(kSystemProfile, "Desktop", "WallpaperStyle", values.wallpaperStyle);
+  }
 }
 
 // Stores the name of the desktop's picture, unless the profile names that file already in its

@@ -30,6 +30,34 @@ WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view
   }
 }
 
+ProfileStyle ProfileValuesOf(WallpaperStyle style) {
+  switch (style) {
+    case WallpaperStyle::kTiled:
+      return {"1", "0"};
+    case WallpaperStyle::kStretched:
+      return {"0", "2"};
+    case WallpaperStyle::kFitted:
+      return {"0", "6"};
+    case WallpaperStyle::kFilled:
+      return {"0", "10"};
+    case WallpaperStyle::kCentred:
+      break;
+  }
+  return {"0", "0"};
+}
+
+std::optional<WallpaperStyle> StyleOfWord(std::string_view word,
+                                          const char* (*wordOf)(WallpaperStyle)) {
+  for (const WallpaperStyle style :
+       {WallpaperStyle::kCentred, WallpaperStyle::kTiled, WallpaperStyle::kStretched,
+        WallpaperStyle::kFitted, WallpaperStyle::kFilled}) {
+    if (word == wordOf(style)) {
+      return style;
+    }
+  }
+  return std::nullopt;
+}
+
 const char* StyleModeName(WallpaperStyle style) {
   switch (style) {
     case WallpaperStyle::kTiled:

@@ -17,9 +17,20 @@ enum class WallpaperStyle { kCentred, kTiled, kStretched, kFitted, kFilled };
 // digits.
 WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle);
 
+// The system profile's TileWallpaper and WallpaperStyle that say the style.
+struct ProfileStyle {
+  const char* tileWallpaper;
+  const char* wallpaperStyle;
+};
+ProfileStyle ProfileValuesOf(WallpaperStyle style);
+
 // The common name of the style in the tools' options: "center", "tile", "stretch", "fit" or
 // "fill".
 const char* StyleModeName(WallpaperStyle style);
+
+// The style a desktop's word names, given how it names each; nothing for a word of no style.
+std::optional<WallpaperStyle> StyleOfWord(std::string_view word,
+                                          const char* (*wordOf)(WallpaperStyle));
 
 // Something that may tell of a change made to the desktop's wallpaper by another program.
 class ChangeFeed {
@@ -45,6 +56,10 @@ class DesktopBackend {
   // The wallpaper the desktop shows now, lexically normal ("" for a plain desktop); nothing when
   // this desktop cannot say.
   virtual std::optional<std::string> Current() = 0;
+
+  // How the desktop lays its picture out now, as the user may have chosen in its own settings;
+  // nothing when it cannot say or lays it out in a way of its own.
+  virtual std::optional<WallpaperStyle> CurrentStyle() { return std::nullopt; }
 
   // Starts listening to the desktop; nothing when it cannot tell of changes.
   virtual std::unique_ptr<ChangeFeed> Follow() = 0;

@@ -83,6 +83,11 @@ std::optional<std::string> GSettingsBackend::Current() {
   return shown == LexicallyNormal(plainPicture_) ? std::string() : shown;
 }
 
+std::optional<WallpaperStyle> GSettingsBackend::CurrentStyle() {
+  const std::optional<std::string> options = GetKey("picture-options");
+  return options ? StyleOfWord(*options, OptionsOf) : std::nullopt;
+}
+
 std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
   std::unique_ptr<ChangeFeed> pictures =
       FollowMonitor(runner_, {kTool, "monitor", schema_.id}, ConcernsPicture);

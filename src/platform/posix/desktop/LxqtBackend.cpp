@@ -111,6 +111,12 @@ std::optional<std::string> LxqtBackend::Current() {
              : std::string();
 }
 
+std::optional<WallpaperStyle> LxqtBackend::CurrentStyle() {
+  const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
+  return settings ? StyleOfWord(DesktopValue(*settings, "WallpaperMode"), WallpaperModeOf)
+                  : std::nullopt;
+}
+
 std::unique_ptr<ChangeFeed> LxqtBackend::Follow() {
   const std::size_t slash = settingsFile_.rfind('/');
   return std::make_unique<FileChangeFeed>(DirectoryOf(settingsFile_),

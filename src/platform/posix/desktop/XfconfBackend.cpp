@@ -91,6 +91,12 @@ std::optional<std::string> XfconfBackend::Current() {
   return shown && !image->empty() ? LexicallyNormal(*image) : std::string();
 }
 
+std::optional<WallpaperStyle> XfconfBackend::CurrentStyle() {
+  const auto properties = ImageProperties();
+  const auto style = properties ? GetProperty(StyleBeside(properties->front())) : std::nullopt;
+  return style ? StyleOfWord(*style, ImageStyleOf) : std::nullopt;
+}
+
 std::unique_ptr<ChangeFeed> XfconfBackend::Follow() {
   return FollowMonitor(runner_, {kTool, "-c", kChannel, "-m"}, ConcernsImage);
 }
