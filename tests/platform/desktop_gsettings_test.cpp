@@ -88,11 +88,13 @@ TEST_F(GnomeBackendTest, ReadsThePictureOnTheDesktop) {
   runner_.Answer({"gsettings", "get", kGnome, "picture-uri"},
                  {true, "'file:///home/ana/./Mes%20images/mer.bmp'\n"});
   EXPECT_EQ(backend_.Current(), "/home/ana/Mes images/mer.bmp");
-  EXPECT_EQ(backend_.CurrentStyle(), WallpaperStyle::kFilled);
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFilled);
   runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'scaled'\n"});
-  EXPECT_EQ(backend_.CurrentStyle(), WallpaperStyle::kFitted);
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFitted);
   runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'spanned'\n"});
-  EXPECT_EQ(backend_.CurrentStyle(), std::nullopt);  // a layout of its own
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), std::nullopt);  // a layout of its own
 
   // What the desktop holds is what the next change must differ from.
   runner_.runs.clear();

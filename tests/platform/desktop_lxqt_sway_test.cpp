@@ -232,6 +232,7 @@ TEST_F(LxqtBackendTest, APathThatIsNotTextIsRefused) {
 }
 
 TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
+  version_ = "2.1.0";
   EXPECT_FALSE(backend_.Current().has_value());
   const auto feed = backend_.Follow();
   ASSERT_NE(feed, nullptr);
@@ -246,7 +247,7 @@ TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
   EXPECT_FALSE(feed->Drain());
 
   // Every mode but the five that draw a picture shows the colour alone; each of the five is a
-  // layout.
+  // layout, which the file holds once the desktop saves the modes it is asked for (1.4 on).
   const struct {
     const char* mode;
     const char* shown;
@@ -266,8 +267,12 @@ TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
           std::string("[Desktop]\nWallpaperMode=") + mode + "\nWallpaper=/home/ana/./mer.bmp\n");
     EXPECT_TRUE(feed->Drain());
     EXPECT_EQ(backend_.Current(), shown) << mode;
-    EXPECT_EQ(backend_.CurrentStyle(), style) << mode;
+    EXPECT_EQ(backend_.ShownStyle(), style) << mode;
   }
+  LxqtBackend older{runner_, Posix("config/pcmanfm-qt/lxqt/settings.conf")};
+  version_ = "1.2.1";
+  EXPECT_EQ(older.Current(), "/home/ana/mer.bmp");
+  EXPECT_EQ(older.ShownStyle(), std::nullopt);
 }
 
 class SwaybgBackendTest : public ::testing::Test {
@@ -349,7 +354,7 @@ TEST_F(SwaybgBackendTest, TheNewestDrawerIsWhatTheScreenShows) {
   for (const auto& [argv, shown, style] : drawers) {
     Running(pid++, argv);
     EXPECT_EQ(backend_.Current(), shown) << argv.back();
-    EXPECT_EQ(backend_.CurrentStyle(), style) << argv.back();
+    EXPECT_EQ(backend_.ShownStyle(), style) << argv.back();
   }
 }
 

@@ -24,8 +24,10 @@ class ScriptedDesktop : public desktop::DesktopBackend {
     calls.push_back("clear");
     return !refuse;
   }
-  std::optional<std::string> Current() override { return shows; }
-  std::optional<WallpaperStyle> CurrentStyle() override { return layout; }
+  std::optional<std::string> Current() override {
+    shownStyle_ = layout;
+    return shows;
+  }
   std::unique_ptr<desktop::ChangeFeed> Follow() override {
     auto monitor = std::make_unique<desktop::testing::FakeMonitor>();
     feed = monitor.get();
@@ -199,9 +201,15 @@ TEST_F(WallpaperServiceTest, TheDesktopsOwnLayoutBecomesTheProfilesAndTheNextCha
   EXPECT_TRUE(service_->SetDeskWallpaper(Windows("Foret.bmp")));
   EXPECT_EQ(desktop_->calls.back(), "set " + Posix("Foret.bmp") + " filled");
 
+  // The desktop's echo of that change, read after the profile was edited, is no news.
+  desktop_->shows = Posix("Foret.bmp");
+  Write("platform/WIN.INI", "[Desktop]\r\nWallpaper=" + Windows("Foret.bmp") +
+                                "\r\nTileWallpaper=1\r\nWallpaperStyle=0\r\n");
+  service_->CheckDesktopWallpaper();
+  EXPECT_EQ(style(), "1/0");
+
   // The user fits the same picture in the desktop's settings: nobody is told of a new picture.
   const std::size_t heard = reader_.heard.size();
-  desktop_->shows = Posix("Foret.bmp");
   desktop_->layout = WallpaperStyle::kFitted;
   service_->CheckDesktopWallpaper();
   EXPECT_EQ(style(), "0/6");

@@ -91,12 +91,13 @@ TEST_F(XfceBackendTest, ReadsAndFollowsTheFirstPicture) {
   runner_.Answer(image, {true, "/home/ana/foret.bmp\n"});
   runner_.Answer(style, {true, "5\n"});
   EXPECT_EQ(backend_.Current(), "/home/ana/foret.bmp");
-  EXPECT_EQ(backend_.CurrentStyle(), WallpaperStyle::kFilled);
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFilled);
   runner_.Answer(style, {true, "4\n"});
-  EXPECT_EQ(backend_.CurrentStyle(), WallpaperStyle::kFitted);
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFitted);
   runner_.Answer(style, {true, "0\n"});
   EXPECT_EQ(backend_.Current(), "");
-  EXPECT_EQ(backend_.CurrentStyle(), std::nullopt);
+  EXPECT_EQ(backend_.ShownStyle(), std::nullopt);
 
   const auto feed = backend_.Follow();
   ASSERT_NE(feed, nullptr);

@@ -59,7 +59,9 @@ void PosixDesktopWallpaper::CheckStoredWallpaper() {
 
 void PosixDesktopWallpaper::CheckDesktopWallpaper() {
   const auto current = CurrentOnDesktop();
-  if (desktopStyle_) {
+  // The desktop's echo of the program's own change is no news, even when the profile has been
+  // edited since.
+  if (desktopStyle_ && desktopStyle_ != knownStyle_) {
     AdoptDesktopStyle(*desktopStyle_);
   }
   if (current && *current != knownDesktop_ && AdoptDesktopWallpaper(*current)) {
@@ -92,9 +94,11 @@ bool PosixDesktopWallpaper::ShowOnDesktop(const std::string& name) {
     return backend_->Clear();
   }
   const std::optional<std::string> path = files_.PosixPathOf(name);
-  if (!path || !backend_->Set(*path, StoredStyle())) {
+  const desktop::WallpaperStyle style = StoredStyle();
+  if (!path || !backend_->Set(*path, style)) {
     return false;
   }
+  knownStyle_ = style;
   knownDesktop_ = desktop::LexicallyNormal(*path);
   return true;
 }
@@ -121,12 +125,13 @@ std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
     return std::nullopt;
   }
   std::optional<std::string> current = backend_->Current();
-  desktopStyle_ = current && !current->empty() ? backend_->CurrentStyle() : std::nullopt;
+  desktopStyle_ = current && !current->empty() ? backend_->ShownStyle() : std::nullopt;
   return current;
 }
 
 // The other style entries stay as they are when the profile already says the style.
 void PosixDesktopWallpaper::AdoptDesktopStyle(desktop::WallpaperStyle style) {
+  knownStyle_ = style;
   if (StoredStyle() == style) {
     return;
   }

@@ -57,12 +57,16 @@ class DesktopBackend {
   // this desktop cannot say.
   virtual std::optional<std::string> Current() = 0;
 
-  // How the desktop lays its picture out now, as the user may have chosen in its own settings;
-  // nothing when it cannot say or lays it out in a way of its own.
-  virtual std::optional<WallpaperStyle> CurrentStyle() { return std::nullopt; }
+  // How the desktop laid out the picture the last Current() read, as the user may have chosen in
+  // its own settings (read with the picture, at no further cost); nothing when it could not say,
+  // shows none, or lays it out in a way of its own.
+  std::optional<WallpaperStyle> ShownStyle() const { return shownStyle_; }
 
   // Starts listening to the desktop; nothing when it cannot tell of changes.
   virtual std::unique_ptr<ChangeFeed> Follow() = 0;
+
+ protected:
+  std::optional<WallpaperStyle> shownStyle_;
 };
 
 }  // namespace fondex::platform::posix::desktop

@@ -83,11 +83,6 @@ std::optional<std::string> GSettingsBackend::Current() {
   return shown == LexicallyNormal(plainPicture_) ? std::string() : shown;
 }
 
-std::optional<WallpaperStyle> GSettingsBackend::CurrentStyle() {
-  const std::optional<std::string> options = GetKey("picture-options");
-  return options ? StyleOfWord(*options, OptionsOf) : std::nullopt;
-}
-
 std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
   std::unique_ptr<ChangeFeed> pictures =
       FollowMonitor(runner_, {kTool, "monitor", schema_.id}, ConcernsPicture);
@@ -106,10 +101,11 @@ std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
 
 // The picture's path as the desktop spells it, "" for none.
 std::optional<std::string> GSettingsBackend::CurrentPicture() {
+  const std::optional<std::string> options = GetKey("picture-options");
+  shownStyle_ = options ? StyleOfWord(*options, OptionsOf) : std::nullopt;
   if (!schema_.pictureIsUri) {
     return GetKey("picture-filename");
   }
-  const std::optional<std::string> options = GetKey("picture-options");
   const std::optional<std::string> uri = GetKey(ShowsDarkPicture() ? kDarkPicture : "picture-uri");
   if (!options || !uri) {
     return std::nullopt;

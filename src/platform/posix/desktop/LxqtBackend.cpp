@@ -99,6 +99,7 @@ bool LxqtBackend::Clear() {
 
 std::optional<std::string> LxqtBackend::Current() {
   const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
+  shownStyle_.reset();
   if (!settings) {
     return std::nullopt;
   }
@@ -106,15 +107,10 @@ std::optional<std::string> LxqtBackend::Current() {
   spelling_.Seen(wallpaper);
   // Another program's request may have left the screen in another mode.
   showsLoadedMode_ = showsLoadedMode_ && wallpaper == lastAsked_;
-  return IsPictureMode(DesktopValue(*settings, "WallpaperMode")) && !wallpaper.empty()
-             ? LexicallyNormal(wallpaper)
-             : std::string();
-}
-
-std::optional<WallpaperStyle> LxqtBackend::CurrentStyle() {
-  const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
-  return settings ? StyleOfWord(DesktopValue(*settings, "WallpaperMode"), WallpaperModeOf)
-                  : std::nullopt;
+  const std::string mode = DesktopValue(*settings, "WallpaperMode");
+  // Before 1.4 the file keeps the mode the desktop loaded, not always the one it shows.
+  shownStyle_ = SavesAskedModes() ? StyleOfWord(mode, WallpaperModeOf) : std::nullopt;
+  return IsPictureMode(mode) && !wallpaper.empty() ? LexicallyNormal(wallpaper) : std::string();
 }
 
 std::unique_ptr<ChangeFeed> LxqtBackend::Follow() {

@@ -25,7 +25,6 @@ class LxqtBackend : public DesktopBackend {
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
   std::optional<std::string> Current() override;
-  std::optional<WallpaperStyle> CurrentStyle() override;
   std::unique_ptr<ChangeFeed> Follow() override;
 
  private:

@@ -73,16 +73,12 @@ bool SwaybgBackend::Clear() {
 
 std::optional<std::string> SwaybgBackend::Current() {
   const std::optional<SwaybgDrawing> shown = Shown();
+  shownStyle_ = shown && shown->picture && shown->mode ? StyleOfWord(*shown->mode, StyleModeName)
+                                                       : std::nullopt;
   if (!shown) {
     return std::nullopt;
   }
   return shown->picture ? std::filesystem::path(*shown->picture).lexically_normal().string() : "";
-}
-
-std::optional<WallpaperStyle> SwaybgBackend::CurrentStyle() {
-  const std::optional<SwaybgDrawing> shown = Shown();
-  return shown && shown->picture && shown->mode ? StyleOfWord(*shown->mode, StyleModeName)
-                                                : std::nullopt;
 }
 
 // What the session's drawers show: no picture for a plain desktop; nothing when another program

@@ -31,7 +31,6 @@ class SwaybgBackend : public DesktopBackend {
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
   std::optional<std::string> Current() override;
-  std::optional<WallpaperStyle> CurrentStyle() override;
   std::unique_ptr<ChangeFeed> Follow() override;
 
  private:

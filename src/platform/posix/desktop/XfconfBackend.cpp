@@ -87,14 +87,10 @@ std::optional<std::string> XfconfBackend::Current() {
     return std::nullopt;
   }
   spelling_.Seen(*image);
-  const bool shown = GetProperty(StyleBeside(properties->front())) != kNoImage;
+  const std::optional<std::string> style = GetProperty(StyleBeside(properties->front()));
+  shownStyle_ = style ? StyleOfWord(*style, ImageStyleOf) : std::nullopt;
+  const bool shown = style != kNoImage;
   return shown && !image->empty() ? LexicallyNormal(*image) : std::string();
-}
-
-std::optional<WallpaperStyle> XfconfBackend::CurrentStyle() {
-  const auto properties = ImageProperties();
-  const auto style = properties ? GetProperty(StyleBeside(properties->front())) : std::nullopt;
-  return style ? StyleOfWord(*style, ImageStyleOf) : std::nullopt;
 }
 
 std::unique_ptr<ChangeFeed> XfconfBackend::Follow() {

@@ -26,7 +26,6 @@ class XfconfBackend : public DesktopBackend {
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
   std::optional<std::string> Current() override;
-  std::optional<WallpaperStyle> CurrentStyle() override;
   std::unique_ptr<ChangeFeed> Follow() override;
 
  private:
