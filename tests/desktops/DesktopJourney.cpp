@@ -88,14 +88,16 @@ const Colours& PictureNamed(const std::string& name) {
   return name == kLarge.file ? kLarge : Pictures().at(name);
 }
 
-// Fitted: both halves and both edges in the middle row, a band above. Filled: the halves up to
+// Fitted: both halves and both edges in the middle row, a band above. Filled: the halves near
 // the top, and at the sides where the edges were.
 bool ShowsScaled(const e2e::Image& image, const Colours& picture, Style style) {
   const int w = image.width;
   const int h = image.height;
   const bool halves =
       Is(image, w / 4, h / 2, picture.left) && Is(image, w - w / 4, h / 2, picture.right);
-  const bool top = Is(image, w / 4, 10, picture.left) && Is(image, w - w / 4, 10, picture.right);
+  // Below a bar at the top, within the bands of a fitted picture.
+  const bool top =
+      Is(image, w / 4, h / 16, picture.left) && Is(image, w - w / 4, h / 16, picture.right);
   if (style == Style::kFitted) {
     return halves && !top && Is(image, 3, h / 2, kLargeEdge) && Is(image, w - 4, h / 2, kLargeEdge);
   }
