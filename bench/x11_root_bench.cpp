@@ -4,6 +4,10 @@
 // the picture (the setters' own process start included, as a user meets it) and the peak
 // resident memory: the setters' whole processes, and how far Fondex's rises for the change.
 // Targets: Fondex's change at most half of feh's time, its peak rise under 16 MB.
+// Then a 4096 x 2160 bitmap, of other proportions than the screen's, centred, fitted (bands
+// above and below) and filled (its sides cut) by Fondex, fitted and filled by feh. Targets:
+// fitted and filled each within twice Fondex's centred time of the same picture, their peak
+// rise under 16 MB.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -28,28 +32,32 @@ namespace posix = fondex::platform::posix;
 
 constexpr std::uint32_t kWidth = 3840;
 constexpr std::uint32_t kHeight = 2160;
+constexpr std::uint32_t kWideWidth = 4096;
 constexpr int kRepetitions = 15;
 
-// The gradient bitmap, written once for the whole program.
-class Picture {
+// The gradient bitmaps, written once for the whole program: the screen's size, and wider.
+class Pictures {
  public:
-  Picture() {
+  Pictures() {
     std::string pattern = (std::filesystem::temp_directory_path() / "fondex-x11-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
     std::ofstream(Path(), std::ios::binary) << fondex::bench::GradientBitmap(kWidth, kHeight);
+    std::ofstream(WidePath(), std::ios::binary)
+        << fondex::bench::GradientBitmap(kWideWidth, kHeight);
   }
-  ~Picture() { std::filesystem::remove_all(root_); }
+  ~Pictures() { std::filesystem::remove_all(root_); }
 
   std::string Path() const { return root_ + "/gradient.bmp"; }
+  std::string WidePath() const { return root_ + "/wide.bmp"; }
   std::string PlatformDirectory() const { return root_ + "/platform"; }
 
  private:
   std::string root_;
 };
 
-const Picture& ThePicture() {
-  static const Picture picture;
-  return picture;
+const Pictures& ThePictures() {
+  static const Pictures pictures;
+  return pictures;
 }
 
 // A figure of this process's status, in kB ("VmRSS", "VmHWM").
@@ -69,10 +77,15 @@ void ResetPeak() {
   std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-void FondexCentre(benchmark::State& state) {
-  posix::PosixPlatform platform(ThePicture().PlatformDirectory(),
+// Fondex's change to the picture in the layout that the system profile's WallpaperStyle names.
+void FondexChange(benchmark::State& state, const std::string& picture, const char* style) {
+  posix::PosixPlatform platform(ThePictures().PlatformDirectory(),
                                 posix::desktop::DesktopKind::kX11);
-  const std::string name = platform.Paths().ToWindows(ThePicture().Path());
+  if (!platform.Profiles().WriteString(posix::kSystemProfile, "Desktop", "WallpaperStyle", style)) {
+    state.SkipWithError("the system profile cannot be written");
+    return;
+  }
+  const std::string name = platform.Paths().ToWindows(picture);
   ResetPeak();
   const double before = StatusKilobytes("VmRSS");
   for (auto _ : state) {
@@ -85,8 +98,9 @@ void FondexCentre(benchmark::State& state) {
 }
 
 // Runs the setter to its end; its time is the iteration's, its peak memory a counter.
-void RunSetter(benchmark::State& state, std::vector<std::string> arguments, const char* failure) {
-  arguments.push_back(ThePicture().Path());
+void RunSetter(benchmark::State& state, std::vector<std::string> arguments, const char* failure,
+               const std::string& picture = ThePictures().Path()) {
+  arguments.push_back(picture);
   std::vector<char*> argv;
   for (std::string& argument : arguments) {
     argv.push_back(argument.data());
@@ -105,6 +119,30 @@ void RunSetter(benchmark::State& state, std::vector<std::string> arguments, cons
     peak = std::max(peak, usage.ru_maxrss);
   }
   state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+
+void FondexCentre(benchmark::State& state) {
+  FondexChange(state, ThePictures().Path(), "0");
+}
+
+void FondexCentreWide(benchmark::State& state) {
+  FondexChange(state, ThePictures().WidePath(), "0");
+}
+
+void FondexFitWide(benchmark::State& state) {
+  FondexChange(state, ThePictures().WidePath(), "6");
+}
+
+void FondexFillWide(benchmark::State& state) {
+  FondexChange(state, ThePictures().WidePath(), "10");
+}
+
+void FehMaxWide(benchmark::State& state) {
+  RunSetter(state, {"feh", "--bg-max"}, "feh is missing or failed", ThePictures().WidePath());
+}
+
+void FehFillWide(benchmark::State& state) {
+  RunSetter(state, {"feh", "--bg-fill"}, "feh is missing or failed", ThePictures().WidePath());
 }
 
 void FehCentre(benchmark::State& state) {
@@ -129,6 +167,11 @@ void OneChangeEach(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(FondexCentre)->Apply(OneChangeEach);
 BENCHMARK(FehCentre)->Apply(OneChangeEach);
 BENCHMARK(HsetrootCentre)->Apply(OneChangeEach);
+BENCHMARK(FondexCentreWide)->Apply(OneChangeEach);
+BENCHMARK(FondexFitWide)->Apply(OneChangeEach);
+BENCHMARK(FondexFillWide)->Apply(OneChangeEach);
+BENCHMARK(FehMaxWide)->Apply(OneChangeEach);
+BENCHMARK(FehFillWide)->Apply(OneChangeEach);
 
 }  // namespace
 
@@ -137,13 +180,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "No X display: run bench/x11-peers.\n");
     return 1;
   }
-  ThePicture();  // written and in the cache before anything is measured
+  ThePictures();  // written and in the cache before anything is measured
   benchmark::Initialize(&argc, argv);
   fondex::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatio("Fondex / feh, median (target at most 0.5)", "FondexCentre", "FehCentre",
                       "median");
   reporter.PrintRatio("Fondex / hsetroot, median", "FondexCentre", "HsetrootCentre", "median");
+  reporter.PrintRatio("Fondex fitted / centred, median (target at most 2)", "FondexFitWide",
+                      "FondexCentreWide", "median");
+  reporter.PrintRatio("Fondex filled / centred, median (target at most 2)", "FondexFillWide",
+                      "FondexCentreWide", "median");
+  reporter.PrintRatio("Fondex fitted / feh --bg-max, median", "FondexFitWide", "FehMaxWide",
+                      "median");
+  reporter.PrintRatio("Fondex filled / feh --bg-fill, median", "FondexFillWide", "FehFillWide",
+                      "median");
   benchmark::Shutdown();
   return 0;
 }

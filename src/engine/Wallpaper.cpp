@@ -94,6 +94,12 @@ void TFondexMainForm::ApplyWallpaper(const std::string& name) {
 
 bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
   program_.ProgramState = TProgramState::StateOwnChange;
+  // A chosen layout is the system's own setting, which the system reads as it sets the picture.
+  // A profile that cannot take it cannot take the wallpaper's name either: that refusal is the
+  // one reported.
+  if (program_.OptBox != nullptr) {
+    options::WriteLayoutToProfile(platform_.profiles, program_.OptBox->Disposition());
+  }
   // The service refuses a name longer than its 259-character buffer; it is never cut.
   if (platform_.desktop.SetDeskWallpaper(name)) {
     return true;

@@ -1,5 +1,7 @@
 #include "options/FondexOptions.h"
 
+#include <initializer_list>
+
 #include "options/OptionPanel.h"
 #include "options/TechniqueButtons.h"
 
@@ -106,27 +108,39 @@ void LayOutSettingBoxes(TOptBox& box) {
                 "Supprime tout papier peint dès que Fondex est arrêté", 8);
 }
 
-// The framed areas of one check box each, one below the other: the dialog grows to hold them.
+// The framed areas, one below the other: the dialog grows to hold them.
 void LayOutPanels(TOptBox& box) {
   constexpr int kCachesTop = 443;
-  const options::OptionPanel caches{box.Bevel2, box.Label2, box.ChBCaches};
+  const options::OptionPanel caches = options::CheckBoxPanel(box.Bevel2, box.Label2, box.ChBCaches,
+                                                             "Tenir compte des fichiers cachés");
   caches.LayOut(kCachesTop,
-                {"Fichiers cachés", "Tenir compte des fichiers cachés",
+                {"Fichiers cachés",
                  "Permet la prise en compte des fichiers cachés dans les répertoires", 266, 3});
-  const options::OptionPanel formats{box.Bevel3, box.Label4, box.ChBAutresFormats};
+  const options::OptionPanel formats = options::CheckBoxPanel(
+      box.Bevel3, box.Label4, box.ChBAutresFormats, "Tenir compte des images JPEG, PNG et WebP");
   formats.LayOut(
       caches.NextTop(),
-      {"Formats d'images", "Tenir compte des images JPEG, PNG et WebP",
+      {"Formats d'images",
        "Permet la prise en compte des images JPEG, PNG et WebP dans les répertoires", 340, 10});
-  const options::OptionPanel notification{box.Bevel4, box.Label5, box.ChBIconeNotif};
+  const options::OptionPanel notification = options::CheckBoxPanel(
+      box.Bevel4, box.Label5, box.ChBIconeNotif, "Afficher une icône dans la zone de notification");
   notification.LayOut(
       formats.NextTop(),
-      {"Zone de notification", "Afficher une icône dans la zone de notification",
+      {"Zone de notification",
        "Fondex se range dans la zone de notification, d'où son menu le commande", 340, 11});
-  for (toolkit::CheckBox* check : {&box.ChBCaches, &box.ChBAutresFormats, &box.ChBIconeNotif}) {
-    check->helpContext = kOptionsHelp;
+  const options::OptionPanel layout{box.BevelDisposition, box.LabelDisposition,
+                                    box.DispositionListeBox};
+  // Every line shows: the list does not scroll.
+  const int listHeight =
+      static_cast<int>(options::kLayouts.size()) * box.DispositionListeBox.itemHeight + 4;
+  layout.LayOut(notification.NextTop(),
+                {"Disposition du papier peint", "Façon dont le papier peint couvre l'écran", 200,
+                 12, listHeight});
+  for (toolkit::Control* control : std::initializer_list<toolkit::Control*>{
+           &box.ChBCaches, &box.ChBAutresFormats, &box.ChBIconeNotif, &box.DispositionListeBox}) {
+    control->helpContext = kOptionsHelp;
   }
-  const toolkit::Bounds last = box.Bevel4.bounds;
+  const toolkit::Bounds last = box.BevelDisposition.bounds;
   box.bounds = {0, 0, kDialogWidth, last.top + last.height + kBottomMargin};
 }
 
@@ -150,7 +164,15 @@ void LayOutButtons(TOptBox& box) {
 
 TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
                  const platform::Platform& platform)
-    : toolkit::Form("OptBox"), program_(program), app_(app), platform_(platform) {
+    : toolkit::Form("OptBox"),
+      DispositionListeBox("DispositionListeBox", this, platform.collation),
+      program_(program),
+      app_(app),
+      platform_(platform) {
+  for (const options::LayoutRow& row : options::kLayouts) {
+    DispositionListeBox.Add(row.caption);
+  }
+  DispositionListeBox.SetItemIndex(0);
   SetCaption("Fondex : Options");
   borderStyle = toolkit::BorderStyle::kDialog;
   minimizeBox = false;

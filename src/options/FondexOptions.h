@@ -5,11 +5,13 @@
 #include <string>
 
 #include "mainwindow/ProgramWide.h"
+#include "options/WallpaperLayout.h"
 #include "platform/Platform.h"
 #include "toolkit/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/IniFile.h"
+#include "toolkit/ListBox.h"
 
 namespace fondex {
 
@@ -54,6 +56,10 @@ class TOptBox : public toolkit::Form {
   toolkit::Bevel Bevel4{"Bevel4", this};
   toolkit::Label Label5{"Label5", this};
   toolkit::CheckBox ChBIconeNotif{"ChBIconeNotif", this};
+  toolkit::Bevel BevelDisposition{"BevelDisposition", this};
+  toolkit::Label LabelDisposition{"LabelDisposition", this};
+  // The wallpaper's layout: the selected line of this list is the setting.
+  toolkit::ListBox DispositionListeBox;
 
   // The settings record.
   void SetHasardLieu(THasardLieu lieu);
@@ -62,6 +68,8 @@ class TOptBox : public toolkit::Form {
   std::int32_t GetDelai();
   THasardLieu HasardLieu() const { return OpHasardLieu; }
   THasardTech HasardTech() const { return OpHasardTech; }
+  options::TDisposition Disposition() const;
+  void SetDisposition(options::TDisposition layout);
   void LoadSettings();
   void SaveSettings();
 
@@ -98,6 +106,8 @@ class TOptBox : public toolkit::Form {
   bool SavedIconeNotif = false;
   bool IconeNotifStored = false;  // the settings file has the key
   bool SavedFinNone = false;
+  options::TDisposition SavedDisposition = options::TDisposition::CommeSysteme;
+  bool DispositionStored = false;  // the settings file has the key
   std::int32_t SavedDelai = 0;
   THasardLieu OpHasardLieu = THasardLieu::RepActif;
   THasardLieu SavedHasardLieu = THasardLieu::RepActif;

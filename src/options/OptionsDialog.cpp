@@ -41,6 +41,7 @@ void TOptBox::FormShow() {
   SavedCaches = ChBCaches.Checked();
   SavedAutresFormats = ChBAutresFormats.Checked();
   SavedIconeNotif = ChBIconeNotif.Checked();
+  SavedDisposition = Disposition();
   EdDelai.SetEnabled(ChBAuto.Checked());
   SpBDelai.SetEnabled(ChBAuto.Checked());
 }
@@ -59,6 +60,7 @@ void TOptBox::CancelBtnClick() {
   ChBCaches.SetChecked(SavedCaches);
   ChBAutresFormats.SetChecked(SavedAutresFormats);
   ChBIconeNotif.SetChecked(SavedIconeNotif);
+  SetDisposition(SavedDisposition);
 }
 
 void TOptBox::ChBAutoClick() {

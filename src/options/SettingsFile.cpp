@@ -21,6 +21,7 @@ const char* const kPlacement = "Placement";
 const char* const kDelaiKey = "D\xE9lai";
 const char* const kAutresFormatsKey = "AutresFormats";
 const char* const kIconeNotificationKey = "IconeNotification";
+const char* const kDispositionKey = "Disposition";
 // No stored value can hold a line break: the default a missing key reads as.
 const char* const kAbsent = "\n";
 
@@ -122,6 +123,16 @@ void TOptBox::SetHasardTech(THasardTech tech) {
   ShowTechnique();
 }
 
+options::TDisposition TOptBox::Disposition() const {
+  const int line = DispositionListeBox.ItemIndex();
+  return line < 0 ? options::TDisposition::CommeSysteme
+                  : options::kLayouts.at(static_cast<std::size_t>(line)).layout;
+}
+
+void TOptBox::SetDisposition(options::TDisposition layout) {
+  DispositionListeBox.SetItemIndex(static_cast<int>(layout));
+}
+
 void TOptBox::SetDelai(std::int32_t minutes) {
   EdDelai.SetText(options::DelaiText(ClampDelai(minutes)));
 }
@@ -155,6 +166,9 @@ void TOptBox::LoadSettings() {
   ReadBoolean(ini, "FichiersCaches", ChBCaches);
   AutresFormatsStored = ReadAddedOption(ini, kAutresFormatsKey, ChBAutresFormats);
   IconeNotifStored = ReadAddedOption(ini, kIconeNotificationKey, ChBIconeNotif);
+  const std::string layout = ini.ReadString(kOptions, kDispositionKey, kAbsent);
+  DispositionStored = layout != kAbsent;
+  SetDisposition(options::LayoutNamed(layout).value_or(options::TDisposition::CommeSysteme));
 
   // The main window's outer edges may not pass the screen's bottom-right corner, one pixel in;
   // nothing stops them beyond the top or left edge.
@@ -175,6 +189,10 @@ void TOptBox::SaveSettings() {
   ini.WriteString(kOptions, "FichiersCaches", options::YesNoWord(ChBCaches.Checked()));
   WriteAddedOption(ini, kAutresFormatsKey, ChBAutresFormats, AutresFormatsStored);
   WriteAddedOption(ini, kIconeNotificationKey, ChBIconeNotif, IconeNotifStored);
+  if (Disposition() != options::TDisposition::CommeSysteme || DispositionStored) {
+    ini.WriteString(kOptions, kDispositionKey, options::RowOf(Disposition()).word);
+    DispositionStored = true;
+  }
   ini.WriteString(kPlacement, "Top", std::to_string(main.Top()));
   ini.WriteString(kPlacement, "Left", std::to_string(main.Left()));
 }

@@ -74,8 +74,39 @@ bool TilesAt(const e2e::Image& image, const Colours& picture, int x, int y) {
   return false;
 }
 
+// A picture of today's proportions, 1920 x 1080, in two halves with yellow side edges 40 wide:
+// on the screen's other proportions, fitted it shows whole between two bands, filled it covers
+// the screen with its edges cut.
+const Colours kLarge{"large.bmp", {200, 30, 30}, {30, 30, 200}};
+constexpr e2e::Rgb kLargeEdge{240, 220, 0};
+
+e2e::Rgb LargeColumn(int x) {
+  return x < 40 || x >= 1880 ? kLargeEdge : x < 960 ? kLarge.left : kLarge.right;
+}
+
+const Colours& PictureNamed(const std::string& name) {
+  return name == kLarge.file ? kLarge : Pictures().at(name);
+}
+
+// Fitted: both halves and both edges in the middle row, a band above. Filled: the halves near
+// the top, and at the sides where the edges were.
+bool ShowsScaled(const e2e::Image& image, const Colours& picture, Style style) {
+  const int w = image.width;
+  const int h = image.height;
+  const bool halves =
+      Is(image, w / 4, h / 2, picture.left) && Is(image, w - w / 4, h / 2, picture.right);
+  // Below a bar at the top, within the bands of a fitted picture.
+  const bool top =
+      Is(image, w / 4, h / 16, picture.left) && Is(image, w - w / 4, h / 16, picture.right);
+  if (style == Style::kFitted) {
+    return halves && !top && Is(image, 3, h / 2, kLargeEdge) && Is(image, w - 4, h / 2, kLargeEdge);
+  }
+  return halves && top && Is(image, 3, h / 2, picture.left) &&
+         Is(image, w - 4, h / 2, picture.right);
+}
+
 // The picture covers the screen as the style says: centred in the middle and nowhere else,
-// tiled, stretched in two halves.
+// tiled, stretched in two halves, fitted or filled as above.
 bool Shows(const e2e::Image& image, const Colours& picture, Style style) {
   const int w = image.width;
   const int h = image.height;
@@ -87,6 +118,9 @@ bool Shows(const e2e::Image& image, const Colours& picture, Style style) {
              !Is(image, 10, low, picture.left);
     case Style::kTiled:
       return TilesAt(image, picture, 3, low) && TilesAt(image, picture, w / 2 + 3, low);
+    case Style::kFitted:
+    case Style::kFilled:
+      return ShowsScaled(image, picture, style);
     case Style::kStretched:
       break;
   }
@@ -123,6 +157,10 @@ std::string StyleEntries(Style style) {
       return "TileWallpaper=1\r\nWallpaperStyle=0\r\n";
     case Style::kStretched:
       return "TileWallpaper=0\r\nWallpaperStyle=2\r\n";
+    case Style::kFitted:
+      return "TileWallpaper=0\r\nWallpaperStyle=6\r\n";
+    case Style::kFilled:
+      return "TileWallpaper=0\r\nWallpaperStyle=10\r\n";
     case Style::kCentred:
       break;
   }
@@ -193,6 +231,10 @@ void DesktopJourney::RunJourney(Formats formats) {
     shown.insert(ChangeAndCheck(style));
   }
 
+  if (formats == Formats::kBitmapsOnly) {
+    FitAndFillLargePicture();
+  }
+
   if (followsOutside) {
     ASSERT_TRUE(SetFromOutside(Picture("ciel.bmp")));
     ProgramShows("ciel.bmp");
@@ -204,6 +246,7 @@ void DesktopJourney::RunJourney(Formats formats) {
   EXPECT_TRUE(KeptBecomes("plain"));
   CheckScreen("", std::nullopt);
 
+  ChooseStyle(Style::kStretched);
   shown.insert(ChangeAndCheck(Style::kStretched));
   const std::set<std::string> expected =
       formats == Formats::kBitmapsOnly ? std::set<std::string>{".bmp"}
@@ -250,6 +293,43 @@ void DesktopJourney::ChooseStyle(Style style) {
                  "[Desktop]\r\nWallpaper=" + WinIniWallpaper() + "\r\n" + StyleEntries(style));
 }
 
+// The large picture typed in by name, fitted then filled as chosen in the options dialog; the
+// layout is then left to the system again. Its folder sorts after the folder of the others.
+void DesktopJourney::FitAndFillLargePicture() {
+  const std::filesystem::path large = ImageFolder("Vaste") / kLarge.file;
+  e2e::WriteColumnsBitmap(large, 1920, 1080, LargeColumn);
+  for (const auto& [style, line] : {std::pair{Style::kFitted, 4}, {Style::kFilled, 5}}) {
+    SCOPED_TRACE(line == 4 ? "Ajusté" : "Remplir");
+    ChooseLayoutOnDesktop(line);
+    Raise(MainWindow());
+    EnterName(e2e::WindowsPath(large));
+    EXPECT_TRUE(
+        KeptBecomes(Normal(large.string()) + " " + StyleWords()[static_cast<std::size_t>(style)]));
+    if (ScreenChecked(style)) {
+      CheckScreen(kLarge.file, style);
+    }
+  }
+  ChooseLayoutOnDesktop(0);
+}
+
+// The options button, clicked again when a desktop window mapped over the program took it.
+void DesktopJourney::ChooseLayoutOnDesktop(int line) {
+  e2e::WindowId options = 0;
+  const bool opened = ClickUntil(e2e::main_window::kBBtnOptions, [&] {
+    for (const e2e::WindowId window : Screen().WindowsOf(FondexPid())) {
+      if (Screen().Title(window).starts_with("Fondex : Options")) {
+        options = window;
+        return true;
+      }
+    }
+    return false;
+  });
+  if (!opened) {
+    throw std::runtime_error("the options dialog did not open");
+  }
+  PickLayout(options, line);
+}
+
 // The name of the picture the change button put on the desktop, in lower case.
 std::string DesktopJourney::ClickForNextPicture() {
   const std::string before = e2e::LowerAscii(WinIniWallpaper());
@@ -289,7 +369,7 @@ void DesktopJourney::CheckScreen(const std::string& name, std::optional<Style> s
   const bool shown = WaitFor([&] {
     screen = CaptureScreen();
     if (style) {
-      return Shows(screen, Pictures().at(name), *style);
+      return Shows(screen, PictureNamed(name), *style);
     }
     const std::optional<e2e::Rgb> plain = PlainColour();
     return ShowsNoPicture(screen) && (!plain || ShowsOnly(screen, *plain));

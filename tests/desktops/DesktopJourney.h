@@ -10,7 +10,7 @@
 
 namespace fondex::desktops {
 
-enum class Style { kCentred, kTiled, kStretched };
+enum class Style { kCentred, kTiled, kStretched, kFitted, kFilled };
 
 // The pictures the program takes: its bitmaps alone, or JPEG, PNG and WebP too (the option on).
 // The folder holds all four formats either way.
@@ -32,8 +32,8 @@ class DesktopJourney : public e2e::FondexJourney {
   // What the desktop keeps: "<path> <its word for the style>", "plain", or nothing when it keeps
   // nothing to read.
   virtual std::optional<std::string> Kept() { return std::nullopt; }
-  // Its words for the three styles, in the order of Style.
-  virtual std::array<std::string, 3> StyleWords() const { return {}; }
+  // Its words for the styles, in the order of Style.
+  virtual std::array<std::string, 5> StyleWords() const { return {}; }
   // Puts a picture on the desktop with its own tool; false when it has none.
   virtual bool SetFromOutside(const std::filesystem::path& /*picture*/) { return false; }
   // The screen as it shows now; empty when the desktop draws nothing of its own.
@@ -66,6 +66,8 @@ class DesktopJourney : public e2e::FondexJourney {
 
  private:
   void ChooseStyle(Style style);
+  void FitAndFillLargePicture();
+  void ChooseLayoutOnDesktop(int line);
   std::string ClickForNextPicture();
   std::string ChangeAndCheck(Style style);
   bool ClickUntil(e2e::Bounds button, const std::function<bool()>& done);

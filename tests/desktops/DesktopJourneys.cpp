@@ -118,7 +118,7 @@ class XfceJourney : public RootJourney {
     return Normal(image.substr(0, image.find('\n'))) + " " + style;
   }
 
-  std::array<std::string, 3> StyleWords() const override { return {"1", "2", "3"}; }
+  std::array<std::string, 5> StyleWords() const override { return {"1", "2", "3", "4", "5"}; }
 
   bool SetFromOutside(const std::filesystem::path& picture) override {
     std::vector<std::string> set = Query("/last-image");
@@ -216,7 +216,9 @@ class LxqtJourney : public RootJourney {
     return mode == "none" ? "plain" : Normal(wallpaper) + " " + mode;
   }
 
-  std::array<std::string, 3> StyleWords() const override { return {"center", "tile", "stretch"}; }
+  std::array<std::string, 5> StyleWords() const override {
+    return {"center", "tile", "stretch", "fit", "zoom"};
+  }
 
   // Without a mode of its own, a picture set from outside would not show.
   bool SetFromOutside(const std::filesystem::path& picture) override {

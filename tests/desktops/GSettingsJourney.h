@@ -56,8 +56,8 @@ class GSettingsJourney : public DesktopJourney {
     return Normal(picture) + " " + options;
   }
 
-  std::array<std::string, 3> StyleWords() const override {
-    return {"centered", "wallpaper", "stretched"};
+  std::array<std::string, 5> StyleWords() const override {
+    return {"centered", "wallpaper", "stretched", "scaled", "zoom"};
   }
 
   bool SetFromOutside(const std::filesystem::path& picture) override {

@@ -72,7 +72,7 @@ class PlasmaJourney : public RootJourney {
     return Normal(PathOfUri(printed.substr(first + 1, second - first - 1))) + " " + mode;
   }
 
-  std::array<std::string, 3> StyleWords() const override { return {"6", "3", "0"}; }
+  std::array<std::string, 5> StyleWords() const override { return {"6", "3", "0", "1", "2"}; }
 
   bool SetFromOutside(const std::filesystem::path& picture) override {
     Evaluate(

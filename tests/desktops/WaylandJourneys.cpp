@@ -132,7 +132,9 @@ class WlrootsJourney : public DesktopJourney {
     return mode == "solid_color" || image.empty() ? "plain" : Normal(image) + " " + mode;
   }
 
-  std::array<std::string, 3> StyleWords() const override { return {"center", "tile", "stretch"}; }
+  std::array<std::string, 5> StyleWords() const override {
+    return {"center", "tile", "stretch", "fit", "fill"};
+  }
 
   // A swaybg of the user's own, started in the session: it draws above the one before. (It runs
   // as the journey does, which alone may read the journey's pictures.)
@@ -193,7 +195,9 @@ class WlrootsJourney : public DesktopJourney {
   std::vector<std::string> asUser_;
 };
 
-// sway with an empty configuration: version 1.10 still starts a swaybg of its own.
+// sway with a configuration of one line, its output in the 1280 x 1024 of the X journeys (the
+// headless output's own 1280 x 720 has the proportions of today's pictures, which fit and fill
+// alike): version 1.10 still starts a swaybg of its own.
 class SwayJourney : public WlrootsJourney {
  public:
   static constexpr const char* kName = "Sway";
@@ -203,7 +207,7 @@ class SwayJourney : public WlrootsJourney {
   std::string CurrentDesktop() const override { return "sway"; }
 
   std::optional<std::string> StartCompositor() override {
-    e2e::WriteFile(runtime_ / "config", "");
+    e2e::WriteFile(runtime_ / "config", "output * mode 1280x1024\n");
     StartAsUser({"sway", "-c", (runtime_ / "config").string()});
     if (!SocketOpens("wayland-1")) {
       return "sway did not open its display";
@@ -243,6 +247,12 @@ class LabwcJourney : public WlrootsJourney {
       return "labwc's autostart started no swaybg";
     }
     return std::nullopt;
+  }
+
+  // Its headless output, 1280 x 720, has the large picture's proportions: fitted and filled are
+  // kept, not told apart on the screen.
+  bool ScreenChecked(Style style) const override {
+    return style != Style::kFitted && style != Style::kFilled;
   }
 
   // A plain desktop is the session's colour in the middle of the screen (the headless output
@@ -349,9 +359,11 @@ class GnomeWaylandJourney : public GnomeJourney {
   void AfterProgram() {}
 
   // The headless shell draws a small picture, centred or tiled, across the whole screen and
-  // shifted by half of it (its own drawing, whoever sets the picture): on the screen, stretched
-  // pictures and the plain desktop are checked.
-  bool ScreenChecked(Style style) const override { return style == Style::kStretched; }
+  // shifted by half of it (its own drawing, whoever sets the picture): on the screen, scaled
+  // pictures (stretched, fitted, filled) and the plain desktop are checked.
+  bool ScreenChecked(Style style) const override {
+    return style == Style::kStretched || style == Style::kFitted || style == Style::kFilled;
+  }
 
   std::vector<std::string> ProgramVariables() const override {
     return e2e::WithVariables(desktop_->Environment(), {"WAYLAND_DISPLAY=wayland-0"});

@@ -25,16 +25,7 @@ std::string FileAddress(const std::filesystem::path& path) {
   return address;
 }
 
-class CommandsJourney : public PlageJourney {
- protected:
-  // Types the name over the edit box's text and presses Enter.
-  void EnterName(const std::string& name) {
-    Click(MainWindow(), main_window::kEditChoisiBMP);
-    Key(MainWindow(), "ctrl+a");
-    TypeText(MainWindow(), name);
-    Key(MainWindow(), "Return");
-  }
-};
+using CommandsJourney = PlageJourney;
 
 TEST_F(CommandsJourney, NameTypedInTheEditBoxBecomesTheWallpaper) {
   WriteWinIni("");

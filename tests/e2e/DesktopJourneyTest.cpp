@@ -1,6 +1,10 @@
 // The wallpaper on a bare X11 session: the program draws it on the root window itself.
 
 #include <chrono>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "e2e/FondexJourney.h"
 
@@ -41,6 +45,89 @@ TEST_F(DesktopJourney, TheChangeButtonPutsTheNextPictureOnTheRootWindow) {
   EXPECT_EQ(0, WaitForExit());
   EXPECT_EQ(CentreOf(Screen()), Pixel(0, 140, 40));
 }
+
+// A 1920 x 1080 picture, red on the left, green on the right, with yellow edges 40 wide, laid
+// out as the user chooses in the options on the 1280 x 1024 screen.
+struct LayoutCase {
+  const char* name;
+  int line;                    // in the options' list
+  const char* wallpaperStyle;  // the system profile's value
+  // Colours of the screen's points: (x, y, colour).
+  std::vector<std::tuple<int, int, Rgb>> points;
+};
+
+void PrintTo(const LayoutCase& layout, std::ostream* out) {
+  *out << layout.name;
+}
+
+constexpr Rgb kRed{220, 30, 30}, kGreen{30, 180, 60}, kYellow{240, 220, 0}, kBlack{0, 0, 0};
+
+class LayoutOnTheRoot : public FondexJourney, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(LayoutOnTheRoot, TheChosenLayoutIsDrawnAndStoredAsTheSystemsOwn) {
+  const LayoutCase& layout = GetParam();
+  const auto folder = ImageFolder("Photos");
+  WriteColumnsBitmap(folder / "large.bmp", 1920, 1080, [](int x) {
+    return x < 40 || x >= 1880 ? kYellow : x < 960 ? kRed : kGreen;
+  });
+  WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
+  WriteWinIni(WindowsPath(folder / "large.bmp"));
+  StartFondex("x11");
+  const std::string stored = StoredPath(folder / "large.bmp");
+  ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + stored));
+
+  ChooseLayout(layout.line);
+  Click(MainWindow(), main_window::kBBtnHasard);
+
+  const auto shows = [this, &layout] {
+    for (const auto& [x, y, colour] : layout.points) {
+      const Image pixel = Screen().CaptureArea(Screen().Root(), x, y, 1, 1);
+      if (pixel != Image{1, 1, {colour.red, colour.green, colour.blue}}) {
+        return false;
+      }
+    }
+    return true;
+  };
+  EXPECT_TRUE(WaitFor(shows));
+  const std::string profile = ReadFile(PlatformFile("WIN.INI"));
+  EXPECT_NE(profile.find("TileWallpaper=0\r\n"), std::string::npos) << profile;
+  EXPECT_NE(profile.find(std::string("WallpaperStyle=") + layout.wallpaperStyle + "\r\n"),
+            std::string::npos)
+      << profile;
+  SaveScreenshot(Screen().Capture(Screen().Root()), layout.name);
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
+  EXPECT_NE(ReadFile(AppFile("FONDEX.INI")).find(std::string("Disposition=") + layout.name),
+            std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FitAndFill, LayoutOnTheRoot,
+    ::testing::Values(
+        // 1280 x 720 from row 152: black bands above and below, both yellow edges shown.
+        LayoutCase{"Ajuste",
+                   4,
+                   "6",
+                   {{640, 0, kBlack},
+                    {640, 151, kBlack},
+                    {640, 872, kBlack},
+                    {640, 1023, kBlack},
+                    {0, 152, kYellow},
+                    {1279, 871, kYellow},
+                    {320, 512, kRed},
+                    {960, 512, kGreen}}},
+        // 1820 x 1024 from column -270: no band, the yellow edges cut away.
+        LayoutCase{"Remplir",
+                   5,
+                   "10",
+                   {{0, 0, kRed},
+                    {0, 1023, kRed},
+                    {1279, 0, kGreen},
+                    {1279, 1023, kGreen},
+                    {320, 512, kRed},
+                    {960, 512, kGreen}}}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace fondex::e2e

@@ -302,6 +302,25 @@ void FondexJourney::Raise(WindowId window) {
   RunXdotool({"windowraise", std::to_string(window)});
 }
 
+void FondexJourney::EnterName(const std::string& name) {
+  Click(MainWindow(), main_window::kEditChoisiBMP);
+  Key(MainWindow(), "ctrl+a");
+  TypeText(MainWindow(), name);
+  Key(MainWindow(), "Return");
+}
+
+void FondexJourney::ChooseLayout(int line) {
+  Click(MainWindow(), main_window::kBBtnOptions);
+  PickLayout(WaitForWindow("Fondex : Options"), line);
+}
+
+void FondexJourney::PickLayout(WindowId options, int line) {
+  Raise(options);
+  Click(options, options_dialog::DispositionLine(line));
+  Click(options, options_dialog::kOKBtn);
+  WaitUntilGone(options);
+}
+
 void FondexJourney::CloseWindow(WindowId window) {
   screen_->RequestClose(window);
 }

@@ -27,8 +27,9 @@ namespace fondex::e2e {
 //   ReadFile(AppFile("FONDEX.DAT")) ...
 class FondexJourney : public ::testing::Test {
  protected:
-  static constexpr int kScreenWidth = 1024;
-  static constexpr int kScreenHeight = 768;
+  // Room for the options dialog with all its areas.
+  static constexpr int kScreenWidth = 1280;
+  static constexpr int kScreenHeight = 1024;
   // No wait of a journey lasts longer than this.
   static constexpr std::chrono::milliseconds kWaitLimit{10000};
 
@@ -104,6 +105,13 @@ class FondexJourney : public ::testing::Test {
   void MovePointerTo(int x, int y);  // on the screen
   // Puts the window above the others, as a desktop's own window may cover it.
   void Raise(WindowId window);
+  // Types the name over the main window's edit box's text and presses Enter.
+  void EnterName(const std::string& name);
+  // Opens the options dialog, picks the line of its layout list (0 for the first) and closes it
+  // with OK.
+  void ChooseLayout(int line);
+  // The same in the dialog open.
+  void PickLayout(WindowId options, int line);
 
   // The close box of a window manager, which there is none to offer.
   void CloseWindow(WindowId window);

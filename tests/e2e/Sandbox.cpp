@@ -75,6 +75,11 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, Rgb c
 
 void WriteSplitBitmap(const std::filesystem::path& path, int width, int height, Rgb left,
                       Rgb right) {
+  WriteColumnsBitmap(path, width, height, [=](int x) { return x < width / 2 ? left : right; });
+}
+
+void WriteColumnsBitmap(const std::filesystem::path& path, int width, int height,
+                        const std::function<Rgb(int x)>& column) {
   const auto rowBytes = static_cast<std::uint32_t>((width * 3 + 3) & ~3);
   const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
   constexpr std::uint32_t kHeaders = 14 + 40;
@@ -95,7 +100,7 @@ void WriteSplitBitmap(const std::filesystem::path& path, int width, int height, 
   AppendLittleEndian(bmp, 0, 4);
   std::string row;
   for (int x = 0; x < width; ++x) {
-    const Rgb colour = x < width / 2 ? left : right;
+    const Rgb colour = column(x);
     row += {static_cast<char>(colour.blue), static_cast<char>(colour.green),
             static_cast<char>(colour.red)};
   }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace fondex::e2e {
@@ -38,6 +39,9 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, Rgb c
 // The same with its left half in one colour and its right half in another.
 void WriteSplitBitmap(const std::filesystem::path& path, int width, int height, Rgb left,
                       Rgb right);
+// The same with each column in the colour given for it, from the left.
+void WriteColumnsBitmap(const std::filesystem::path& path, int width, int height,
+                        const std::function<Rgb(int x)>& column);
 
 // The path as the program spells it: drive C: is the root, backslashes ("C:\tmp\a.bmp").
 std::string WindowsPath(const std::filesystem::path& path);

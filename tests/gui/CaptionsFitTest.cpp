@@ -139,13 +139,21 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeWindowsFitsItsControl) {
   const struct {
     toolkit::Form& form;
     int captions;
-  } windows[] = {{program.MainForm(), 4}, {program.OptBox(), 23}, {program.AboutBox(), 4}};
+  } windows[] = {{program.MainForm(), 4}, {program.OptBox(), 24}, {program.AboutBox(), 4}};
   for (const auto& window : windows) {
     const qt::FormView view(app, window.form);
     EXPECT_EQ(view.size(), QSize(window.form.bounds.width, window.form.bounds.height));
     int checked = 0;
     ExpectCaptionsFit(view, window.form, checked);
     EXPECT_EQ(checked, window.captions) << window.form.Name();
+  }
+  // The layout list's lines fit its width, its frame and the text's margins aside.
+  const qt::FormView options(app, program.OptBox());
+  const toolkit::ListBox& layouts = program.OptBox().DispositionListeBox;
+  const QFontMetrics metrics(options.ViewOf(&layouts)->font());
+  for (const std::string& line : layouts.Items()) {
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(line)), layouts.bounds.width - 12)
+        << line;
   }
 }
 

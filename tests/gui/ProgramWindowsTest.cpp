@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
@@ -195,32 +196,69 @@ TEST_F(ProgramWindowsTest, TheSpinButtonStepsTheDelayBothWays) {
   EXPECT_EQ(delay.text(), "  9");
 }
 
-TEST_F(ProgramWindowsTest, TheFormatsPanelIsDrawnAsTheHiddenFilesPanel) {
+TEST_F(ProgramWindowsTest, TheAddedPanelsAreDrawnAsTheHiddenFilesPanel) {
   qt::FormView view(app, Options());
   const TOptBox& o = Options();
   QWidget& cachesFrame = *view.ViewOf(&o.Bevel2);
-  QWidget& formatsFrame = *view.ViewOf(&o.Bevel3);
-  EXPECT_EQ(typeid(formatsFrame), typeid(cachesFrame));
-  EXPECT_EQ(formatsFrame.grab().toImage(), cachesFrame.grab().toImage()) << "the same bevel";
-  EXPECT_EQ(formatsFrame.x(), cachesFrame.x());
-  EXPECT_GT(formatsFrame.y(), cachesFrame.geometry().bottom()) << "below it";
-
   const auto& cachesTitle = ViewOf<QLabel>(view, o.Label2);
-  const auto& formatsTitle = ViewOf<QLabel>(view, o.Label4);
-  EXPECT_EQ(formatsTitle.font(), cachesTitle.font());
-  const QFontInfo shown(formatsTitle.font());
-  EXPECT_EQ(shown.pixelSize(), QFontInfo(cachesTitle.font()).pixelSize());
-  EXPECT_TRUE(shown.bold());
-  EXPECT_EQ(formatsTitle.alignment(), cachesTitle.alignment());
-  EXPECT_EQ(formatsTitle.geometry().center().x(), cachesTitle.geometry().center().x());
-  EXPECT_EQ(formatsTitle.y() - formatsFrame.y(), cachesTitle.y() - cachesFrame.y());
-
   const QWidget& cachesBox = *view.ViewOf(&o.ChBCaches);
-  const QWidget& formatsBox = *view.ViewOf(&o.ChBAutresFormats);
-  EXPECT_EQ(typeid(formatsBox), typeid(cachesBox));
-  EXPECT_EQ(formatsBox.x(), cachesBox.x()) << "the same indent";
-  EXPECT_EQ(formatsBox.y() - formatsFrame.y(), cachesBox.y() - cachesFrame.y());
-  EXPECT_EQ(formatsBox.font(), cachesBox.font());
+  struct Panel {
+    const toolkit::Bevel& frame;
+    const toolkit::Label& title;
+    const toolkit::Control& control;
+  };
+  int above = cachesFrame.geometry().bottom();
+  for (const Panel& panel :
+       {Panel{o.Bevel3, o.Label4, o.ChBAutresFormats},
+        Panel{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox}}) {
+    SCOPED_TRACE(panel.title.Caption());
+    QWidget& frame = *view.ViewOf(&panel.frame);
+    EXPECT_EQ(typeid(frame), typeid(cachesFrame));
+    EXPECT_EQ(frame.x(), cachesFrame.x());
+    EXPECT_EQ(frame.width(), cachesFrame.width());
+    EXPECT_GT(frame.y(), above) << "below the one before";
+    above = frame.geometry().bottom();
+
+    const auto& title = ViewOf<QLabel>(view, panel.title);
+    EXPECT_EQ(title.font(), cachesTitle.font());
+    const QFontInfo shown(title.font());
+    EXPECT_EQ(shown.pixelSize(), QFontInfo(cachesTitle.font()).pixelSize());
+    EXPECT_TRUE(shown.bold());
+    EXPECT_EQ(title.alignment(), cachesTitle.alignment());
+    EXPECT_EQ(title.geometry().center().x(), cachesTitle.geometry().center().x());
+    EXPECT_EQ(title.y() - frame.y(), cachesTitle.y() - cachesFrame.y());
+
+    const QWidget& control = *view.ViewOf(&panel.control);
+    EXPECT_EQ(control.x(), cachesBox.x()) << "the same indent";
+    EXPECT_EQ(control.y() - frame.y(), cachesBox.y() - cachesFrame.y());
+    const QFontInfo face(control.font()), cachesFace(cachesBox.font());
+    EXPECT_EQ(face.family(), cachesFace.family());
+    EXPECT_EQ(face.pixelSize(), cachesFace.pixelSize());
+    EXPECT_EQ(face.bold(), cachesFace.bold());
+    EXPECT_TRUE(frame.geometry().contains(control.geometry()));
+  }
+  EXPECT_EQ(typeid(*view.ViewOf(&o.ChBAutresFormats)), typeid(cachesBox));
+}
+
+// The six layouts show at once, and a click on one is the choice.
+TEST_F(ProgramWindowsTest, TheLayoutListShowsEveryLineAndAClickChooses) {
+  qt::FormView view(app, Options());
+  Options().Show();
+  auto& list = ViewOf<QListView>(view, Options().DispositionListeBox);
+  QApplication::processEvents();
+  ASSERT_EQ(list.model()->rowCount(), 6);
+  for (int row = 0; row < 6; ++row) {
+    EXPECT_TRUE(list.viewport()->rect().contains(list.visualRect(list.model()->index(row, 0))))
+        << row;
+  }
+  EXPECT_EQ(list.model()->index(4, 0).data().toString(), QString::fromUtf8("Ajusté"));
+  EXPECT_TRUE(list.selectionModel()->isRowSelected(0)) << "Comme le système";
+  const QRect ajuste = list.visualRect(list.model()->index(4, 0));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, ajuste.center());
+  EXPECT_EQ(Options().Disposition(), options::TDisposition::Ajuste);
+  Options().SetDisposition(options::TDisposition::Remplir);
+  EXPECT_TRUE(list.selectionModel()->isRowSelected(5));
+  Options().Hide();
 }
 
 }  // namespace

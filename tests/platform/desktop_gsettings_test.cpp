@@ -51,6 +51,13 @@ TEST_F(GnomeBackendTest, SetsBothPicturesAndTheirFit) {
                               GnomeSet("picture-options", "'wallpaper'"),
                           }));
 
+  for (const auto& [style, word] :
+       {std::pair{WallpaperStyle::kFitted, "'scaled'"}, {WallpaperStyle::kFilled, "'zoom'"}}) {
+    runner_.runs.clear();
+    EXPECT_TRUE(backend_.Set("/home/ana/mer.bmp", style));
+    EXPECT_EQ(runner_.runs.back(), GnomeSet("picture-options", word));
+  }
+
   runner_.runs.clear();
   EXPECT_TRUE(backend_.Set("/home/ana/\xE9t\xE9.bmp", WallpaperStyle::kStretched));
   EXPECT_EQ(runner_.runs.front(), GnomeSet("picture-uri", "'file:///home/ana/%E9t%E9.bmp'"));
@@ -81,6 +88,13 @@ TEST_F(GnomeBackendTest, ReadsThePictureOnTheDesktop) {
   runner_.Answer({"gsettings", "get", kGnome, "picture-uri"},
                  {true, "'file:///home/ana/./Mes%20images/mer.bmp'\n"});
   EXPECT_EQ(backend_.Current(), "/home/ana/Mes images/mer.bmp");
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFilled);
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'scaled'\n"});
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFitted);
+  runner_.Answer({"gsettings", "get", kGnome, "picture-options"}, {true, "'spanned'\n"});
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), std::nullopt);  // a layout of its own
 
   // What the desktop holds is what the next change must differ from.
   runner_.runs.clear();

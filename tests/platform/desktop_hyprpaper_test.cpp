@@ -38,12 +38,16 @@ TEST_F(HyprpaperBackendTest, EachStyleIsTheNearestFitModeOnEveryMonitor) {
   EXPECT_TRUE(backend_.Set("/home/ana/Mes images/l'été $x;`y`.bmp", WallpaperStyle::kCentred));
   EXPECT_TRUE(backend_.Set("/a.png", WallpaperStyle::kTiled));
   EXPECT_TRUE(backend_.Set("/a.png", WallpaperStyle::kStretched));
+  EXPECT_TRUE(backend_.Set("/a.png", WallpaperStyle::kFitted));
+  EXPECT_TRUE(backend_.Set("/a.png", WallpaperStyle::kFilled));
   EXPECT_EQ(
       runner_.runs,
       (std::vector<Argv>{
           {"hyprctl", "hyprpaper", "wallpaper", ",/home/ana/Mes images/l'été $x;`y`.bmp,contain"},
           {"hyprctl", "hyprpaper", "wallpaper", ",/a.png,tile"},
           {"hyprctl", "hyprpaper", "wallpaper", ",/a.png,fit"},
+          {"hyprctl", "hyprpaper", "wallpaper", ",/a.png,contain"},
+          {"hyprctl", "hyprpaper", "wallpaper", ",/a.png,cover"},
       }));
   EXPECT_EQ(backend_.Current(), "/a.png");
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -230,6 +232,7 @@ TEST_F(LxqtBackendTest, APathThatIsNotTextIsRefused) {
 }
 
 TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
+  version_ = "2.1.0";
   EXPECT_FALSE(backend_.Current().has_value());
   const auto feed = backend_.Follow();
   ASSERT_NE(feed, nullptr);
@@ -243,21 +246,33 @@ TEST_F(LxqtBackendTest, ReadsAndFollowsItsSettingsFile) {
   Write("config/pcmanfm-qt/lxqt/other.conf", "");
   EXPECT_FALSE(feed->Drain());
 
-  // Every mode but the five that draw a picture shows the colour alone.
-  const std::pair<const char*, const char*> modes[] = {
-      {"none", ""},
-      {"color", ""},
-      {"", ""},
-      {"tile", "/home/ana/mer.bmp"},
-      {"fit", "/home/ana/mer.bmp"},
-      {"zoom", "/home/ana/mer.bmp"},
+  // Every mode but the five that draw a picture shows the colour alone; each of the five is a
+  // layout, which the file holds once the desktop saves the modes it is asked for (1.4 on).
+  const struct {
+    const char* mode;
+    const char* shown;
+    std::optional<WallpaperStyle> style;
+  } modes[] = {
+      {"none", "", std::nullopt},
+      {"color", "", std::nullopt},
+      {"", "", std::nullopt},
+      {"tile", "/home/ana/mer.bmp", WallpaperStyle::kTiled},
+      {"center", "/home/ana/mer.bmp", WallpaperStyle::kCentred},
+      {"stretch", "/home/ana/mer.bmp", WallpaperStyle::kStretched},
+      {"fit", "/home/ana/mer.bmp", WallpaperStyle::kFitted},
+      {"zoom", "/home/ana/mer.bmp", WallpaperStyle::kFilled},
   };
-  for (const auto& [mode, shown] : modes) {
+  for (const auto& [mode, shown, style] : modes) {
     Write("config/pcmanfm-qt/lxqt/settings.conf",
           std::string("[Desktop]\nWallpaperMode=") + mode + "\nWallpaper=/home/ana/./mer.bmp\n");
     EXPECT_TRUE(feed->Drain());
     EXPECT_EQ(backend_.Current(), shown) << mode;
+    EXPECT_EQ(backend_.ShownStyle(), style) << mode;
   }
+  LxqtBackend older{runner_, Posix("config/pcmanfm-qt/lxqt/settings.conf")};
+  version_ = "1.2.1";
+  EXPECT_EQ(older.Current(), "/home/ana/mer.bmp");
+  EXPECT_EQ(older.ShownStyle(), std::nullopt);
 }
 
 class SwaybgBackendTest : public ::testing::Test {
@@ -321,19 +336,25 @@ TEST_F(SwaybgBackendTest, ADrawerThatDoesNotStartRefusesAndLeavesTheSessionsOwn)
 
 TEST_F(SwaybgBackendTest, TheNewestDrawerIsWhatTheScreenShows) {
   EXPECT_EQ(backend_.Current(), std::nullopt);  // nothing of swaybg's draws
-  const std::vector<std::pair<Argv, std::string>> drawers = {
+  const struct {
+    Argv argv;
+    std::string shown;
+    std::optional<WallpaperStyle> style;
+  } drawers[] = {
       {{"swaybg", "-o", "HEADLESS-1", "-i", "/home/ana/./mer.bmp", "-m", "fill"},
-       "/home/ana/mer.bmp"},
-      {{"swaybg", "--image=/b c.png", "--mode=center"}, "/b c.png"},
-      {{"swaybg", "-o", "-i", "-c", "#113344"}, ""},  // an output named "-i"
-      {{"swaybg", "-o", "*", "-m", "solid_color", "-c", "#000000"}, ""},
-      {{"swaybg", "-i", "/d.png"}, "/d.png"},
-      {{"swaybg"}, "/d.png"},  // draws nothing over it
+       "/home/ana/mer.bmp",
+       WallpaperStyle::kFilled},
+      {{"swaybg", "--image=/b c.png", "--mode=fit"}, "/b c.png", WallpaperStyle::kFitted},
+      {{"swaybg", "-o", "-i", "-c", "#113344"}, "", std::nullopt},  // an output named "-i"
+      {{"swaybg", "-o", "*", "-m", "solid_color", "-c", "#000000"}, "", std::nullopt},
+      {{"swaybg", "-i", "/d.png"}, "/d.png", std::nullopt},  // in swaybg's own default mode
+      {{"swaybg"}, "/d.png", std::nullopt},                  // draws nothing over it
   };
   int pid = 500;
-  for (const auto& [argv, shown] : drawers) {
+  for (const auto& [argv, shown, style] : drawers) {
     Running(pid++, argv);
     EXPECT_EQ(backend_.Current(), shown) << argv.back();
+    EXPECT_EQ(backend_.ShownStyle(), style) << argv.back();
   }
 }
 

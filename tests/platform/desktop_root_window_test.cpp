@@ -33,7 +33,7 @@ using posix::testing::Rgb;
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF,
-                        kBlack = 0;
+                        kYellow = 0xFFFF00, kBlack = 0;
 
 // Xvfb on the first free display, which it names itself; stopped at the end.
 class PrivateXServer {
@@ -190,6 +190,11 @@ class RootWindowTest : public posix::testing::ScratchTest {
             const Rgb colours[2][2] = {{{255, 0, 0}, {0, 255, 0}}, {{0, 0, 255}, {255, 255, 255}}};
             return colours[y / 24][x / 32];
           }));
+    // The same quadrants in the proportions of 1920 x 1080, with yellow side edges 2 wide.
+    Write("wide.bmp", posix::testing::TrueColourBitmap(64, 36, [](int x, int y) {
+            const Rgb colours[2][2] = {{{255, 0, 0}, {0, 255, 0}}, {{0, 0, 255}, {255, 255, 255}}};
+            return x < 2 || x >= 62 ? Rgb{255, 255, 0} : colours[y / 18][x / 32];
+          }));
   }
 
   void SetUp() override { ASSERT_NE(display_, nullptr) << "Xvfb did not start"; }
@@ -270,6 +275,37 @@ TEST_F(RootWindowTest, CentresTilesAndStretchesThePicture) {
   EXPECT_EQ(At(159, 119), kRed);
   EXPECT_EQ(At(160, 120), kWhite);
   EXPECT_EQ(At(319, 239), kWhite);
+}
+
+// A 16:9 picture on the 4:3 screen.
+TEST_F(RootWindowTest, FitsWithBandsAndFillsCuttingTheSides) {
+  ASSERT_TRUE(backend_.Set(Posix("wide.bmp"), WallpaperStyle::kFitted));
+  // 320 wide and 180 high, from row 30: black bands above and below, the whole width shown.
+  for (const int x : {0, 160, 319}) {
+    EXPECT_EQ(At(x, 0), kBlack) << x;
+    EXPECT_EQ(At(x, 29), kBlack) << x;
+    EXPECT_EQ(At(x, 210), kBlack) << x;
+    EXPECT_EQ(At(x, 239), kBlack) << x;
+  }
+  EXPECT_EQ(At(0, 30), kYellow);
+  EXPECT_EQ(At(319, 209), kYellow);
+  EXPECT_EQ(At(80, 75), kRed);
+  EXPECT_EQ(At(240, 75), kGreen);
+  EXPECT_EQ(At(80, 165), kBlue);
+  EXPECT_EQ(At(240, 165), kWhite);
+
+  ASSERT_TRUE(backend_.Set(Posix("wide.bmp"), WallpaperStyle::kFilled));
+  // 427 wide and 240 high, 53 pixels cut on the left: no band, no yellow edge.
+  EXPECT_EQ(At(0, 0), kRed);
+  EXPECT_EQ(At(319, 0), kGreen);
+  EXPECT_EQ(At(0, 239), kBlue);
+  EXPECT_EQ(At(319, 239), kWhite);
+  EXPECT_EQ(At(159, 119), kRed);
+  EXPECT_EQ(At(161, 120), kWhite);
+  for (const int y : {0, 120, 239}) {
+    EXPECT_NE(At(0, y), kYellow) << y;
+    EXPECT_NE(At(319, y), kYellow) << y;
+  }
 }
 
 TEST_F(RootWindowTest, PublishesKeepsAndReleasesItsPixmaps) {
@@ -423,6 +459,40 @@ TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
             (Words{1, 2, 3, 4, 1, 2, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 9, 10, 1, 2, 3, 4, 1, 2}));
   EXPECT_EQ(Composed(WallpaperStyle::kStretched, 2, 2), (Words{1, 3, 5, 7}));
   EXPECT_EQ(Composed(WallpaperStyle::kStretched, 8, 1), (Words{1, 1, 2, 2, 3, 3, 4, 4}));
+  // Fitted: bands beside or above and below, the whole picture shown.
+  EXPECT_EQ(Composed(WallpaperStyle::kFitted, 8, 3),
+            (Words{0, 0, 1, 2, 3, 4, 0, 0, 0, 0, 5, 6, 7, 8, 0, 0, 0, 0, 9, 10, 11, 12, 0, 0}));
+  EXPECT_EQ(Composed(WallpaperStyle::kFitted, 4, 5),
+            (Words{0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 0, 0, 0}));
+  // Filled: no band, the picture cut on the sides that pass the screen.
+  EXPECT_EQ(Composed(WallpaperStyle::kFilled, 8, 3),
+            (Words{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 5, 5, 6, 6, 7, 7, 8, 8}));
+  EXPECT_EQ(Composed(WallpaperStyle::kFilled, 2, 3), (Words{2, 3, 6, 7, 10, 11}));
+  // The same proportions: the three scaled styles agree.
+  for (const WallpaperStyle style : {WallpaperStyle::kFitted, WallpaperStyle::kFilled}) {
+    EXPECT_EQ(Composed(style, 8, 6), Composed(WallpaperStyle::kStretched, 8, 6));
+  }
+}
+
+// One area of a larger canvas, as one screen among several: nothing outside it is drawn.
+TEST(ScreenPicture, AScaledPictureStaysInsideItsArea) {
+  Words pixels(12);
+  std::iota(pixels.begin(), pixels.end(), 1u);
+  const auto drawn = [&pixels](WallpaperStyle style, PixelArea area) {
+    PictureInMemory picture(4, 3, pixels);
+    WordsCanvas canvas(6, 4);
+    EXPECT_TRUE(DrawScaled(picture, style, canvas, area, 0));
+    return canvas.Words();
+  };
+  constexpr std::uint32_t u = WordsCanvas::kUnpainted;
+  EXPECT_EQ(drawn(WallpaperStyle::kFitted, {1, 1, 4, 2}),
+            (Words{u, u, u, u, u, u, u, 1, 2, 3, 0, u, u, 5, 6, 7, 0, u, u, u, u, u, u, u}));
+  EXPECT_EQ(drawn(WallpaperStyle::kFilled, {2, 0, 2, 3}),
+            (Words{u, u, 2, 3, u, u, u, u, 6, 7, u, u, u, u, 10, 11, u, u, u, u, u, u, u, u}));
+  EXPECT_EQ(drawn(WallpaperStyle::kStretched, {0, 3, 6, 0}), Words(24, u));
+  PictureInMemory picture(4, 3, pixels);
+  WordsCanvas canvas(6, 4);
+  EXPECT_FALSE(DrawScaled(picture, WallpaperStyle::kTiled, canvas, {0, 0, 6, 4}, 0));
 }
 
 // Every screen pixel is drawn, the tiles below the first strip included, and no more of the
@@ -436,7 +506,9 @@ TEST(ScreenPicture, CoversTheScreenAndReadsOnlyTheRowsThatShow) {
   for (const Case& c :
        {Case{WallpaperStyle::kCentred, 5, 1, 2}, Case{WallpaperStyle::kCentred, 3, 9, 3},
         Case{WallpaperStyle::kTiled, 3, 2, 2}, Case{WallpaperStyle::kTiled, 9, 13, 3},
-        Case{WallpaperStyle::kStretched, 7, 1, 3}, Case{WallpaperStyle::kStretched, 3, 11, 3}}) {
+        Case{WallpaperStyle::kStretched, 7, 1, 3}, Case{WallpaperStyle::kStretched, 3, 11, 3},
+        Case{WallpaperStyle::kFitted, 7, 1, 3}, Case{WallpaperStyle::kFitted, 3, 11, 3},
+        Case{WallpaperStyle::kFilled, 7, 1, 3}, Case{WallpaperStyle::kFilled, 3, 11, 3}}) {
     std::size_t rowsRead = 0;
     const Words screen = Composed(c.style, c.width, c.height, &rowsRead);
     EXPECT_EQ(std::count(screen.begin(), screen.end(), WordsCanvas::kUnpainted), 0)

@@ -16,7 +16,7 @@ using desktop::WallpaperStyle;
 class ScriptedDesktop : public desktop::DesktopBackend {
  public:
   bool Set(const std::string& path, WallpaperStyle style) override {
-    const char* names[] = {"centred", "tiled", "stretched"};
+    const char* names[] = {"centred", "tiled", "stretched", "fitted", "filled"};
     calls.push_back("set " + path + ' ' + names[static_cast<int>(style)]);
     return !refuse;
   }
@@ -24,7 +24,10 @@ class ScriptedDesktop : public desktop::DesktopBackend {
     calls.push_back("clear");
     return !refuse;
   }
-  std::optional<std::string> Current() override { return shows; }
+  std::optional<std::string> Current() override {
+    shownStyle_ = layout;
+    return shows;
+  }
   std::unique_ptr<desktop::ChangeFeed> Follow() override {
     auto monitor = std::make_unique<desktop::testing::FakeMonitor>();
     feed = monitor.get();
@@ -35,6 +38,7 @@ class ScriptedDesktop : public desktop::DesktopBackend {
   std::vector<std::string> calls;
   bool refuse = false;
   std::optional<std::string> shows;
+  std::optional<WallpaperStyle> layout;
   desktop::testing::FakeMonitor* feed = nullptr;
 };
 
@@ -176,6 +180,48 @@ TEST_F(WallpaperServiceTest, EachOutsideChangeOnTheDesktopIsStoredAndToldOnce) {
   // The same file set again by the program after the desktop left it.
   EXPECT_TRUE(service_->SetDeskWallpaper(Windows("Foret.bmp")));
   EXPECT_EQ(desktop_->calls.back(), "set " + Posix("Foret.bmp") + " centred");
+}
+
+// A layout chosen in the desktop's own settings becomes the system profile's: the program's
+// next change keeps it rather than putting back the one the profile said before.
+TEST_F(WallpaperServiceTest, TheDesktopsOwnLayoutBecomesTheProfilesAndTheNextChangeKeepsIt) {
+  Write("platform/WIN.INI", "[Desktop]\r\nTileWallpaper=1\r\nWallpaperStyle=2\r\n");
+  desktop_ = nullptr;
+  auto backend = std::make_unique<ScriptedDesktop>();
+  backend->shows = Posix("mer.bmp");
+  backend->layout = WallpaperStyle::kFilled;
+  desktop_ = backend.get();
+  service_ = std::make_unique<PosixDesktopWallpaper>(files_, profiles_, paths_, std::move(backend));
+  service_->AddListener(&reader_);
+  const auto style = [this] {
+    return profiles_.GetString("WIN.INI", "Desktop", "TileWallpaper", "-", 16) + "/" +
+           profiles_.GetString("WIN.INI", "Desktop", "WallpaperStyle", "-", 16);
+  };
+  EXPECT_EQ(style(), "0/10");
+  EXPECT_TRUE(service_->SetDeskWallpaper(Windows("Foret.bmp")));
+  EXPECT_EQ(desktop_->calls.back(), "set " + Posix("Foret.bmp") + " filled");
+
+  // The desktop's echo of that change, read after the profile was edited, is no news.
+  desktop_->shows = Posix("Foret.bmp");
+  Write("platform/WIN.INI", "[Desktop]\r\nWallpaper=" + Windows("Foret.bmp") +
+                                "\r\nTileWallpaper=1\r\nWallpaperStyle=0\r\n");
+  service_->CheckDesktopWallpaper();
+  EXPECT_EQ(style(), "1/0");
+
+  // The user fits the same picture in the desktop's settings: nobody is told of a new picture.
+  const std::size_t heard = reader_.heard.size();
+  desktop_->layout = WallpaperStyle::kFitted;
+  service_->CheckDesktopWallpaper();
+  EXPECT_EQ(style(), "0/6");
+  EXPECT_EQ(reader_.heard.size(), heard);
+
+  // A desktop that cannot say, or a plain one, leaves the profile's layout alone.
+  desktop_->layout.reset();
+  service_->CheckDesktopWallpaper();
+  desktop_->layout = WallpaperStyle::kTiled;
+  desktop_->shows = "";
+  service_->CheckDesktopWallpaper();
+  EXPECT_EQ(style(), "0/6");
 }
 
 }  // namespace

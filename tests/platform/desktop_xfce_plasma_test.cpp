@@ -54,9 +54,14 @@ TEST_F(XfceBackendTest, SetsEveryMonitorAndWorkspace) {
                                        "/home/ana/Mes images/./l'été \"$x\";`y`\\.bmp"));
   EXPECT_EQ(runner_.runs[2], XfconfSet(kHdmi + "0/image-style", "int", "2"));
 
-  runner_.runs.clear();
-  EXPECT_TRUE(backend_.Set("/a.bmp", WallpaperStyle::kCentred));
-  EXPECT_EQ(runner_.runs[2], XfconfSet(kHdmi + "0/image-style", "int", "1"));
+  // Centred, fitted (scaled) and filled (zoomed).
+  for (const auto& [style, word] : {std::pair{WallpaperStyle::kCentred, "1"},
+                                    {WallpaperStyle::kFitted, "4"},
+                                    {WallpaperStyle::kFilled, "5"}}) {
+    runner_.runs.clear();
+    EXPECT_TRUE(backend_.Set("/a.bmp", style));
+    EXPECT_EQ(runner_.runs[2], XfconfSet(kHdmi + "0/image-style", "int", word));
+  }
 
   runner_.runs.clear();
   EXPECT_TRUE(backend_.Clear());
@@ -86,8 +91,13 @@ TEST_F(XfceBackendTest, ReadsAndFollowsTheFirstPicture) {
   runner_.Answer(image, {true, "/home/ana/foret.bmp\n"});
   runner_.Answer(style, {true, "5\n"});
   EXPECT_EQ(backend_.Current(), "/home/ana/foret.bmp");
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFilled);
+  runner_.Answer(style, {true, "4\n"});
+  backend_.Current();
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFitted);
   runner_.Answer(style, {true, "0\n"});
   EXPECT_EQ(backend_.Current(), "");
+  EXPECT_EQ(backend_.ShownStyle(), std::nullopt);
 
   const auto feed = backend_.Follow();
   ASSERT_NE(feed, nullptr);
@@ -152,6 +162,8 @@ TEST(PlasmaBackend, ScriptsEveryDesktop) {
   EXPECT_TRUE(backend.Set("/home/ana/Mes images/été.bmp", WallpaperStyle::kCentred));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kTiled));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kStretched));
+  EXPECT_TRUE(backend.Set("/home/ana/c.bmp", WallpaperStyle::kFitted));
+  EXPECT_TRUE(backend.Set("/home/ana/d.bmp", WallpaperStyle::kFilled));
   EXPECT_TRUE(backend.Clear());
   EXPECT_EQ(
       runner.runs,
@@ -160,6 +172,8 @@ TEST(PlasmaBackend, ScriptsEveryDesktop) {
                     "string:" + SetScript("'file:///home/ana/Mes%20images/%C3%A9t%C3%A9.bmp'", 6)),
           ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/b.bmp'", 3)),
           ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/./b.bmp'", 0)),
+          ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/c.bmp'", 1)),
+          ShellCall("evaluateScript", "string:" + SetScript("'file:///home/ana/d.bmp'", 2)),
           ShellCall("evaluateScript",
                     "string:var all = desktops(); for (var i = 0; i < all.length; i++) { "
                     "all[i].wallpaperPlugin = 'org.kde.color'; }"),

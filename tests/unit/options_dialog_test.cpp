@@ -53,6 +53,7 @@ struct Shown {
   THasardTech tech;
   Names checkedTechniques;
   bool lancement, automatic, finNone, caches, otherFormats, notifyIcon;
+  int layoutLine;
   std::string delai;
   bool delaiEnabled;
   bool operator==(const Shown&) const = default;
@@ -69,6 +70,7 @@ Shown ShownBy(const OptionsProgram& p) {
           o.ChBCaches.Checked(),
           o.ChBAutresFormats.Checked(),
           o.ChBIconeNotif.Checked(),
+          o.DispositionListeBox.ItemIndex(),
           o.EdDelai.Text(),
           o.EdDelai.Enabled()};
 }
@@ -83,6 +85,7 @@ void EditEverything(TOptBox& o) {
   o.ChBCaches.Toggle();
   o.ChBAutresFormats.Toggle();
   o.ChBIconeNotif.Toggle();
+  o.DispositionListeBox.UserSelect(5);
 }
 
 TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
@@ -91,7 +94,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 717);
+  EXPECT_EQ(o.bounds.height, 885);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -107,7 +110,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
 
   EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
                                 "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox",
-                                "ChBAutresFormats", "ChBIconeNotif"}));
+                                "ChBAutresFormats", "ChBIconeNotif", "DispositionListeBox"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
@@ -118,6 +121,10 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.Label5.Caption(), "Zone de notification");
   EXPECT_EQ(o.ChBIconeNotif.Caption(), "Afficher une icône dans la zone de notification");
   EXPECT_EQ(o.ChBIconeNotif.EffectiveHelpContext(), 3);
+  EXPECT_EQ(o.LabelDisposition.Caption(), "Disposition du papier peint");
+  EXPECT_EQ(o.DispositionListeBox.Items(),
+            (Names{"Comme le système", "Centré", "Mosaïque", "Étiré", "Ajusté", "Remplir"}));
+  EXPECT_EQ(o.DispositionListeBox.EffectiveHelpContext(), 3);
 
   // F1: topic 3 outside the group box, nothing inside it.
   for (const Control* control : std::initializer_list<const Control*>{
@@ -136,11 +143,14 @@ TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom
   const TOptBox& o = *p.options;
   const toolkit::Bounds caches = o.Bevel2.bounds;
   const int designedGap = caches.top - (o.Bevel1.bounds.top + o.Bevel1.bounds.height);
-  // The room between the designed frames, between each added one, and below the last one.
+  // Each frame below the one before, with the room between the two designed frames, and below
+  // the last one the room below the hidden-files area.
   toolkit::Bounds above = caches;
-  for (const toolkit::Bevel* added : {&o.Bevel3, &o.Bevel4}) {
-    EXPECT_EQ(added->bounds.top - (above.top + above.height), designedGap) << added->Name();
-    above = added->bounds;
+  for (const toolkit::Bevel* frame : {&o.Bevel3, &o.Bevel4, &o.BevelDisposition}) {
+    EXPECT_EQ(frame->bounds.top - (above.top + above.height), designedGap) << frame->Name();
+    EXPECT_EQ(frame->bounds.left, caches.left) << frame->Name();
+    EXPECT_EQ(frame->bounds.width, caches.width) << frame->Name();
+    above = frame->bounds;
   }
   EXPECT_EQ(o.bounds.height - (above.top + above.height), 539 - (caches.top + caches.height));
   // The hidden-files title stays where it was designed: centred on its 126 pixels at 158.
@@ -148,6 +158,12 @@ TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom
   EXPECT_EQ(o.Label2.bounds.top, 455);
   EXPECT_EQ(o.ChBCaches.bounds.left, 88);
   EXPECT_EQ(o.ChBCaches.bounds.top, 484);
+  // The layout list shows all its lines inside its frame, at the check boxes' indent.
+  const toolkit::Bounds list = o.DispositionListeBox.bounds;
+  EXPECT_EQ(list.left, 88);
+  EXPECT_GE(list.height, o.DispositionListeBox.Count() * o.DispositionListeBox.itemHeight);
+  EXPECT_LE(list.top + list.height, above.top + above.height - 12);
+  EXPECT_GE(list.top, o.LabelDisposition.bounds.top + o.LabelDisposition.bounds.height);
 }
 
 TEST(OptionsDialog, EachButtonClosesWithItsOwnResultAndHelpStaysOpen) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -233,56 +234,69 @@ TEST(OptionsSettingsFile, SaveWritesTheNineKeysInOrder) {
             "; mes options\r\n[Options]\r\nHasardLieu=RepSucc\r\nHasardTech=HasardGlobal\r\n"
             "AuLancement=Oui\r\nAuto=Non\r\nD\xE9lai=  5\r\nFinNone=Non\r\nFichiersCaches=Oui\r\n"
             "Couleur=bleu\r\n[Placement]\r\nTop=-50\r\nLeft=360\r\n");
-  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 11);  // one read of each key, none by the save
+  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 12);  // one read of each key, none by the save
 }
 
-// The keys of the added options are written only to a file that had them, or when the option
-// is on: a user who never ticked one keeps a file byte for byte as before.
-TEST(OptionsSettingsFile, AnAddedOptionsKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsOn) {
+// The keys beyond the nine (the picture formats, the notification icon, the layout) are written
+// only to a file that had them, or when the option is used: a user who never used it keeps a file
+// byte for byte as before. A value read is written back in the program's own word.
+TEST(OptionsSettingsFile, AnAddedKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsUsed) {
+  using options::TDisposition;
   struct Case {
-    std::vector<std::string> stored;  // the key's line, if any
-    bool tick;                        // the user changes the option before the save
-    bool checked;                     // the option when saved
-    const char* written;              // the key's line after the save; "" for none
+    std::vector<std::string> stored;     // the key's line, if any
+    std::function<void(TOptBox&)> edit;  // what the user changes before the save
+    std::string written;                 // the key's line after the save; "" for none
   };
-  const std::vector<Case> cases = {
-      {{}, false, false, ""},
-      {{}, true, true, "=Oui\r\n"},
-      {{"=Non"}, false, false, "=Non\r\n"},
-      {{"=oui"}, false, true, "=Oui\r\n"},
-      {{"=Oui"}, true, false, "=Non\r\n"},
-      {{"="}, false, false, "=Non\r\n"},
-  };
-  const std::vector<std::pair<std::string, toolkit::CheckBox TOptBox::*>> keys = {
+  const std::function<void(TOptBox&)> keep = [](TOptBox&) {};
+  std::vector<Case> cases;
+  const std::vector<std::pair<std::string, toolkit::CheckBox TOptBox::*>> checkBoxKeys = {
       {"AutresFormats", &TOptBox::ChBAutresFormats},
       {"IconeNotification", &TOptBox::ChBIconeNotif}};
-  for (const auto& [key, member] : keys) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(key + (c.stored.empty() ? "<none>" : c.stored[0]));
-      OptionsProgram p;
-      const std::string options =
-          "[Options]\r\nHasardLieu=RepActif\r\nHasardTech=HasardDsRep\r\nAuLancement=Non\r\n"
-          "Auto=Non\r\nD\xE9lai= 60\r\nFinNone=Non\r\nFichiersCaches=Non\r\n";
-      std::string bytes = options;
-      for (const std::string& line : c.stored) {
-        bytes += key + line + "\r\n";
-      }
-      p.fake.profiles.SetFile(kIniFile, bytes + "[Placement]\r\nTop=1\r\nLeft=2\r\n");
-      p.Start();
-      toolkit::CheckBox& box = (*p.options).*member;
-      if (c.tick) {
-        box.Toggle();
-      }
-      EXPECT_EQ(box.Checked(), c.checked);
-      p.options->SaveSettings();
-      const std::string saved = p.IniBytes();
-      const std::string line = *c.written == '\0' ? "" : key + c.written;
-      EXPECT_EQ(saved, options + line + "[Placement]\r\nTop=" + std::to_string(p.main->Top()) +
-                           "\r\nLeft=" + std::to_string(p.main->Left()) + "\r\n");
-      // A second save writes the same bytes.
-      p.options->SaveSettings();
-      EXPECT_EQ(p.IniBytes(), saved);
+  for (const auto& [key, member] : checkBoxKeys) {
+    const std::function<void(TOptBox&)> tick = [member](TOptBox& o) { (o.*member).Toggle(); };
+    const std::vector<Case> checkBoxCases = {
+        {{}, keep, ""},
+        {{}, tick, key + "=Oui\r\n"},
+        {{key + "=Non"}, keep, key + "=Non\r\n"},
+        {{key + "=oui"}, keep, key + "=Oui\r\n"},
+        {{key + "=Oui"}, tick, key + "=Non\r\n"},
+        {{key + "="}, keep, key + "=Non\r\n"},
+    };
+    cases.insert(cases.end(), checkBoxCases.begin(), checkBoxCases.end());
+  }
+  const auto choose = [](TDisposition layout) {
+    return [layout](TOptBox& o) { o.DispositionListeBox.UserSelect(static_cast<int>(layout)); };
+  };
+  const std::vector<Case> layoutCases = {
+      {{}, choose(TDisposition::CommeSysteme), ""},
+      {{}, choose(TDisposition::Ajuste), "Disposition=Ajuste\r\n"},
+      {{"Disposition=REMPLIR"}, keep, "Disposition=Remplir\r\n"},
+      {{"Disposition=mosaique"}, keep, "Disposition=Mosaique\r\n"},
+      {{"Disposition=Etire"}, choose(TDisposition::Centre), "Disposition=Centre\r\n"},
+      {{"Disposition=Ajuste"}, choose(TDisposition::CommeSysteme), "Disposition=Systeme\r\n"},
+      {{"Disposition=zoom"}, keep, "Disposition=Systeme\r\n"},
+  };
+  cases.insert(cases.end(), layoutCases.begin(), layoutCases.end());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.empty() ? "<none> -> " + c.written : c.stored[0]);
+    OptionsProgram p;
+    const std::string options =
+        "[Options]\r\nHasardLieu=RepActif\r\nHasardTech=HasardDsRep\r\nAuLancement=Non\r\n"
+        "Auto=Non\r\nD\xE9lai= 60\r\nFinNone=Non\r\nFichiersCaches=Non\r\n";
+    std::string bytes = options;
+    for (const std::string& line : c.stored) {
+      bytes += line + "\r\n";
     }
+    p.fake.profiles.SetFile(kIniFile, bytes + "[Placement]\r\nTop=1\r\nLeft=2\r\n");
+    p.Start();
+    c.edit(*p.options);
+    p.options->SaveSettings();
+    const std::string saved = p.IniBytes();
+    EXPECT_EQ(saved, options + c.written + "[Placement]\r\nTop=" + std::to_string(p.main->Top()) +
+                         "\r\nLeft=" + std::to_string(p.main->Left()) + "\r\n");
+    // A second save writes the same bytes.
+    p.options->SaveSettings();
+    EXPECT_EQ(p.IniBytes(), saved);
   }
 }
 

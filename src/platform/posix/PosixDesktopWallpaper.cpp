@@ -26,6 +26,9 @@ PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFile
   if (const auto current = CurrentOnDesktop()) {
     AdoptDesktopWallpaper(*current);
   }
+  if (desktopStyle_) {
+    AdoptDesktopStyle(*desktopStyle_);
+  }
 }
 
 bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
@@ -56,6 +59,11 @@ void PosixDesktopWallpaper::CheckStoredWallpaper() {
 
 void PosixDesktopWallpaper::CheckDesktopWallpaper() {
   const auto current = CurrentOnDesktop();
+  // The desktop's echo of the program's own change is no news, even when the profile has been
+  // edited since.
+  if (desktopStyle_ && desktopStyle_ != knownStyle_) {
+    AdoptDesktopStyle(*desktopStyle_);
+  }
   if (current && *current != knownDesktop_ && AdoptDesktopWallpaper(*current)) {
     NotifyListeners();
   }
@@ -86,9 +94,11 @@ bool PosixDesktopWallpaper::ShowOnDesktop(const std::string& name) {
     return backend_->Clear();
   }
   const std::optional<std::string> path = files_.PosixPathOf(name);
-  if (!path || !backend_->Set(*path, StoredStyle())) {
+  const desktop::WallpaperStyle style = StoredStyle();
+  if (!path || !backend_->Set(*path, style)) {
     return false;
   }
+  knownStyle_ = style;
   knownDesktop_ = desktop::LexicallyNormal(*path);
   return true;
 }
@@ -108,9 +118,27 @@ bool PosixDesktopWallpaper::StoresDesktopWallpaper(const std::string& stored) co
   return path && desktop::LexicallyNormal(*path) == knownDesktop_;
 }
 
+// The desktop's picture, and its layout in desktopStyle_, in one time budget.
 std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
   const desktop::ChangeTime time(tools_, kChangeTime);
-  return backend_ ? backend_->Current() : std::nullopt;
+  if (!backend_) {
+    return std::nullopt;
+  }
+  std::optional<std::string> current = backend_->Current();
+  desktopStyle_ = current && !current->empty() ? backend_->ShownStyle() : std::nullopt;
+  return current;
+}
+
+// The other style entries stay as they are when the profile already says the style.
+void PosixDesktopWallpaper::AdoptDesktopStyle(desktop::WallpaperStyle style) {
+  knownStyle_ = style;
+  if (StoredStyle() == style) {
+    return;
+  }
+  const desktop::ProfileStyle values = desktop::ProfileValuesOf(style);
+  if (profiles_.WriteString(kSystemProfile, "Desktop", "TileWallpaper", values.tileWallpaper)) {
+    profiles_.WriteString(kSystemProfile, "Desktop", "WallpaperStyle", values.wallpaperStyle);
+  }
 }
 
 // Stores the name of the desktop's picture, unless the profile names that file already in its

@@ -40,7 +40,8 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   void CheckStoredWallpaper();
 
   // Reads the desktop's wallpaper again; when another program changed it, stores it in the
-  // system profile and notifies the listeners once.
+  // system profile and notifies the listeners once. A layout the desktop took from another
+  // program (the user, in the desktop's own settings) becomes the profile's.
   void CheckDesktopWallpaper();
 
   // Starts listening to the desktop; nothing when it cannot tell of changes.
@@ -54,6 +55,7 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   bool StoresDesktopWallpaper(const std::string& stored) const;
   std::optional<std::string> CurrentOnDesktop();
   bool AdoptDesktopWallpaper(const std::string& current);
+  void AdoptDesktopStyle(desktop::WallpaperStyle style);
 
   PosixFileSystem& files_;
   ProfileFiles& profiles_;
@@ -62,6 +64,8 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   desktop::ProcessRunner* tools_;
   std::string knownWallpaper_;
   std::string knownDesktop_;  // the desktop's picture as last set or seen, lexically normal
+  std::optional<desktop::WallpaperStyle> desktopStyle_;  // its layout, as just read
+  std::optional<desktop::WallpaperStyle> knownStyle_;    // as last set or adopted
 };
 
 }  // namespace fondex::platform::posix

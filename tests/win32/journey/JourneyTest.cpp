@@ -143,6 +143,11 @@ void ClickAt(HWND window, POINT point) {
 
 // The centre of the change button in the main window's client area.
 constexpr POINT kChangeButton{423 + 15, 183 + 15};
+// The options button, and in the options dialog's client area its OK button and the line
+// "Remplir" of its layout list.
+constexpr POINT kOptionsButton{375 + 15, 5 + 15};
+constexpr POINT kOptionsOk{459 + 50, 120 + 50};
+constexpr POINT kRemplirLine{88 + 60, 662 + 2 + 5 * 16 + 8};
 
 // The program copied to the folder, two pictures in its folder "images", the first of them the
 // wallpaper; the folder "images" in the program's spelling.
@@ -256,6 +261,37 @@ TEST_F(Journey, TheChangeButtonSetsTheNextWallpaperAndClosingKeepsTheFiles) {
   EXPECT_NE(settings.find("\r\nFinNone=Non\r\n"), std::string::npos) << settings;
   EXPECT_NE(settings.find("\r\n[Placement]\r\nTop="), std::string::npos) << settings;
   EXPECT_NE(settings.find("\r\nLeft="), std::string::npos) << settings;
+}
+
+// A value of HKCU\Control Panel\Desktop, where the system keeps WIN.INI's [Desktop].
+std::string DesktopValue(const char* name) {
+  char value[64];
+  DWORD size = sizeof value;
+  if (::RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr,
+                     value, &size) != ERROR_SUCCESS) {
+    return "<none>";
+  }
+  return value;
+}
+
+// A layout chosen in the options dialog is the system's own setting once the wallpaper changes.
+TEST_F(Journey, TheLayoutChosenInTheOptionsIsTheSystemsOwnAfterTheChange) {
+  ASSERT_NE(main, nullptr);
+  ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "TileWallpaper", REG_SZ, "1", 2);
+  ClickAt(main, kOptionsButton);
+  HWND options = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (options = fondex.Window("Fondex : Options")) != nullptr; }));
+  ClickAt(options, kRemplirLine);
+  ClickAt(options, kOptionsOk);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(options); }));
+  ClickAt(main, kChangeButton);
+  ExpectShown(main, images + "\\ciel.bmp");
+  EXPECT_EQ(DesktopValue("WallpaperStyle"), "10");
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+  EXPECT_NE(app.Read("FONDEX.INI").find("\r\nDisposition=Remplir\r\n"), std::string::npos);
 }
 
 TEST_F(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {

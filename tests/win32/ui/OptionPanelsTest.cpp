@@ -40,7 +40,7 @@ void ExpectSameFont(HWND formats, HWND caches, const char* what) {
   EXPECT_EQ(std::wstring(a.lfFaceName), std::wstring(b.lfFaceName)) << what;
 }
 
-TEST(OptionPanels, TheFormatsAreaIsDrawnAsTheHiddenFilesArea) {
+TEST(OptionPanels, TheAddedAreasAreDrawnAsTheHiddenFilesArea) {
   test::FakePlatform fake;
   HelpWindow help;
   NativeModalHost host;
@@ -52,36 +52,59 @@ TEST(OptionPanels, TheFormatsAreaIsDrawnAsTheHiddenFilesArea) {
   const HWND form = window.Handle();
 
   const HWND cachesFrame = window.ViewOf(&o.Bevel2);
-  const HWND formatsFrame = window.ViewOf(&o.Bevel3);
-  EXPECT_EQ(ClassOf(formatsFrame), ClassOf(cachesFrame));
-  EXPECT_EQ(::GetWindowLongW(formatsFrame, GWL_STYLE), ::GetWindowLongW(cachesFrame, GWL_STYLE));
-  const RECT caches = InForm(cachesFrame, form);
-  const RECT formats = InForm(formatsFrame, form);
-  EXPECT_EQ(formats.left, caches.left);
-  EXPECT_EQ(formats.right, caches.right);
-  EXPECT_EQ(formats.bottom - formats.top, caches.bottom - caches.top);
-  EXPECT_GT(formats.top, caches.bottom) << "below it";
-
   const HWND cachesTitle = window.ViewOf(&o.Label2);
-  const HWND formatsTitle = window.ViewOf(&o.Label4);
-  EXPECT_EQ(::GetWindowLongW(formatsTitle, GWL_STYLE), ::GetWindowLongW(cachesTitle, GWL_STYLE));
-  EXPECT_TRUE((::GetWindowLongW(formatsTitle, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER);
-  ExpectSameFont(formatsTitle, cachesTitle, "title");
-  EXPECT_GE(FontOf(formatsTitle).lfWeight, FW_BOLD);
-  const RECT cachesTitleRect = InForm(cachesTitle, form);
-  const RECT formatsTitleRect = InForm(formatsTitle, form);
-  EXPECT_EQ(formatsTitleRect.left, cachesTitleRect.left);
-  EXPECT_EQ(formatsTitleRect.right, cachesTitleRect.right);
-  EXPECT_EQ(formatsTitleRect.top - formats.top, cachesTitleRect.top - caches.top);
-
   const HWND cachesBox = window.ViewOf(&o.ChBCaches);
-  const HWND formatsBox = window.ViewOf(&o.ChBAutresFormats);
-  EXPECT_EQ(::GetWindowLongW(formatsBox, GWL_STYLE), ::GetWindowLongW(cachesBox, GWL_STYLE));
-  ExpectSameFont(formatsBox, cachesBox, "check box");
+  const RECT caches = InForm(cachesFrame, form);
+  const RECT cachesTitleRect = InForm(cachesTitle, form);
   const RECT cachesBoxRect = InForm(cachesBox, form);
-  const RECT formatsBoxRect = InForm(formatsBox, form);
-  EXPECT_EQ(formatsBoxRect.left, cachesBoxRect.left) << "the same indent";
-  EXPECT_EQ(formatsBoxRect.top - formats.top, cachesBoxRect.top - caches.top);
+  struct Area {
+    const toolkit::Bevel& frame;
+    const toolkit::Label& title;
+    const toolkit::Control& control;
+  };
+  LONG above = caches.bottom;
+  for (const Area& area : {Area{o.Bevel3, o.Label4, o.ChBAutresFormats},
+                           Area{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox}}) {
+    SCOPED_TRACE(area.title.Caption());
+    const HWND frameWindow = window.ViewOf(&area.frame);
+    EXPECT_EQ(ClassOf(frameWindow), ClassOf(cachesFrame));
+    EXPECT_EQ(::GetWindowLongW(frameWindow, GWL_STYLE), ::GetWindowLongW(cachesFrame, GWL_STYLE));
+    const RECT frame = InForm(frameWindow, form);
+    EXPECT_EQ(frame.left, caches.left);
+    EXPECT_EQ(frame.right, caches.right);
+    EXPECT_GT(frame.top, above) << "below the one before";
+    above = frame.bottom;
+
+    const HWND title = window.ViewOf(&area.title);
+    EXPECT_EQ(::GetWindowLongW(title, GWL_STYLE), ::GetWindowLongW(cachesTitle, GWL_STYLE));
+    EXPECT_TRUE((::GetWindowLongW(title, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER);
+    ExpectSameFont(title, cachesTitle, "title");
+    EXPECT_GE(FontOf(title).lfWeight, FW_BOLD);
+    const RECT titleRect = InForm(title, form);
+    EXPECT_EQ(titleRect.left, cachesTitleRect.left);
+    EXPECT_EQ(titleRect.right, cachesTitleRect.right);
+    EXPECT_EQ(titleRect.top - frame.top, cachesTitleRect.top - caches.top);
+
+    const HWND control = window.ViewOf(&area.control);
+    ExpectSameFont(control, cachesBox, "control");
+    const RECT controlRect = InForm(control, form);
+    EXPECT_EQ(controlRect.left, cachesBoxRect.left) << "the same indent";
+    EXPECT_EQ(controlRect.top - frame.top, cachesBoxRect.top - caches.top);
+    EXPECT_LT(controlRect.bottom, frame.bottom);
+  }
+  EXPECT_EQ(::GetWindowLongW(window.ViewOf(&o.ChBAutresFormats), GWL_STYLE),
+            ::GetWindowLongW(cachesBox, GWL_STYLE));
+
+  // The layout list shows its six lines without scrolling, the current choice selected.
+  const HWND layouts = window.ViewOf(&o.DispositionListeBox);
+  EXPECT_EQ(ClassOf(layouts), L"ListBox");
+  ASSERT_EQ(::SendMessageW(layouts, LB_GETCOUNT, 0, 0), 6);
+  EXPECT_EQ(::SendMessageW(layouts, LB_GETCURSEL, 0, 0), 0);
+  RECT client{}, last{};
+  ::GetClientRect(layouts, &client);
+  ::SendMessageW(layouts, LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&last));
+  EXPECT_LE(last.bottom, client.bottom);
+  EXPECT_EQ(::SendMessageW(layouts, LB_GETTOPINDEX, 0, 0), 0);
   program.Finish();
 }
 

@@ -8,15 +8,29 @@
 namespace fondex::platform::posix::desktop {
 
 // How the picture covers the screen, as the system profile's [Desktop] TileWallpaper and
-// WallpaperStyle say.
-enum class WallpaperStyle { kCentred, kTiled, kStretched };
+// WallpaperStyle say: fitted shows the whole picture, its proportions kept, with bands beside
+// it; filled covers the screen, its proportions kept, the picture cut.
+enum class WallpaperStyle { kCentred, kTiled, kStretched, kFitted, kFilled };
 
-// TileWallpaper 1 tiles, whatever the style; else WallpaperStyle 2 stretches; anything else
-// centres. Values are read as the profile's integers are: leading blanks, then digits.
+// TileWallpaper 1 tiles, whatever the style; else WallpaperStyle 2 stretches, 6 fits and 10
+// fills; anything else centres. Values are read as the profile's integers are: leading blanks, then
+// digits.
 WallpaperStyle StyleFromProfile(std::string_view tileWallpaper, std::string_view wallpaperStyle);
 
-// The common name of the style in the tools' options: "center", "tile" or "stretch".
+// The system profile's TileWallpaper and WallpaperStyle that say the style.
+struct ProfileStyle {
+  const char* tileWallpaper;
+  const char* wallpaperStyle;
+};
+ProfileStyle ProfileValuesOf(WallpaperStyle style);
+
+// The common name of the style in the tools' options: "center", "tile", "stretch", "fit" or
+// "fill".
 const char* StyleModeName(WallpaperStyle style);
+
+// The style a desktop's word names, given how it names each; nothing for a word of no style.
+std::optional<WallpaperStyle> StyleOfWord(std::string_view word,
+                                          const char* (*wordOf)(WallpaperStyle));
 
 // Something that may tell of a change made to the desktop's wallpaper by another program.
 class ChangeFeed {
@@ -43,8 +57,16 @@ class DesktopBackend {
   // this desktop cannot say.
   virtual std::optional<std::string> Current() = 0;
 
+  // How the desktop laid out the picture the last Current() read, as the user may have chosen in
+  // its own settings (read with the picture, at no further cost); nothing when it could not say,
+  // shows none, or lays it out in a way of its own.
+  std::optional<WallpaperStyle> ShownStyle() const { return shownStyle_; }
+
   // Starts listening to the desktop; nothing when it cannot tell of changes.
   virtual std::unique_ptr<ChangeFeed> Follow() = 0;
+
+ protected:
+  std::optional<WallpaperStyle> shownStyle_;
 };
 
 }  // namespace fondex::platform::posix::desktop

@@ -22,6 +22,10 @@ const char* OptionsOf(WallpaperStyle style) {
       return "wallpaper";
     case WallpaperStyle::kStretched:
       return "stretched";
+    case WallpaperStyle::kFitted:
+      return "scaled";
+    case WallpaperStyle::kFilled:
+      return "zoom";
     case WallpaperStyle::kCentred:
       break;
   }
@@ -97,10 +101,11 @@ std::unique_ptr<ChangeFeed> GSettingsBackend::Follow() {
 
 // The picture's path as the desktop spells it, "" for none.
 std::optional<std::string> GSettingsBackend::CurrentPicture() {
+  const std::optional<std::string> options = GetKey("picture-options");
+  shownStyle_ = options ? StyleOfWord(*options, OptionsOf) : std::nullopt;
   if (!schema_.pictureIsUri) {
     return GetKey("picture-filename");
   }
-  const std::optional<std::string> options = GetKey("picture-options");
   const std::optional<std::string> uri = GetKey(ShowsDarkPicture() ? kDarkPicture : "picture-uri");
   if (!options || !uri) {
     return std::nullopt;

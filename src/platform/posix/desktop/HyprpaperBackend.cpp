@@ -11,14 +11,18 @@ namespace {
 
 constexpr const char* kTool = "hyprctl";
 
-// hyprpaper has no centring without scaling: "contain" shows the whole picture in the middle.
+// hyprpaper has no centring without scaling: "contain" shows the whole picture in the middle,
+// as a fitted one; "cover" fills the screen.
 const char* FitMode(WallpaperStyle style) {
   switch (style) {
     case WallpaperStyle::kTiled:
       return "tile";
     case WallpaperStyle::kStretched:
       return "fit";
+    case WallpaperStyle::kFilled:
+      return "cover";
     case WallpaperStyle::kCentred:
+    case WallpaperStyle::kFitted:
       break;
   }
   return "contain";

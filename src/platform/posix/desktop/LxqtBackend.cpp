@@ -78,6 +78,11 @@ Argv DesktopOwnerQuery() {
           "string:org.pcmanfm.PCManFM"};
 }
 
+// pcmanfm-qt's wallpaper modes take the common names, but "zoom" fills.
+const char* WallpaperModeOf(WallpaperStyle style) {
+  return style == WallpaperStyle::kFilled ? "zoom" : StyleModeName(style);
+}
+
 }  // namespace
 
 LxqtBackend::LxqtBackend(ProcessRunner& runner, std::string settingsFile)
@@ -85,7 +90,7 @@ LxqtBackend::LxqtBackend(ProcessRunner& runner, std::string settingsFile)
 
 bool LxqtBackend::Set(const std::string& path, WallpaperStyle style) {
   // The tool reads its arguments as UTF-8 text: another path would name another file.
-  return IsValidUtf8(path) && Show(spelling_.For(path), StyleModeName(style));
+  return IsValidUtf8(path) && Show(spelling_.For(path), WallpaperModeOf(style));
 }
 
 bool LxqtBackend::Clear() {
@@ -94,6 +99,7 @@ bool LxqtBackend::Clear() {
 
 std::optional<std::string> LxqtBackend::Current() {
   const std::optional<std::string> settings = ReadRegularFile(settingsFile_);
+  shownStyle_.reset();
   if (!settings) {
     return std::nullopt;
   }
@@ -101,9 +107,10 @@ std::optional<std::string> LxqtBackend::Current() {
   spelling_.Seen(wallpaper);
   // Another program's request may have left the screen in another mode.
   showsLoadedMode_ = showsLoadedMode_ && wallpaper == lastAsked_;
-  return IsPictureMode(DesktopValue(*settings, "WallpaperMode")) && !wallpaper.empty()
-             ? LexicallyNormal(wallpaper)
-             : std::string();
+  const std::string mode = DesktopValue(*settings, "WallpaperMode");
+  // Before 1.4 the file keeps the mode the desktop loaded, not always the one it shows.
+  shownStyle_ = SavesAskedModes() ? StyleOfWord(mode, WallpaperModeOf) : std::nullopt;
+  return IsPictureMode(mode) && !wallpaper.empty() ? LexicallyNormal(wallpaper) : std::string();
 }
 
 std::unique_ptr<ChangeFeed> LxqtBackend::Follow() {

@@ -11,13 +11,17 @@ namespace {
 constexpr const char* kSend = "dbus-send";
 constexpr const char* kImagePlugin = "org.kde.image";
 
-// Plasma's FillMode: 0 stretch, 3 tile, 6 pad (centred).
+// Plasma's FillMode: 0 stretch, 1 fit, 2 crop (filled), 3 tile, 6 pad (centred).
 int FillModeOf(WallpaperStyle style) {
   switch (style) {
     case WallpaperStyle::kTiled:
       return 3;
     case WallpaperStyle::kStretched:
       return 0;
+    case WallpaperStyle::kFitted:
+      return 1;
+    case WallpaperStyle::kFilled:
+      return 2;
     case WallpaperStyle::kCentred:
       break;
   }

@@ -16,6 +16,14 @@ struct Screen {
   std::int64_t height;
 };
 
+// An area of the canvas, in 64 bits for the products of the scaling.
+struct ScreenArea {
+  std::int64_t left;
+  std::int64_t top;
+  std::int64_t width;
+  std::int64_t height;
+};
+
 std::int64_t BandRows(std::int64_t width) {
   return std::max<std::int64_t>(1, kBandWords / std::max<std::int64_t>(width, 1));
 }
@@ -110,22 +118,67 @@ bool Tile(PictureReader& picture, Screen screen, ScreenCanvas& canvas) {
   return true;
 }
 
-// Screen row y shows picture row y * height / screen height: the picture is read in order.
-bool Stretch(PictureReader& picture, Screen screen, ScreenCanvas& canvas) {
+// Where the scaled picture lies, relative to the area's top-left corner; it may pass the area's
+// edges (filled) or leave bands beside it (fitted).
+struct Placement {
+  std::int64_t left;
+  std::int64_t top;
+  std::int64_t width;
+  std::int64_t height;
+};
+
+// Fitted: the side that meets the area first sets the scale; filled: the side that meets it
+// last. Either is centred.
+Placement PlaceScaled(std::int64_t width, std::int64_t height, ScreenArea area,
+                      WallpaperStyle style) {
+  if (style == WallpaperStyle::kStretched) {
+    return {0, 0, area.width, area.height};
+  }
+  // The picture is the wider of the two when width / height > area width / area height.
+  const bool wider = width * area.height > height * area.width;
+  const bool byWidth = wider == (style == WallpaperStyle::kFitted);
+  const std::int64_t scaledWidth =
+      byWidth ? area.width : std::max<std::int64_t>(1, (width * area.height + height / 2) / height);
+  const std::int64_t scaledHeight =
+      byWidth ? std::max<std::int64_t>(1, (height * area.width + width / 2) / width) : area.height;
+  return {(area.width - scaledWidth) / 2, (area.height - scaledHeight) / 2, scaledWidth,
+          scaledHeight};
+}
+
+// The picture's column under each column of the area, -1 for a band.
+std::vector<std::int64_t> SourceColumns(std::int64_t width, std::int64_t areaWidth,
+                                        const Placement& place) {
+  std::vector<std::int64_t> columns(static_cast<std::size_t>(areaWidth), -1);
+  const std::int64_t first = std::max<std::int64_t>(place.left, 0);
+  const std::int64_t end = std::min(place.left + place.width, areaWidth);
+  for (std::int64_t x = first; x < end; ++x) {
+    columns[x] = (x - place.left) * width / place.width;
+  }
+  return columns;
+}
+
+// Area row y shows the picture's row under it, or a band: the picture is read in order, a band
+// of rows at a time, and no further than its last row that shows.
+bool Scale(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas, ScreenArea area,
+           std::uint32_t background) {
   const std::int64_t width = picture.Width();
   const std::int64_t height = picture.Height();
-  std::vector<std::int64_t> columns(static_cast<std::size_t>(screen.width));
-  for (std::int64_t x = 0; x < screen.width; ++x) {
-    columns[x] = x * width / screen.width;
-  }
+  const Placement place = PlaceScaled(width, height, area, style);
+  const std::vector<std::int64_t> columns = SourceColumns(width, area.width, place);
   const std::int64_t sourceRows = BandRows(width);
-  const std::int64_t screenRows = BandRows(screen.width);
-  Words source, out(static_cast<std::size_t>(screenRows * screen.width));
+  const std::int64_t areaRows = BandRows(area.width);
+  Words source, out(static_cast<std::size_t>(areaRows * area.width));
   std::int64_t sourceTop = 0, sourceCount = 0;
-  for (std::int64_t top = 0; top < screen.height; top += screenRows) {
-    const std::int64_t rows = std::min(screenRows, screen.height - top);
+  for (std::int64_t top = 0; top < area.height; top += areaRows) {
+    const std::int64_t rows = std::min(areaRows, area.height - top);
     for (std::int64_t row = 0; row < rows; ++row) {
-      const std::int64_t wanted = (top + row) * height / screen.height;
+      const auto line = out.begin() + row * area.width;
+      const std::int64_t y = top + row - place.top;
+      if (y < 0 || y >= place.height) {
+        std::fill_n(line, area.width, background);
+        continue;
+      }
+      const std::int64_t wanted = y * height / place.height;
       while (wanted >= sourceTop + sourceCount) {
         sourceTop += sourceCount;
         sourceCount = std::min(sourceRows, height - sourceTop);
@@ -134,14 +187,14 @@ bool Stretch(PictureReader& picture, Screen screen, ScreenCanvas& canvas) {
         }
       }
       const auto from = source.begin() + (wanted - sourceTop) * width;
-      std::transform(columns.begin(), columns.end(), out.begin() + row * screen.width,
-                     [&from](std::int64_t column) { return from[column]; });
+      std::transform(columns.begin(), columns.end(), line,
+                     [&from, background](std::int64_t x) { return x < 0 ? background : from[x]; });
     }
-    canvas.Put({.left = 0,
-                .top = static_cast<int>(top),
-                .width = static_cast<int>(screen.width),
+    canvas.Put({.left = static_cast<int>(area.left),
+                .top = static_cast<int>(area.top + top),
+                .width = static_cast<int>(area.width),
                 .rows = static_cast<int>(rows),
-                .stride = static_cast<std::size_t>(screen.width),
+                .stride = static_cast<std::size_t>(area.width),
                 .words = out.data()});
   }
   return true;
@@ -161,9 +214,23 @@ bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& can
     case WallpaperStyle::kTiled:
       return Tile(picture, screen, canvas);
     case WallpaperStyle::kStretched:
-      return Stretch(picture, screen, canvas);
+    case WallpaperStyle::kFitted:
+    case WallpaperStyle::kFilled:
+      return DrawScaled(picture, style, canvas, {0, 0, width, height}, background);
   }
   return false;
+}
+
+bool DrawScaled(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
+                const PixelArea& area, std::uint32_t background) {
+  if (style != WallpaperStyle::kStretched && style != WallpaperStyle::kFitted &&
+      style != WallpaperStyle::kFilled) {
+    return false;
+  }
+  if (area.width <= 0 || area.height <= 0 || picture.Width() <= 0 || picture.Height() <= 0) {
+    return true;
+  }
+  return Scale(picture, style, canvas, {area.left, area.top, area.width, area.height}, background);
 }
 
 }  // namespace fondex::platform::posix::desktop

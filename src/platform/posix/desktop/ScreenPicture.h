@@ -19,6 +19,14 @@ struct PixelBand {
   const std::uint32_t* words;
 };
 
+// A rectangle of the canvas.
+struct PixelArea {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
 // What a picture is drawn on: the screen's pixels, or a picture of them.
 class ScreenCanvas {
  public:
@@ -31,10 +39,17 @@ class ScreenCanvas {
 
 // Draws the picture on a width x height canvas, a band of rows at a time, reading each row of
 // the picture at most once and only the rows that show: centred (cut when larger than the
-// screen, margins in `background`), tiled from the top-left corner, or stretched over the
-// screen (each screen pixel takes the picture's pixel under it). False when the picture's data
-// is bad; what was drawn until then stays.
+// screen, margins in `background`), tiled from the top-left corner, or scaled as DrawScaled
+// does over the whole canvas. False when the picture's data is bad; what was drawn until then
+// stays.
 bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas, int width,
                  int height, std::uint32_t background);
+
+// Draws the picture stretched, fitted or filled into one area of the canvas and nowhere else,
+// every pixel of the area once: each pixel takes the picture's pixel under it, the bands beside
+// a fitted picture take `background`. The picture is read once, in bands, and no further than
+// its last row that shows. False when the picture's data is bad, or for another style.
+bool DrawScaled(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
+                const PixelArea& area, std::uint32_t background);
 
 }  // namespace fondex::platform::posix::desktop

@@ -52,6 +52,7 @@ SwaybgDrawing DrawingOf(const Argv& argv) {
       drawing.colour = drawing.colour.value_or(*colour);
     } else if (auto mode = OptionValue(argv, at, "-m", "--mode")) {
       plain = plain || (*mode == "solid_color" && !drawing.picture);
+      drawing.mode = drawing.mode.value_or(*mode);
     } else {
       OptionValue(argv, at, "-o", "--output");  // an output's name is no picture
     }
@@ -71,22 +72,31 @@ bool SwaybgBackend::Clear() {
 }
 
 std::optional<std::string> SwaybgBackend::Current() {
+  const std::optional<SwaybgDrawing> shown = Shown();
+  shownStyle_ = shown && shown->picture && shown->mode ? StyleOfWord(*shown->mode, StyleModeName)
+                                                       : std::nullopt;
+  if (!shown) {
+    return std::nullopt;
+  }
+  return shown->picture ? std::filesystem::path(*shown->picture).lexically_normal().string() : "";
+}
+
+// What the session's drawers show: no picture for a plain desktop; nothing when another program
+// draws the background, or nothing does.
+std::optional<SwaybgDrawing> SwaybgBackend::Shown() {
   const std::vector<SessionProgram> drawers = runner_.SessionPrograms(kTool);
   if (drawers.empty()) {
-    return std::nullopt;  // another program draws the background, or nothing does
+    return std::nullopt;
   }
   // One with neither picture nor colour (sway's own, with no background configured) draws
   // nothing over the others.
   for (auto drawer = drawers.rbegin(); drawer != drawers.rend(); ++drawer) {
-    const SwaybgDrawing drawing = DrawingOf(drawer->argv);
-    if (drawing.picture) {
-      return std::filesystem::path(*drawing.picture).lexically_normal().string();
-    }
-    if (drawing.colour) {
-      break;
+    SwaybgDrawing drawing = DrawingOf(drawer->argv);
+    if (drawing.picture || drawing.colour) {
+      return drawing;
     }
   }
-  return "";
+  return SwaybgDrawing{};
 }
 
 // A drawer started by another program says nothing: the session's drawers are looked at again.

@@ -8,6 +8,15 @@
 
 namespace fondex::platform::posix::desktop {
 
+// What a swaybg command line draws: its first picture (nothing for a plain colour), colour and
+// mode.
+struct SwaybgDrawing {
+  std::optional<std::string> picture;
+  std::optional<std::string> colour;
+  std::optional<std::string> mode;  // the picture's
+};
+SwaybgDrawing DrawingOf(const Argv& argv);
+
 // sway, labwc and the other compositors with a background layer: the wallpaper is a `swaybg`
 // process of the session, the one sway starts for itself or the one a session's start-up file
 // starts (labwc's autostart). The newest draws above the others and is what the screen shows.
@@ -27,15 +36,9 @@ class SwaybgBackend : public DesktopBackend {
  private:
   bool Replace(const Argv& argv);
   std::string SessionColour();
+  std::optional<SwaybgDrawing> Shown();
 
   ProcessRunner& runner_;
 };
-
-// What a swaybg command line draws: its first picture (nothing for a plain colour) and colour.
-struct SwaybgDrawing {
-  std::optional<std::string> picture;
-  std::optional<std::string> colour;
-};
-SwaybgDrawing DrawingOf(const Argv& argv);
 
 }  // namespace fondex::platform::posix::desktop

@@ -23,6 +23,10 @@ const char* ImageStyleOf(WallpaperStyle style) {
       return "2";
     case WallpaperStyle::kStretched:
       return "3";
+    case WallpaperStyle::kFitted:
+      return "4";
+    case WallpaperStyle::kFilled:
+      return "5";
     case WallpaperStyle::kCentred:
       break;
   }
@@ -83,7 +87,9 @@ std::optional<std::string> XfconfBackend::Current() {
     return std::nullopt;
   }
   spelling_.Seen(*image);
-  const bool shown = GetProperty(StyleBeside(properties->front())) != kNoImage;
+  const std::optional<std::string> style = GetProperty(StyleBeside(properties->front()));
+  shownStyle_ = style ? StyleOfWord(*style, ImageStyleOf) : std::nullopt;
+  const bool shown = style != kNoImage;
   return shown && !image->empty() ? LexicallyNormal(*image) : std::string();
 }
 
