@@ -144,10 +144,10 @@ void ClickAt(HWND window, POINT point) {
 // The centre of the change button in the main window's client area.
 constexpr POINT kChangeButton{423 + 15, 183 + 15};
 // The options button, and in the options dialog's client area its OK button and the line
-// "Remplir" of its layout list.
+// "Centré" of its layout list.
 constexpr POINT kOptionsButton{375 + 15, 5 + 15};
 constexpr POINT kOptionsOk{459 + 50, 120 + 50};
-constexpr POINT kRemplirLine{88 + 60, 662 + 2 + 5 * 16 + 8};
+constexpr POINT kCentreLine{88 + 60, 751 + 2 + 1 * 16 + 8};
 
 // The program copied to the folder, two pictures in its folder "images", the first of them the
 // wallpaper; the folder "images" in the program's spelling.
@@ -281,7 +281,14 @@ TEST_F(Journey, TheLayoutChosenInTheOptionsIsTheSystemsOwnAfterTheChange) {
   ClickAt(main, kOptionsButton);
   HWND options = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (options = fondex.Window("Fondex : Options")) != nullptr; }));
-  ClickAt(options, kRemplirLine);
+  // The dialog with all its areas is taller than this 1024 x 768 screen and its last lines are
+  // below it: a click on a line that shows, then the End key, as a user would reach "Remplir".
+  ClickAt(options, kCentreLine);
+  INPUT end[2]{};
+  end[0].type = end[1].type = INPUT_KEYBOARD;
+  end[0].ki.wVk = end[1].ki.wVk = VK_END;
+  end[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, end, sizeof(INPUT));
   ClickAt(options, kOptionsOk);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(options); }));
   ClickAt(main, kChangeButton);
