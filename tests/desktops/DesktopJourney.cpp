@@ -192,13 +192,8 @@ void DesktopJourney::SetUp() {
   for (const auto& [name, picture] : Pictures()) {
     WritePicture(plage_ / picture.file, picture);
   }
-  const std::filesystem::path runtime = Folder("runtime");
-  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
   desktop_ = std::make_unique<LiveDesktop>(
-      std::vector<std::string>{"DISPLAY=" + Screen().DisplayName(),
-                               "HOME=" + Folder("home").string(),
-                               "XDG_RUNTIME_DIR=" + runtime.string(),
-                               "PATH=" + e2e::EnvironmentValue("PATH"), "LANG=C.UTF-8"},
+      SessionEnvironment(Screen().DisplayName(), Folder("home"), Folder("runtime")),
       Folder("desktop-logs"));
   if (const std::optional<std::string> reason = StartDesktop()) {
     GTEST_SKIP() << Kind() << " cannot start here: " << *reason;

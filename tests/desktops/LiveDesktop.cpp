@@ -33,6 +33,14 @@ e2e::SpawnRequest Request(std::vector<std::string> argv, std::vector<std::string
 
 }  // namespace
 
+std::vector<std::string> SessionEnvironment(const std::string& display,
+                                            const std::filesystem::path& home,
+                                            const std::filesystem::path& runtime) {
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  return {"DISPLAY=" + display, "HOME=" + home.string(), "XDG_RUNTIME_DIR=" + runtime.string(),
+          "PATH=" + e2e::EnvironmentValue("PATH"), "LANG=C.UTF-8"};
+}
+
 LiveDesktop::LiveDesktop(std::vector<std::string> environment, std::filesystem::path logFolder)
     : environment_(std::move(environment)), logs_(std::move(logFolder)) {}
 

@@ -51,4 +51,10 @@ class LiveDesktop {
   std::vector<std::unique_ptr<e2e::ChildProcess>> programs_;
 };
 
+// The environment of a desktop session on an X display: its own home and runtime folder (made
+// private to its owner, as a session's is), the caller's PATH and a UTF-8 locale.
+std::vector<std::string> SessionEnvironment(const std::string& display,
+                                            const std::filesystem::path& home,
+                                            const std::filesystem::path& runtime);
+
 }  // namespace fondex::desktops

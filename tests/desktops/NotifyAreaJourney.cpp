@@ -23,13 +23,8 @@ class NotifyAreaJourney : public e2e::PlageJourney {
     if (!LiveDesktop::Installed("xfce4-panel") || !LiveDesktop::Installed("dbus-send")) {
       GTEST_SKIP() << "xfce4-panel or dbus-send is not installed";
     }
-    const std::filesystem::path runtime = Folder("runtime");
-    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     desktop_ = std::make_unique<LiveDesktop>(
-        std::vector<std::string>{"DISPLAY=" + Screen().DisplayName(),
-                                 "HOME=" + Folder("home").string(),
-                                 "XDG_RUNTIME_DIR=" + runtime.string(),
-                                 "PATH=" + e2e::EnvironmentValue("PATH"), "LANG=C.UTF-8"},
+        SessionEnvironment(Screen().DisplayName(), Folder("home"), Folder("runtime")),
         Folder("desktop-logs"));
     ASSERT_TRUE(desktop_->StartBus());
     desktop_->Start({"xfce4-panel"});
