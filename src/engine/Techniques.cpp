@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <iterator>
+
 #include "mainwindow/Fondexmf.h"
 #include "options/FondexOptions.h"
 #include "util/Checked.h"
@@ -193,7 +196,50 @@ class WallpaperChange {
   bool noUsableDirectory_ = false;
 };
 
+// A random draw that lands on a picture another screen takes is drawn again, this many times at
+// most: directories with too few pictures end with a repeat.
+constexpr int kRedraws = 16;
+
 }  // namespace
+
+// The change runs once per screen, the window's screen last so that the window shows its
+// picture; a successive technique goes on from the picture the screen before it got.
+void TFondexMainForm::ChangeEachScreen(const std::vector<std::string>& screens, bool quiet) {
+  const TOptBox& options = *program_.OptBox;
+  const bool random = options.HasardTech() != THasardTech::Successif;
+  ScreenPlan plan{WindowScreenAmong(screens), {}};
+  std::vector<std::string> order;
+  std::ranges::copy_if(screens, std::back_inserter(order),
+                       [&](const std::string& screen) { return screen != plan.windowScreen; });
+  order.push_back(plan.windowScreen);
+  std::vector<std::string> taken;
+  for (const std::string& screen : order) {
+    std::string choice;
+    for (int draw = 0;; ++draw) {
+      WallpaperChange change(*this, quiet);
+      change.Run(options.HasardLieu(), options.HasardTech());
+      quiet = change.Quiet;
+      choice = std::move(change.Choice);
+      if (choice == kNothingChosen || !random || draw == kRedraws ||
+          std::ranges::find(taken, util::LowerAscii(choice)) == taken.end()) {
+        break;
+      }
+    }
+    if (choice == kNothingChosen) {
+      if (!quiet) {
+        util::ShowInfo(app_, "Pas de papier peint disponible dans le répertoire !");
+      }
+      return;
+    }
+    if (screen == plan.windowScreen) {
+      ApplyWallpaper(choice, &plan);
+      return;
+    }
+    taken.push_back(util::LowerAscii(choice));
+    plan.others.push_back({screen, taken.back()});
+    SelectInLists(taken.back());
+  }
+}
 
 void TFondexMainForm::BBtnHasardClick(const toolkit::Control* sender) {
   if (changeRunning_) {
@@ -204,6 +250,10 @@ void TFondexMainForm::BBtnHasardClick(const toolkit::Control* sender) {
   const platform::SystemTime now = platform_.clock.NowUtc();
   Random.SetSeed(static_cast<std::uint32_t>(
       ((now.hour * 60 + now.minute) * 60 + now.second) * 1000 + now.milliseconds));
+  if (const std::vector<std::string> screens = ScreensOfTheirOwn(); !screens.empty()) {
+    ChangeEachScreen(screens, sender != &BBtnHasard);
+    return;
+  }
   WallpaperChange change(*this, sender != &BBtnHasard);
   change.Run(options.HasardLieu(), options.HasardTech());
   if (change.Choice == kNothingChosen) {

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <optional>
+
 #include "mainwindow/Fondexmf.h"
 #include "options/FondexOptions.h"
 #include "util/Lists.h"
@@ -55,7 +58,7 @@ void TFondexMainForm::ReadDesktopWallpaper() {
   ApplyWallpaper(wallpaper);
 }
 
-void TFondexMainForm::ApplyWallpaper(const std::string& name) {
+void TFondexMainForm::ApplyWallpaper(const std::string& name, const ScreenPlan* plan) {
   platform::FileSystem& files = platform_.files;
   if (program_.ProgramState == TProgramState::StateReadingWinIni) {
     const auto full = files.GetFullPathName(name);
@@ -85,14 +88,14 @@ void TFondexMainForm::ApplyWallpaper(const std::string& name) {
     ShowCurrentWallpaper();
     return;
   }
-  if (SetDesktopWallpaper(completed)) {
+  if (SetDesktopWallpaper(completed, plan)) {
     CurrentWallpaper = completed;
     History.Put(CurrentWallpaper);
     ShowCurrentWallpaper();
   }
 }
 
-bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
+bool TFondexMainForm::SetDesktopWallpaper(const std::string& name, const ScreenPlan* plan) {
   program_.ProgramState = TProgramState::StateOwnChange;
   // A chosen layout is the system's own setting, which the system reads as it sets the picture.
   // A profile that cannot take it cannot take the wallpaper's name either: that refusal is the
@@ -100,8 +103,17 @@ bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
   if (program_.OptBox != nullptr) {
     options::WriteLayoutToProfile(platform_.profiles, program_.OptBox->Disposition());
   }
+  // A picture set by hand goes on the window's screen alone.
+  std::optional<ScreenPlan> byHand;
+  if (plan == nullptr) {
+    if (const std::vector<std::string> screens = ScreensOfTheirOwn(); !screens.empty()) {
+      byHand = ScreenPlan{WindowScreenAmong(screens), {}};
+      plan = &*byHand;
+    }
+  }
   // The service refuses a name longer than its 259-character buffer; it is never cut.
-  if (platform_.desktop.SetDeskWallpaper(name)) {
+  if (plan == nullptr ? platform_.desktop.SetDeskWallpaper(name)
+                      : SetScreenWallpapers(name, *plan)) {
     return true;
   }
   program_.ProgramState = TProgramState::StateReady;
@@ -110,9 +122,37 @@ bool TFondexMainForm::SetDesktopWallpaper(const std::string& name) {
   return false;
 }
 
+bool TFondexMainForm::SetScreenWallpapers(const std::string& name, const ScreenPlan& plan) {
+  std::vector<platform::ScreenWallpaper> pictures = plan.others;
+  pictures.push_back({plan.windowScreen, name});
+  return platform_.desktop.SetScreenWallpapers(pictures, plan.windowScreen);
+}
+
+std::vector<std::string> TFondexMainForm::ScreensOfTheirOwn() {
+  if (program_.OptBox == nullptr || !program_.OptBox->ChBParEcran.Checked() ||
+      !platform_.desktop.SetsEachScreen()) {
+    return {};
+  }
+  std::vector<std::string> screens = platform_.desktop.Screens();
+  return screens.size() < 2 ? std::vector<std::string>{} : screens;
+}
+
+std::string TFondexMainForm::WindowScreenAmong(const std::vector<std::string>& screens) const {
+  const std::string window = ScreenName();
+  return std::ranges::find(screens, window) != screens.end() ? window : screens.front();
+}
+
 void TFondexMainForm::ClearDesktopWallpaper() {
   program_.ProgramState = TProgramState::StateOwnChange;
   platform_.desktop.SetDeskWallpaper("");
+}
+
+void TFondexMainForm::SelectInLists(const std::string& wallpaper) {
+  // A directory the full list cannot take is not opened: the file list still shows another
+  // directory, none of whose files is the wallpaper.
+  const bool opened = OpenDirectory(NouveauRep(util::DirectoryPart(wallpaper)));
+  FichListeBox.SetItemIndex(
+      opened ? util::FindInList(FichListeBox, util::NameAfterLastBackslash(wallpaper), false) : -1);
 }
 
 void TFondexMainForm::ShowCurrentWallpaper() {
@@ -121,13 +161,7 @@ void TFondexMainForm::ShowCurrentWallpaper() {
     CurrentWallpaperDir = util::DirectoryPart(CurrentWallpaper);
     EditChoisiBMP.SetText(CurrentWallpaper);
     SetCaption("Fondex2 : " + CurrentWallpaper);
-    // A directory the full list cannot take is not opened: the file list still shows another
-    // directory, none of whose files is the wallpaper.
-    const bool opened = OpenDirectory(NouveauRep(CurrentWallpaperDir));
-    FichListeBox.SetItemIndex(
-        opened
-            ? util::FindInList(FichListeBox, util::NameAfterLastBackslash(CurrentWallpaper), false)
-            : -1);
+    SelectInLists(CurrentWallpaper);
     return;
   }
   CurrentWallpaperDir.clear();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/DirCounts.h"
 #include "engine/RandomGenerator.h"
@@ -61,8 +62,14 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
 
   // The desktop wallpaper.
   void ReadDesktopWallpaper();
-  void ApplyWallpaper(const std::string& name);
-  bool SetDesktopWallpaper(const std::string& name);
+  // With one wallpaper per screen, a change's pictures for the screens other than the window's.
+  struct ScreenPlan {
+    std::string windowScreen;
+    std::vector<platform::ScreenWallpaper> others;
+  };
+  // The picture goes on the window's screen; `plan`, when given, says what the others get.
+  void ApplyWallpaper(const std::string& name, const ScreenPlan* plan = nullptr);
+  bool SetDesktopWallpaper(const std::string& name, const ScreenPlan* plan = nullptr);
   void ClearDesktopWallpaper();
   void ShowCurrentWallpaper();
   // "Papier peint précédent": puts back, as a typed name would, the wallpaper before the
@@ -81,6 +88,11 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
 
   // Choosing the next wallpaper; quiet unless the sender is BBtnHasard.
   void BBtnHasardClick(const toolkit::Control* sender);
+  // The screens that each get a picture of their own: none unless the option is on and the
+  // desktop names two or more.
+  std::vector<std::string> ScreensOfTheirOwn();
+  // The screen under the main window, or the first when the desktop does not name it.
+  std::string WindowScreenAmong(const std::vector<std::string>& screens) const;
 
   // Automatic change.
   void ApplyTimerSettings();
@@ -146,6 +158,9 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   void SetUpControls();
   void BindHandlers();
   void SetUpNotifyIcon();
+  void SelectInLists(const std::string& wallpaper);
+  bool SetScreenWallpapers(const std::string& name, const ScreenPlan& plan);
+  void ChangeEachScreen(const std::vector<std::string>& screens, bool quiet);
   void HideIntoNotifyIcon();
   void ShowFromNotifyIcon();
 

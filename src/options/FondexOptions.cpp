@@ -136,11 +136,17 @@ void LayOutPanels(TOptBox& box) {
   layout.LayOut(notification.NextTop(),
                 {"Disposition du papier peint", "Façon dont le papier peint couvre l'écran", 200,
                  12, listHeight});
+  const options::OptionPanel screens =
+      options::CheckBoxPanel(box.BevelEcrans, box.LabelEcrans, box.ChBParEcran,
+                             "Un papier peint différent sur chaque écran");
+  screens.LayOut(layout.NextTop(),
+                 {"Écrans", "Chaque écran reçoit son propre papier peint", 340, 13});
   for (toolkit::Control* control : std::initializer_list<toolkit::Control*>{
-           &box.ChBCaches, &box.ChBAutresFormats, &box.ChBIconeNotif, &box.DispositionListeBox}) {
+           &box.ChBCaches, &box.ChBAutresFormats, &box.ChBIconeNotif, &box.DispositionListeBox,
+           &box.ChBParEcran}) {
     control->helpContext = kOptionsHelp;
   }
-  const toolkit::Bounds last = box.BevelDisposition.bounds;
+  const toolkit::Bounds last = box.BevelEcrans.bounds;
   box.bounds = {0, 0, kDialogWidth, last.top + last.height + kBottomMargin};
 }
 
@@ -184,6 +190,8 @@ TOptBox::TOptBox(ProgramWide& program, toolkit::Application& app,
   LayOutSettingBoxes(*this);
   LayOutButtons(*this);
   LayOutPanels(*this);
+  // A system that shows one picture on all its screens cannot take the option.
+  ChBParEcran.SetEnabled(platform.desktop.SetsEachScreen());
 
   OnShow = [this] { FormShow(); };
   ChBAuto.OnClick = [this] { ChBAutoClick(); };

@@ -60,6 +60,9 @@ class TOptBox : public toolkit::Form {
   toolkit::Label LabelDisposition{"LabelDisposition", this};
   // The wallpaper's layout: the selected line of this list is the setting.
   toolkit::ListBox DispositionListeBox;
+  toolkit::Bevel BevelEcrans{"BevelEcrans", this};
+  toolkit::Label LabelEcrans{"LabelEcrans", this};
+  toolkit::CheckBox ChBParEcran{"ChBParEcran", this};
 
   // The settings record.
   void SetHasardLieu(THasardLieu lieu);
@@ -108,6 +111,8 @@ class TOptBox : public toolkit::Form {
   bool SavedFinNone = false;
   options::TDisposition SavedDisposition = options::TDisposition::CommeSysteme;
   bool DispositionStored = false;  // the settings file has the key
+  bool SavedParEcran = false;
+  bool ParEcranStored = false;  // the settings file has the key
   std::int32_t SavedDelai = 0;
   THasardLieu OpHasardLieu = THasardLieu::RepActif;
   THasardLieu SavedHasardLieu = THasardLieu::RepActif;

@@ -42,6 +42,7 @@ void TOptBox::FormShow() {
   SavedAutresFormats = ChBAutresFormats.Checked();
   SavedIconeNotif = ChBIconeNotif.Checked();
   SavedDisposition = Disposition();
+  SavedParEcran = ChBParEcran.Checked();
   EdDelai.SetEnabled(ChBAuto.Checked());
   SpBDelai.SetEnabled(ChBAuto.Checked());
 }
@@ -61,6 +62,7 @@ void TOptBox::CancelBtnClick() {
   ChBAutresFormats.SetChecked(SavedAutresFormats);
   ChBIconeNotif.SetChecked(SavedIconeNotif);
   SetDisposition(SavedDisposition);
+  ChBParEcran.SetChecked(SavedParEcran);
 }
 
 void TOptBox::ChBAutoClick() {

@@ -22,6 +22,7 @@ const char* const kDelaiKey = "D\xE9lai";
 const char* const kAutresFormatsKey = "AutresFormats";
 const char* const kIconeNotificationKey = "IconeNotification";
 const char* const kDispositionKey = "Disposition";
+const char* const kParEcranKey = "ParEcran";
 // No stored value can hold a line break: the default a missing key reads as.
 const char* const kAbsent = "\n";
 
@@ -169,6 +170,7 @@ void TOptBox::LoadSettings() {
   const std::string layout = ini.ReadString(kOptions, kDispositionKey, kAbsent);
   DispositionStored = layout != kAbsent;
   SetDisposition(options::LayoutNamed(layout).value_or(options::TDisposition::CommeSysteme));
+  ParEcranStored = ReadAddedOption(ini, kParEcranKey, ChBParEcran);
 
   // The main window's outer edges may not pass the screen's bottom-right corner, one pixel in;
   // nothing stops them beyond the top or left edge.
@@ -193,6 +195,7 @@ void TOptBox::SaveSettings() {
     ini.WriteString(kOptions, kDispositionKey, options::RowOf(Disposition()).word);
     DispositionStored = true;
   }
+  WriteAddedOption(ini, kParEcranKey, ChBParEcran, ParEcranStored);
   ini.WriteString(kPlacement, "Top", std::to_string(main.Top()));
   ini.WriteString(kPlacement, "Left", std::to_string(main.Left()));
 }

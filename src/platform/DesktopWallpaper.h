@@ -12,6 +12,13 @@ class ProfileChangeListener {
   virtual void ProfileChanged() = 0;
 };
 
+// One screen's picture: the screen as the desktop names it ("HDMI-1"), the picture's name.
+struct ScreenWallpaper {
+  std::string screen;
+  std::string name;
+  bool operator==(const ScreenWallpaper&) const = default;
+};
+
 // The system's desktop-wallpaper service.
 class DesktopWallpaper {
  public:
@@ -21,6 +28,26 @@ class DesktopWallpaper {
   // the system profile's [Desktop] Wallpaper and notifies every listener before returning.
   // False when the wallpaper could not be set (nothing stored, nothing notified).
   virtual bool SetDeskWallpaper(const std::string& name) = 0;
+
+  // Whether this system can show a picture of its own on each screen at all.
+  virtual bool SetsEachScreen() const { return false; }
+
+  // The screens that can each show a picture of their own, as the desktop names them, in its
+  // order; fewer than two when one picture covers them all.
+  virtual std::vector<std::string> Screens() { return {}; }
+
+  // Puts each picture on its screen, the other screens keeping theirs. The picture of
+  // `windowScreen`, which is one of them, is the wallpaper: it is stored and notified as
+  // SetDeskWallpaper does. False when any was refused; the stored name is then unchanged.
+  virtual bool SetScreenWallpapers(const std::vector<ScreenWallpaper>& pictures,
+                                   const std::string& windowScreen) {
+    for (const ScreenWallpaper& picture : pictures) {
+      if (picture.screen == windowScreen) {
+        return SetDeskWallpaper(picture.name);
+      }
+    }
+    return false;
+  }
 
   void AddListener(ProfileChangeListener* listener) { listeners_.push_back(listener); }
   void RemoveListener(ProfileChangeListener* listener) { std::erase(listeners_, listener); }

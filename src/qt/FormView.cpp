@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QScreen>
 
 #include "qt/ControlView.h"
 #include "qt/ControlViews.h"
@@ -71,6 +72,11 @@ FormView::FormView(toolkit::Application& app, toolkit::Form& form)
     setWindowModality(Qt::ApplicationModal);
   }
   controlOf_[this] = &form_;
+  // The screen's name as the window system gives it: X11's RandR monitor, Wayland's output.
+  form_.screenProbe = [this] {
+    const QScreen* shown = screen();
+    return shown == nullptr ? std::string() : shown->name().toStdString();
+  };
   installEventFilter(this);
   BuildViews(form_, this);
   SetFocusPolicies();
@@ -83,6 +89,7 @@ FormView::FormView(toolkit::Application& app, toolkit::Form& form)
 FormView::~FormView() {
   // The control views die in QWidget's destructor, when this object is half gone.
   disconnect(focusConnection_);
+  form_.screenProbe = nullptr;
 }
 
 QWidget* FormView::ViewOf(const toolkit::Control* control) const {

@@ -62,6 +62,11 @@ class Form : public Control {
   // Closes the window as its close box does: the view asks CloseQuery first.
   void Close() { CloseRequested.Emit(); }
 
+  // The screen the window stands on, as the window system names it; "" when it cannot say.
+  std::string ScreenName() const { return screenProbe ? screenProbe() : std::string(); }
+  // Set by the view, which knows where the window is.
+  std::function<std::string()> screenProbe;
+
   std::function<void()> OnShow;
   std::function<void(bool& canClose)> OnCloseQuery;
 

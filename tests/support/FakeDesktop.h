@@ -19,6 +19,20 @@ class FakeDesktop : public platform::DesktopWallpaper {
 
   bool SetDeskWallpaper(const std::string& name) override;
 
+  // Screens of their own, each keeping its picture until it is given another.
+  bool SetsEachScreen() const override { return setsEachScreen_; }
+  std::vector<std::string> Screens() override { return screens_; }
+  bool SetScreenWallpapers(const std::vector<platform::ScreenWallpaper>& pictures,
+                           const std::string& windowScreen) override;
+  void SetScreens(std::vector<std::string> screens) { screens_ = std::move(screens); }
+  void CannotSetEachScreen() { setsEachScreen_ = false; }
+  // What each screen shows, in the order of Screens(); "" for one never set.
+  std::vector<std::string> ScreenPictures() const;
+  // Every list of pictures the program asked for, refused ones included.
+  const std::vector<std::vector<platform::ScreenWallpaper>>& ScreenRequests() const {
+    return screenRequests_;
+  }
+
   // Every name the program asked for, refused ones included.
   const std::vector<std::string>& Requests() const { return requests_; }
   // The name on the desktop now; empty for a plain desktop.
@@ -36,6 +50,7 @@ class FakeDesktop : public platform::DesktopWallpaper {
 
  private:
   void Store(const std::string& name);
+  bool Refuses(const std::string& name) const;
 
   FakeProfileFiles& profiles_;
   std::vector<std::string> requests_;
@@ -43,6 +58,10 @@ class FakeDesktop : public platform::DesktopWallpaper {
   int notifications_ = 0;
   bool refuseAll_ = false;
   std::function<bool(const std::string&)> refuses_;
+  bool setsEachScreen_ = true;
+  std::vector<std::string> screens_;
+  std::vector<platform::ScreenWallpaper> shown_;
+  std::vector<std::vector<platform::ScreenWallpaper>> screenRequests_;
 };
 
 }  // namespace fondex::test

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixDesktopWallpaper.h"
 
+#include <algorithm>
+
 #include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/DesktopText.h"
 
@@ -32,15 +34,59 @@ PosixDesktopWallpaper::PosixDesktopWallpaper(PosixFileSystem& files, ProfileFile
 }
 
 bool PosixDesktopWallpaper::SetDeskWallpaper(const std::string& name) {
-  if (name.size() > kMaxNameLength || (!name.empty() && !IsLoadablePicture(name))) {
+  if (!IsAcceptable(name)) {
     return false;
   }
+  return StoreAndShow(name, [&] {
+    windowScreen_.clear();
+    return ShowOnDesktop(name);
+  });
+}
+
+std::vector<std::string> PosixDesktopWallpaper::Screens() {
+  if (!backend_) {
+    return {};
+  }
+  const desktop::ChangeTime time(tools_, kChangeTime);
+  return backend_->Screens();
+}
+
+bool PosixDesktopWallpaper::SetScreenWallpapers(const std::vector<ScreenWallpaper>& pictures,
+                                                const std::string& windowScreen) {
+  const auto window = std::ranges::find(pictures, windowScreen, &ScreenWallpaper::screen);
+  if (window == pictures.end()) {
+    return false;
+  }
+  for (const ScreenWallpaper& picture : pictures) {
+    if (picture.name.empty() || !IsAcceptable(picture.name)) {
+      return false;
+    }
+  }
+  if (!backend_) {
+    return SetDeskWallpaper(window->name);
+  }
+  return StoreAndShow(window->name, [&] {
+    if (!ShowEach(pictures, window->name)) {
+      return false;
+    }
+    windowScreen_ = windowScreen;
+    return true;
+  });
+}
+
+bool PosixDesktopWallpaper::IsAcceptable(const std::string& name) {
+  return name.size() <= kMaxNameLength && (name.empty() || IsLoadablePicture(name));
+}
+
+// The name is stored first, as the system's call does, and put back when the desktop refuses.
+bool PosixDesktopWallpaper::StoreAndShow(const std::string& name,
+                                         const std::function<bool()>& show) {
   const std::string previous = StoredWallpaper();
   if (!profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", name)) {
     return false;
   }
   const desktop::ChangeTime time(tools_, kChangeTime);
-  if (!ShowOnDesktop(name)) {
+  if (!show()) {
     profiles_.WriteString(kSystemProfile, "Desktop", "Wallpaper", previous);
     return false;
   }
@@ -103,6 +149,25 @@ bool PosixDesktopWallpaper::ShowOnDesktop(const std::string& name) {
   return true;
 }
 
+bool PosixDesktopWallpaper::ShowEach(const std::vector<ScreenWallpaper>& pictures,
+                                     const std::string& windowName) {
+  std::vector<desktop::ScreenPath> paths;
+  for (const ScreenWallpaper& picture : pictures) {
+    std::optional<std::string> path = files_.PosixPathOf(picture.name);
+    if (!path) {
+      return false;
+    }
+    paths.push_back({picture.screen, std::move(*path)});
+  }
+  const desktop::WallpaperStyle style = StoredStyle();
+  if (!backend_->SetEach(paths, style)) {
+    return false;
+  }
+  knownStyle_ = style;
+  knownDesktop_ = desktop::LexicallyNormal(*files_.PosixPathOf(windowName));
+  return true;
+}
+
 desktop::WallpaperStyle PosixDesktopWallpaper::StoredStyle() {
   return desktop::StyleFromProfile(
       profiles_.GetString(kSystemProfile, "Desktop", "TileWallpaper", "", kStyleBuffer),
@@ -124,7 +189,8 @@ std::optional<std::string> PosixDesktopWallpaper::CurrentOnDesktop() {
   if (!backend_) {
     return std::nullopt;
   }
-  std::optional<std::string> current = backend_->Current();
+  std::optional<std::string> current =
+      windowScreen_.empty() ? backend_->Current() : backend_->CurrentOn(windowScreen_);
   desktopStyle_ = current && !current->empty() ? backend_->ShownStyle() : std::nullopt;
   return current;
 }

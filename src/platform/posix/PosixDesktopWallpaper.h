@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/DesktopWallpaper.h"
 #include "platform/ProfileFiles.h"
@@ -35,6 +37,13 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   // [Desktop] TileWallpaper and WallpaperStyle say how the picture covers the screen.
   bool SetDeskWallpaper(const std::string& name) override;
 
+  // Each screen the desktop back-end names; without a back-end that can, the window's picture
+  // covers the desktop.
+  bool SetsEachScreen() const override { return true; }
+  std::vector<std::string> Screens() override;
+  bool SetScreenWallpapers(const std::vector<ScreenWallpaper>& pictures,
+                           const std::string& windowScreen) override;
+
   // Reads the stored wallpaper again and notifies the listeners once when it is not the one this
   // service last stored or saw, i.e. when another program changed it.
   void CheckStoredWallpaper();
@@ -49,6 +58,9 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
 
  private:
   bool IsLoadablePicture(const std::string& name);
+  bool IsAcceptable(const std::string& name);
+  bool StoreAndShow(const std::string& name, const std::function<bool()>& show);
+  bool ShowEach(const std::vector<ScreenWallpaper>& pictures, const std::string& windowName);
   std::string StoredWallpaper();
   bool ShowOnDesktop(const std::string& name);
   desktop::WallpaperStyle StoredStyle();
@@ -64,6 +76,7 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   desktop::ProcessRunner* tools_;
   std::string knownWallpaper_;
   std::string knownDesktop_;  // the desktop's picture as last set or seen, lexically normal
+  std::string windowScreen_;  // the screen whose picture is the wallpaper; "" for all of them
   std::optional<desktop::WallpaperStyle> desktopStyle_;  // its layout, as just read
   std::optional<desktop::WallpaperStyle> knownStyle_;    // as last set or adopted
 };

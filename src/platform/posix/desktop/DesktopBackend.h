@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fondex::platform::posix::desktop {
 
@@ -42,6 +43,13 @@ class ChangeFeed {
   virtual bool Drain() = 0;
 };
 
+// One screen's picture, as a desktop back-end takes it: the screen's name, an absolute path.
+struct ScreenPath {
+  std::string screen;
+  std::string path;
+  bool operator==(const ScreenPath&) const = default;
+};
+
 // One desktop's way of showing a wallpaper. Paths are absolute POSIX paths.
 class DesktopBackend {
  public:
@@ -64,6 +72,25 @@ class DesktopBackend {
 
   // Starts listening to the desktop; nothing when it cannot tell of changes.
   virtual std::unique_ptr<ChangeFeed> Follow() = 0;
+
+  // The screens this desktop can give a picture of their own, named as it names them, in its
+  // order; none when it shows one picture everywhere.
+  virtual std::vector<std::string> Screens() { return {}; }
+
+  // Puts each picture on its screen, one of those Screens() named; the screens not named keep
+  // theirs. False when the desktop or its tool refused; a desktop that names no screens takes
+  // none.
+  virtual bool SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+    static_cast<void>(pictures);
+    static_cast<void>(style);
+    return false;
+  }
+
+  // The picture one screen shows, as Current() says for the desktop.
+  virtual std::optional<std::string> CurrentOn(const std::string& screen) {
+    static_cast<void>(screen);
+    return Current();
+  }
 
  protected:
   std::optional<WallpaperStyle> shownStyle_;
