@@ -55,9 +55,9 @@ constexpr Bounds kGeleChBox{32, 224, 345, 17};
 
 namespace options_dialog {
 constexpr int kClientWidth = 579;
-// The formats, notification and layout areas below the hidden-files area add their heights and
-// the room above each.
-constexpr int kClientHeight = 885;
+// The formats, notification, layout and screens areas below the hidden-files area add their
+// heights and the room above each.
+constexpr int kClientHeight = 974;
 constexpr Bounds kChangeAutoGBox{32, 56, 389, 241};
 constexpr Bounds kHasardGlobalRB = Within(kChangeAutoGBox, {12, 35, 289, 17});
 constexpr Bounds kHasardRepHasardRB = Within(kChangeAutoGBox, {12, 65, 325, 17});
@@ -79,6 +79,7 @@ constexpr Bounds kHelpBtn{459, 479, 95, 33};
 constexpr Bounds kChBAutresFormats{88, 573, 340, 21};
 constexpr Bounds kChBIconeNotif{88, 662, 340, 21};
 constexpr Bounds kDispositionListeBox{88, 751, 200, 100};
+constexpr Bounds kChBParEcran{88, 919, 340, 21};
 // A line of the layout list, 0 for the first: 16 pixels each inside the list's frame.
 constexpr Bounds DispositionLine(int line) {
   return Within(kDispositionListeBox, {2, 2 + 16 * line, 196, 16});

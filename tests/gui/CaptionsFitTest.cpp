@@ -139,7 +139,7 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeWindowsFitsItsControl) {
   const struct {
     toolkit::Form& form;
     int captions;
-  } windows[] = {{program.MainForm(), 4}, {program.OptBox(), 24}, {program.AboutBox(), 4}};
+  } windows[] = {{program.MainForm(), 4}, {program.OptBox(), 26}, {program.AboutBox(), 4}};
   for (const auto& window : windows) {
     const qt::FormView view(app, window.form);
     EXPECT_EQ(view.size(), QSize(window.form.bounds.width, window.form.bounds.height));

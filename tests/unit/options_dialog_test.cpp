@@ -52,7 +52,7 @@ struct Shown {
   THasardLieu lieu;
   THasardTech tech;
   Names checkedTechniques;
-  bool lancement, automatic, finNone, caches, otherFormats, notifyIcon;
+  bool lancement, automatic, finNone, caches, otherFormats, notifyIcon, eachScreen;
   int layoutLine;
   std::string delai;
   bool delaiEnabled;
@@ -70,6 +70,7 @@ Shown ShownBy(const OptionsProgram& p) {
           o.ChBCaches.Checked(),
           o.ChBAutresFormats.Checked(),
           o.ChBIconeNotif.Checked(),
+          o.ChBParEcran.Checked(),
           o.DispositionListeBox.ItemIndex(),
           o.EdDelai.Text(),
           o.EdDelai.Enabled()};
@@ -85,6 +86,7 @@ void EditEverything(TOptBox& o) {
   o.ChBCaches.Toggle();
   o.ChBAutresFormats.Toggle();
   o.ChBIconeNotif.Toggle();
+  o.ChBParEcran.Toggle();
   o.DispositionListeBox.UserSelect(5);
 }
 
@@ -94,7 +96,7 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   TOptBox& o = *p.options;
   EXPECT_EQ(o.Caption(), "Fondex : Options");
   EXPECT_EQ(o.bounds.width, 579);
-  EXPECT_EQ(o.bounds.height, 885);
+  EXPECT_EQ(o.bounds.height, 974);
   EXPECT_EQ(o.borderStyle, toolkit::BorderStyle::kDialog);
   EXPECT_EQ(o.position, toolkit::FormPosition::kScreenCenter);
   EXPECT_EQ(o.ActiveControl(), &o.OKBtn);
@@ -110,7 +112,8 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
 
   EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
                                 "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox",
-                                "ChBAutresFormats", "ChBIconeNotif", "DispositionListeBox"}));
+                                "ChBAutresFormats", "ChBIconeNotif", "DispositionListeBox",
+                                "ChBParEcran"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
@@ -125,6 +128,9 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.DispositionListeBox.Items(),
             (Names{"Comme le système", "Centré", "Mosaïque", "Étiré", "Ajusté", "Remplir"}));
   EXPECT_EQ(o.DispositionListeBox.EffectiveHelpContext(), 3);
+  EXPECT_EQ(o.LabelEcrans.Caption(), "Écrans");
+  EXPECT_EQ(o.ChBParEcran.Caption(), "Un papier peint différent sur chaque écran");
+  EXPECT_EQ(o.ChBParEcran.EffectiveHelpContext(), 3);
 
   // F1: topic 3 outside the group box, nothing inside it.
   for (const Control* control : std::initializer_list<const Control*>{
@@ -146,7 +152,7 @@ TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom
   // Each frame below the one before, with the room between the two designed frames, and below
   // the last one the room below the hidden-files area.
   toolkit::Bounds above = caches;
-  for (const toolkit::Bevel* frame : {&o.Bevel3, &o.Bevel4, &o.BevelDisposition}) {
+  for (const toolkit::Bevel* frame : {&o.Bevel3, &o.Bevel4, &o.BevelDisposition, &o.BevelEcrans}) {
     EXPECT_EQ(frame->bounds.top - (above.top + above.height), designedGap) << frame->Name();
     EXPECT_EQ(frame->bounds.left, caches.left) << frame->Name();
     EXPECT_EQ(frame->bounds.width, caches.width) << frame->Name();
@@ -162,7 +168,7 @@ TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom
   const toolkit::Bounds list = o.DispositionListeBox.bounds;
   EXPECT_EQ(list.left, 88);
   EXPECT_GE(list.height, o.DispositionListeBox.Count() * o.DispositionListeBox.itemHeight);
-  EXPECT_LE(list.top + list.height, above.top + above.height - 12);
+  EXPECT_LE(list.top + list.height, o.BevelDisposition.bounds.top + o.BevelDisposition.bounds.height - 12);
   EXPECT_GE(list.top, o.LabelDisposition.bounds.top + o.LabelDisposition.bounds.height);
 }
 

@@ -234,10 +234,11 @@ TEST(OptionsSettingsFile, SaveWritesTheNineKeysInOrder) {
             "; mes options\r\n[Options]\r\nHasardLieu=RepSucc\r\nHasardTech=HasardGlobal\r\n"
             "AuLancement=Oui\r\nAuto=Non\r\nD\xE9lai=  5\r\nFinNone=Non\r\nFichiersCaches=Oui\r\n"
             "Couleur=bleu\r\n[Placement]\r\nTop=-50\r\nLeft=360\r\n");
-  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 12);  // one read of each key, none by the save
+  EXPECT_EQ(edited.fake.profiles.Reads(kIniFile), 13);  // one read of each key, none by the save
 }
 
-// The keys beyond the nine (the picture formats, the notification icon, the layout) are written
+// The keys beyond the nine (the picture formats, the notification icon, the layout, a picture per
+// screen) are written
 // only to a file that had them, or when the option is used: a user who never used it keeps a file
 // byte for byte as before. A value read is written back in the program's own word.
 TEST(OptionsSettingsFile, AnAddedKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsUsed) {
@@ -251,7 +252,8 @@ TEST(OptionsSettingsFile, AnAddedKeyIsWrittenOnlyWhenTheFileHadItOrTheOptionIsUs
   std::vector<Case> cases;
   const std::vector<std::pair<std::string, toolkit::CheckBox TOptBox::*>> checkBoxKeys = {
       {"AutresFormats", &TOptBox::ChBAutresFormats},
-      {"IconeNotification", &TOptBox::ChBIconeNotif}};
+      {"IconeNotification", &TOptBox::ChBIconeNotif},
+      {"ParEcran", &TOptBox::ChBParEcran}};
   for (const auto& [key, member] : checkBoxKeys) {
     const std::function<void(TOptBox&)> tick = [member](TOptBox& o) { (o.*member).Toggle(); };
     const std::vector<Case> checkBoxCases = {

@@ -64,7 +64,8 @@ TEST(OptionPanels, TheAddedAreasAreDrawnAsTheHiddenFilesArea) {
   };
   LONG above = caches.bottom;
   for (const Area& area : {Area{o.Bevel3, o.Label4, o.ChBAutresFormats},
-                           Area{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox}}) {
+                           Area{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox},
+                           Area{o.BevelEcrans, o.LabelEcrans, o.ChBParEcran}}) {
     SCOPED_TRACE(area.title.Caption());
     const HWND frameWindow = window.ViewOf(&area.frame);
     EXPECT_EQ(ClassOf(frameWindow), ClassOf(cachesFrame));
