@@ -2,7 +2,7 @@
 file(GLOB FONDEX_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 add_library(fondex_win32 STATIC ${FONDEX_WIN32_SOURCES})
 target_include_directories(fondex_win32 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(fondex_win32 PUBLIC shell32 user32)
+target_link_libraries(fondex_win32 PUBLIC ole32 shell32 user32 uuid)
 
 # The native views of the core's control models.
 file(GLOB FONDEX_WIN32UI_SOURCES CONFIGURE_DEPENDS win32ui/*.cpp)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/ShellWallpapers.h"
 #include "toolkit/FormKeys.h"
 #include "win32ui/Layout.h"
 #include "win32ui/Text.h"
@@ -81,9 +82,15 @@ FormWindow::FormWindow(toolkit::Application& app, toolkit::Form& form, HWND owne
   BuildViews(form_);
   LayOut(dpi_);
   Refresh();
+  // The screen as the system names its monitors, which is how the desktop service names them.
+  form_.screenProbe = [this] {
+    return platform::win32::MonitorName(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST));
+  };
 }
 
-FormWindow::~FormWindow() = default;
+FormWindow::~FormWindow() {
+  form_.screenProbe = nullptr;
+}
 
 // A modal window open over this one stays above it, and keeps the keyboard.
 void FormWindow::BringToFront() {

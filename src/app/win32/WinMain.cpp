@@ -15,6 +15,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   if (const std::optional<int> status = launch.EndsHere()) {
     return *status;
   }
+  // Before the options dialog asks the shell whether it sets a picture per screen.
+  const platform::win32::ComApartment apartment;
   platform::win32::Win32Platform system;
   win32ui::Frontend frontend;
   const platform::Platform platform{system.Files(), system.Profiles(), system.Desktop(),

@@ -209,6 +209,7 @@ class ScreenDensity {
 constexpr char kSuccessive[] = "[Options]\r\nHasardTech=Successif\r\n";
 constexpr char kSuccessiveAtStart[] = "[Options]\r\nHasardTech=Successif\r\nAuLancement=Oui\r\n";
 constexpr char kWithIcon[] = "[Options]\r\nHasardTech=Successif\r\nIconeNotification=Oui\r\n";
+constexpr char kEachScreen[] = "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n";
 constexpr char kPlaced[] =
     "[Options]\r\nHasardTech=Successif\r\n[Placement]\r\nTop=100\r\nLeft=50\r\n";
 
@@ -228,6 +229,7 @@ using Journey = StartedWith<kSuccessive>;
 using JourneyChangingAtStart = StartedWith<kSuccessiveAtStart>;
 using JourneyPlacedAt120Dpi = StartedWith<kPlaced, 120>;
 using JourneyWithIcon = StartedWith<kWithIcon>;
+using JourneyEachScreen = StartedWith<kEachScreen>;
 
 RECT OuterOf(HWND window) {
   RECT outer{};
@@ -299,6 +301,46 @@ TEST_F(Journey, TheLayoutChosenInTheOptionsIsTheSystemsOwnAfterTheChange) {
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(fondex.ExitCode(), 0U);
   EXPECT_NE(app.Read("FONDEX.INI").find("\r\nDisposition=Remplir\r\n"), std::string::npos);
+}
+
+// A child window of the window, found by its caption; nullptr for none.
+HWND ChildCaptioned(HWND window, const std::wstring& caption) {
+  std::pair<std::wstring, HWND> search{caption, nullptr};
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM context) -> BOOL {
+        auto& [wanted, found] = *reinterpret_cast<std::pair<std::wstring, HWND>*>(context);
+        wchar_t text[128];
+        if (wanted == std::wstring(text, ::GetWindowTextW(child, text, 128))) {
+          found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// A system whose shell has no picture per screen, as this one: the choice kept in the settings
+// shows greyed, and each change is the one of the whole desktop.
+TEST_F(JourneyEachScreen, OnASystemWithOnePictureTheChoiceIsGreyedAndChangesNothing) {
+  ASSERT_NE(main, nullptr);
+  ClickAt(main, kOptionsButton);
+  HWND options = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (options = fondex.Window("Fondex : Options")) != nullptr; }));
+  const HWND eachScreen =
+      ChildCaptioned(options, L"Un papier peint diff\u00e9rent sur chaque \u00e9cran");
+  ASSERT_NE(eachScreen, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(eachScreen));
+  EXPECT_EQ(::SendMessageW(eachScreen, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ClickAt(options, kOptionsOk);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(options); }));
+
+  ClickAt(main, kChangeButton);
+  ExpectShown(main, images + "\\ciel.bmp");
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(fondex.ExitCode(), 0U);
+  EXPECT_NE(app.Read("FONDEX.INI").find("\r\nParEcran=Oui\r\n"), std::string::npos);
 }
 
 TEST_F(Journey, ALaterStartHandsItsCommandToTheRunningCopyAndEnds) {

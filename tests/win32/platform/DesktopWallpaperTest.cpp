@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "TempFolder.h"
@@ -77,6 +78,74 @@ TEST(Win32DesktopWallpaper, TheSystemStoresTheNameAndNotifiesInsideTheCall) {
     char fromWinIni[MAX_PATH];
     ::GetProfileStringA("Desktop", "Wallpaper", "-", fromWinIni, MAX_PATH);
     EXPECT_EQ(fromWinIni, name);
+  }
+}
+
+// The shell's per-monitor object, which this system may lack: it knows the primary monitor and
+// one that the system does not show, and notes the pictures it is given.
+struct ShellCalls {
+  bool accepts = true;
+  std::vector<std::pair<std::wstring, std::wstring>> set;
+};
+
+class FakeShell : public ShellWallpapers {
+ public:
+  explicit FakeShell(ShellCalls& calls) : calls_(calls) {}
+  std::vector<ShellMonitor> Monitors() override {
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    ::GetMonitorInfoA(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    return {{L"gone", {-5000, 0, -4000, 768}}, {L"primary", primary.rcMonitor}};
+  }
+  bool Set(const std::wstring& monitor, const std::wstring& picture) override {
+    calls_.set.emplace_back(monitor, picture);
+    return calls_.accepts;
+  }
+
+ private:
+  ShellCalls& calls_;
+};
+
+TEST(Win32DesktopWallpaper, EachScreensPictureGoesToItsMonitorAndTheWindowsIsStored) {
+  const std::string primary = MonitorName(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  ShellCalls calls;
+  Win32DesktopWallpaper desktop([&] { return std::make_unique<FakeShell>(calls); });
+  // The monitor that the system does not show is no screen.
+  EXPECT_EQ(desktop.Screens(), std::vector<std::string>{primary});
+
+  const struct {
+    std::vector<ScreenWallpaper> pictures;
+    std::string window;
+    bool accepts;
+    bool set;
+  } cases[] = {
+      {{{primary, "c:\\images\\mer.bmp"}}, primary, true, true},
+      {{{primary, "c:\\images\\mer.bmp"}}, primary, false, false},
+      {{{primary, "c:\\images\\mer.bmp"}, {"\\\\.\\DISPLAY9", "c:\\ciel.bmp"}},
+       primary,
+       true,
+       false},
+      {{{primary, "c:\\images\\mer.bmp"}}, "\\\\.\\DISPLAY9", true, false},
+      {{{primary, ""}}, primary, true, false},
+  };
+  for (std::size_t index = 0; index < std::size(cases); ++index) {
+    const auto& step = cases[index];
+    SCOPED_TRACE(index);
+    ASSERT_TRUE(desktop.SetDeskWallpaper("c:\\avant.bmp"));
+    NotifiedWindow window(desktop);
+    calls = {step.accepts, {}};
+    EXPECT_EQ(desktop.SetScreenWallpapers(step.pictures, step.window), step.set);
+    const std::string stored = step.set ? "c:\\images\\mer.bmp" : "c:\\avant.bmp";
+    EXPECT_EQ(Win32ProfileFiles().GetString("WIN.INI", "Desktop", "Wallpaper", "-", MAX_PATH),
+              stored);
+    EXPECT_EQ(window.seen,
+              step.set ? std::vector<std::string>{stored} : std::vector<std::string>{});
+    const bool reachesShell = step.set || !step.accepts;
+    EXPECT_EQ(calls.set.size(), reachesShell ? 1U : 0U);
+    if (reachesShell) {
+      EXPECT_EQ(calls.set.front(),
+                std::make_pair(std::wstring(L"primary"), std::wstring(L"c:\\images\\mer.bmp")));
+    }
   }
 }
 

@@ -384,6 +384,19 @@ TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
 
 // Tab enters the group at its checked button without checking another; the arrow keys move the
 // choice in the group's tab order, wrapping; Tab leaves the group for the next control.
+// The desktop service names screens as the system names its monitors; so does the window.
+TEST(FormWindow, TheFormKnowsTheScreenItsWindowStandsOnWhileTheWindowLives) {
+  HelpWindow help;
+  NativeModalHost host;
+  toolkit::Application app(host, help);
+  KeyForm form;
+  {
+    FormWindow window(app, form, nullptr);
+    EXPECT_EQ(form.ScreenName(), "\\\\.\\DISPLAY1");
+  }
+  EXPECT_EQ(form.ScreenName(), "");
+}
+
 TEST(FormWindow, ARadioGroupIsOneTabStopAndTheArrowsMoveItsChoice) {
   ShownChoices shown;
   const auto& choices = shown.form.Choices;
