@@ -1,6 +1,7 @@
 // One picture per screen on XFCE: two monitors, each a RandR output of its own, as xfdesktop
 // names them; the option on, a change gives each its own picture, one set by hand goes on the
-// window's monitor alone.
+// window's monitor alone. LXQt's desktop keeps one picture for all screens: nothing of its own
+// to prove here, its journeys show the one picture as before.
 
 #include <map>
 #include <tuple>
@@ -88,10 +89,11 @@ class ScreensXfceJourney : public e2e::FondexJourney {
   }
 
   // The system profile names the picture, whatever the case the program stored it in.
+  bool ProfileIs(const std::filesystem::path& picture) const {
+    return e2e::LowerAscii(WinIniWallpaper()) == e2e::LowerAscii(e2e::StoredPath(picture));
+  }
   bool ProfileNames(const std::filesystem::path& picture) const {
-    return WaitFor([&] {
-      return e2e::LowerAscii(WinIniWallpaper()) == e2e::LowerAscii(e2e::StoredPath(picture));
-    });
+    return WaitFor([&] { return ProfileIs(picture); });
   }
 
   std::unique_ptr<LiveDesktop> desktop_;
@@ -110,7 +112,7 @@ TEST_F(ScreensXfceJourney, EachMonitorShowsItsOwnPicture) {
   // The window's picture is set last, and stored.
   Raise(MainWindow());
   Click(MainWindow(), e2e::main_window::kBBtnHasard);
-  ASSERT_TRUE(WaitFor([&] { return !ProfileNames(plage / "mer.bmp"); })) << WinIniWallpaper();
+  ASSERT_TRUE(WaitFor([&] { return !ProfileIs(plage / "mer.bmp"); })) << WinIniWallpaper();
   const std::string first = KeptOn(0);
   const std::string second = KeptOn(1);
   EXPECT_TRUE(Colours().contains(first) && Colours().contains(second) && first != second)
