@@ -103,6 +103,7 @@ TEST_F(ScreensXfceJourney, EachMonitorShowsItsOwnPicture) {
   const std::filesystem::path plage = PictureFolder("Plage");
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
   SetFromOutside(plage / "Mer.BMP");
+  ASSERT_TRUE(Shows("mer.bmp", "mer.bmp"));  // the desktop draws on each monitor
   WriteWinIni("");
   StartFondex("xfce", desktop_->Environment());
   const int window = Screen().Position(MainWindow()).x < kScreenWidth ? 0 : 1;
@@ -113,6 +114,10 @@ TEST_F(ScreensXfceJourney, EachMonitorShowsItsOwnPicture) {
   Raise(MainWindow());
   Click(MainWindow(), e2e::main_window::kBBtnHasard);
   ASSERT_TRUE(WaitFor([&] { return !ProfileIs(plage / "mer.bmp"); })) << WinIniWallpaper();
+  // The profile is written before the desktop is asked: the window's monitor follows.
+  const std::string stored = e2e::LowerAscii(WinIniWallpaper());
+  const std::string named = stored.substr(stored.rfind('\\') + 1);
+  EXPECT_TRUE(WaitFor([&] { return KeptOn(window) == named; })) << named;
   const std::string first = KeptOn(0);
   const std::string second = KeptOn(1);
   EXPECT_TRUE(Colours().contains(first) && Colours().contains(second) && first != second)
@@ -120,13 +125,16 @@ TEST_F(ScreensXfceJourney, EachMonitorShowsItsOwnPicture) {
   EXPECT_TRUE(Shows(first, second));
   EXPECT_TRUE(ProfileNames(plage / (window == 0 ? first : second))) << WinIniWallpaper();
 
-  // By hand, the one picture neither shows goes on the window's monitor alone.
+  // By hand (a later start hands it to the first), the one picture neither shows goes on the
+  // window's monitor alone.
   std::string third;
   for (const auto& [name, colour] : Colours()) {
     third = name != first && name != second ? name : third;
   }
-  Raise(MainWindow());
-  EnterName(e2e::WindowsPath(plage / (third == "mer.bmp" ? "Mer.BMP" : third)));
+  const std::string file = e2e::WindowsPath(plage / (third == "mer.bmp" ? "Mer.BMP" : third));
+  EXPECT_EQ(0, e2e::RunToCompletion(ProgramRequest(AppFile("fondex"), {"--set", file}, "xfce",
+                                                   desktop_->Environment()),
+                                    kWaitLimit));
   EXPECT_TRUE(window == 0 ? Shows(third, second) : Shows(first, third));
   EXPECT_TRUE(ProfileNames(plage / third)) << WinIniWallpaper();
 
