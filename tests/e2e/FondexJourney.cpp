@@ -53,10 +53,14 @@ std::filesystem::path ProgramUnderTest() {
 
 }  // namespace
 
-FondexJourney::FondexJourney()
+FondexJourney::FondexJourney() : FondexJourney(1) {}
+
+FondexJourney::FondexJourney(int monitors)
     : appDir_(sandbox_.Folder("programme")), platformDir_(sandbox_.Folder("plateforme")) {
-  screen_ = std::make_unique<VirtualScreen>(kScreenWidth, kScreenHeight,
-                                            (sandbox_.Root() / "xvfb.log").string());
+  const std::string log = (sandbox_.Root() / "xvfb.log").string();
+  screen_ = monitors == 1
+                ? std::make_unique<VirtualScreen>(kScreenWidth, kScreenHeight, log)
+                : std::make_unique<VirtualScreen>(kScreenWidth, kScreenHeight, monitors, log);
 }
 
 void FondexJourney::TearDown() {

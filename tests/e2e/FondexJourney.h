@@ -34,6 +34,8 @@ class FondexJourney : public ::testing::Test {
   static constexpr std::chrono::milliseconds kWaitLimit{10000};
 
   FondexJourney();
+  // Its X server with that many monitors of kScreenWidth x kScreenHeight side by side.
+  explicit FondexJourney(int monitors);
   void TearDown() override;
 
   // A folder of the journey's own, created when needed: the home folder is "home", the

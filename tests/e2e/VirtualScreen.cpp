@@ -10,6 +10,8 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "e2e/Sandbox.h"
+
 namespace fondex::e2e {
 
 namespace {
@@ -50,7 +52,7 @@ class Pipe {
   int ends_[2] = {-1, -1};
 };
 
-// Xvfb writes the number of the display it took, then a newline, once it accepts connections.
+// The server writes the number of the display it took, then a newline, once it accepts connections.
 std::string ReadDisplayNumber(int descriptor) {
   std::string number;
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartLimitMs);
@@ -68,7 +70,7 @@ std::string ReadDisplayNumber(int descriptor) {
     }
     number += byte;
   }
-  throw std::runtime_error("Xvfb gave no display number");
+  throw std::runtime_error("the X server gave no display number");
 }
 
 // A window's property as the server holds it, up to `length` 32-bit units, freed with it.
@@ -165,13 +167,56 @@ struct VirtualScreen::Connection {
 
 VirtualScreen::VirtualScreen(int width, int height, const std::string& logFile)
     : width_(width), height_(height) {
+  Serve({"Xvfb", "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24"},
+        logFile);
+}
+
+VirtualScreen::VirtualScreen(int width, int height, int monitors, const std::string& logFile)
+    : width_(width * monitors), height_(height) {
+  const std::string mode = std::to_string(width) + "x" + std::to_string(height);
+  const std::string config = logFile + ".conf";
+  WriteFile(config,
+            "Section \"Device\"\n Identifier \"d\"\n Driver \"dummy\"\n VideoRam 256000\n"
+            "EndSection\nSection \"Monitor\"\n Identifier \"m\"\n HorizSync 5.0-1000.0\n"
+            " VertRefresh 5.0-200.0\nEndSection\nSection \"Screen\"\n Identifier \"s\"\n"
+            " Device \"d\"\n Monitor \"m\"\n DefaultDepth 24\n SubSection \"Display\"\n"
+            "  Depth 24\n  Virtual " +
+                std::to_string(width_) + " " + std::to_string(height) +
+                "\n EndSubSection\nEndSection\nSection \"ServerFlags\"\n"
+                " Option \"AutoAddDevices\" \"false\"\nEndSection\n");
+  Serve({"Xorg", "-config", config, "-logfile", logFile + ".xorg", "-noreset", "-novtswitch",
+         "-sharevts"},
+        logFile);
+  const auto xrandr = [&](std::vector<std::string> arguments) {
+    SpawnRequest request;
+    request.arguments = std::move(arguments);
+    request.environment = {"PATH=" + EnvironmentValue("PATH"), "DISPLAY=" + displayName_};
+    return RunToCompletion(request, std::chrono::milliseconds(kStartLimitMs));
+  };
+  // The driver connects an output once it is given a mode; the first has its modes already.
+  std::vector<std::string> layout{"xrandr"};
+  for (int monitor = 0; monitor < monitors; ++monitor) {
+    const std::string output = "DUMMY" + std::to_string(monitor);
+    if (monitor > 0) {
+      xrandr({"xrandr", "--addmode", output, mode});
+    }
+    layout.insert(layout.end(), {"--output", output, "--mode", mode, "--pos",
+                                 std::to_string(width * monitor) + "x0"});
+  }
+  // A query probes the outputs again: GDK reads the connections the server last found.
+  if (xrandr(layout) != 0 || xrandr({"xrandr", "--query"}) != 0) {
+    throw std::runtime_error("xrandr could not lay out the monitors");
+  }
+}
+
+void VirtualScreen::Serve(const std::vector<std::string>& server, const std::string& logFile) {
   XSetErrorHandler(IgnoreXError);
   Pipe displayNumber;
   SpawnRequest request;
-  request.arguments = {
-      "Xvfb",      "-displayfd", std::to_string(displayNumber.WriteEnd()),
-      "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
-      "-nolisten", "tcp"};
+  request.arguments = server;
+  request.arguments.insert(
+      request.arguments.end(),
+      {"-displayfd", std::to_string(displayNumber.WriteEnd()), "-nolisten", "tcp"});
   request.environment = {"PATH=" + EnvironmentValue("PATH")};
   request.outputFile = logFile;
   server_ = std::make_unique<ChildProcess>(request);

@@ -31,11 +31,15 @@ struct Image {
 class VirtualScreen {
  public:
   VirtualScreen(int width, int height, const std::string& logFile);
+  // Several monitors of width x height side by side, the RandR outputs DUMMY0, DUMMY1… of X.Org's
+  // dummy driver, from the left; its configuration is written beside the log.
+  VirtualScreen(int width, int height, int monitors, const std::string& logFile);
   ~VirtualScreen();
   VirtualScreen(const VirtualScreen&) = delete;
   VirtualScreen& operator=(const VirtualScreen&) = delete;
 
   const std::string& DisplayName() const { return displayName_; }
+  // The whole screen's width: every monitor's.
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -72,6 +76,7 @@ class VirtualScreen {
 
  private:
   struct Connection;
+  void Serve(const std::vector<std::string>& server, const std::string& logFile);
 
   int width_;
   int height_;

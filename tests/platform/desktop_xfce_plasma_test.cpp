@@ -142,6 +142,53 @@ TEST(XfceBackend, WritesTheScreensOwnMonitorsFirst) {
   }
 }
 
+// Each monitor alone: only the named ones are written, each in every workspace listed for it.
+TEST(XfceBackend, SetsAndReadsEachMonitorOnItsOwn) {
+  const std::string hdmi = "/backdrop/screen0/monitorHDMI-1/workspace";
+  const std::string dp = "/backdrop/screen0/monitorDP-2/workspace0";
+  const struct {
+    std::vector<ScreenPath> pictures;
+    std::vector<std::string> written;  // workspace, picture
+  } cases[] = {
+      {{{"DP-2", "/b.bmp"}}, {dp, "/b.bmp"}},
+      {{{"HDMI-1", "/a.bmp"}}, {hdmi + "0", "/a.bmp", hdmi + "1", "/a.bmp"}},
+      {{{"HDMI-1", "/a.bmp"}, {"DP-2", "/a.bmp"}},
+       {hdmi + "0", "/a.bmp", hdmi + "1", "/a.bmp", dp, "/a.bmp"}},
+      {{{"HDMI-1", "/a.bmp"}, {"DP-2", "/\xE9.bmp"}}, {}},
+  };
+  for (const auto& [pictures, written] : cases) {
+    FakeRunner runner;
+    runner.Answer(kListing, {true, hdmi + "0/last-image\n" + hdmi + "1/last-image\n"});
+    XfconfBackend backend(runner, [] { return std::vector<std::string>{"HDMI-1", "DP-2"}; });
+    EXPECT_EQ(backend.SetEach(pictures, WallpaperStyle::kFitted), !written.empty());
+    std::vector<Argv> expected;
+    for (std::size_t i = 0; i < written.size(); i += 2) {
+      expected.push_back(XfconfSet(written[i] + "/last-image", "string", written[i + 1]));
+      expected.push_back(XfconfSet(written[i] + "/image-style", "int", "4"));
+    }
+    std::erase(runner.runs, kListing);
+    EXPECT_EQ(runner.runs, expected) << pictures.size();
+    EXPECT_EQ(backend.Screens(), (std::vector<std::string>{"HDMI-1", "DP-2"}));
+  }
+
+  // Each monitor reads its own first workspace, and spells its own picture anew.
+  FakeRunner runner;
+  runner.Answer(kListing, {true, hdmi + "1/last-image\n"});
+  const Argv get{"xfconf-query", "-c", "xfce4-desktop", "-p"};
+  runner.Answer(Argv{get[0], get[1], get[2], get[3], hdmi + "1/last-image"}, {true, "/a.bmp\n"});
+  runner.Answer(Argv{get[0], get[1], get[2], get[3], dp + "/last-image"}, {true, "/b.bmp\n"});
+  runner.Answer(Argv{get[0], get[1], get[2], get[3], dp + "/image-style"}, {true, "0\n"});
+  XfconfBackend backend(runner, [] { return std::vector<std::string>{"HDMI-1", "DP-2"}; });
+  EXPECT_EQ(backend.CurrentOn("HDMI-1"), "/a.bmp");
+  EXPECT_EQ(backend.CurrentOn("DP-2"), "");
+  runner.runs.clear();
+  EXPECT_TRUE(backend.SetEach({{"HDMI-1", "/a.bmp"}, {"DP-2", "/a.bmp"}}, WallpaperStyle::kTiled));
+  EXPECT_EQ(runner.runs[1], XfconfSet(hdmi + "1/last-image", "string", "/./a.bmp"));
+  EXPECT_EQ(runner.runs[3], XfconfSet(dp + "/last-image", "string", "/a.bmp"));
+  runner.Fail(kListing);
+  EXPECT_FALSE(backend.CurrentOn("DP-2").has_value());
+}
+
 Argv ShellCall(const std::string& method, const std::string& argument) {
   return {"dbus-send",     "--session",
           "--print-reply", "--dest=org.kde.plasmashell",

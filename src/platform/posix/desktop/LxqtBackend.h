@@ -18,6 +18,9 @@ namespace fondex::platform::posix::desktop {
 // asked for on the command line only in the loaded mode, while the screen is known to show that
 // mode; any other change is written to the settings file and the desktop started again, which
 // loads it. Either way the change counts only once the settings file holds it.
+//
+// pcmanfm-qt keeps one picture for all screens (1.2 to 2.1): its PerScreenWallpaper lays that one
+// picture out on each screen rather than across them, so no screen is named here.
 class LxqtBackend : public DesktopBackend {
  public:
   LxqtBackend(ProcessRunner& runner, std::string settingsFile);

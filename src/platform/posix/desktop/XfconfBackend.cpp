@@ -55,6 +55,19 @@ bool ConcernsImage(std::string_view line) {
   return line.ends_with(kImage) || line.ends_with(kStyle);
 }
 
+// The monitor's listed last-image properties; its first workspace's when it has none yet.
+std::vector<std::string> ImagesOf(const std::string& monitor,
+                                  const std::vector<std::string>& listed) {
+  std::vector<std::string> images;
+  std::ranges::copy_if(listed, std::back_inserter(images), [&](const std::string& property) {
+    return property.ends_with(kImage) && MonitorOf(property) == monitor;
+  });
+  if (images.empty()) {
+    images.push_back(monitor + "/workspace0" + std::string(kImage));
+  }
+  return images;
+}
+
 }  // namespace
 
 XfconfBackend::XfconfBackend(ProcessRunner& runner, MonitorNames monitors)
@@ -67,10 +80,27 @@ bool XfconfBackend::Set(const std::string& path, WallpaperStyle style) {
     return false;
   }
   const std::string spelled = spelling_.For(path);
-  return std::ranges::all_of(*properties, [&](const std::string& property) {
-    return SetProperty(property, "string", spelled) &&
-           SetProperty(StyleBeside(property), "int", ImageStyleOf(style));
-  });
+  return std::ranges::all_of(
+      *properties, [&](const std::string& property) { return SetImage(property, spelled, style); });
+}
+
+bool XfconfBackend::SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  const bool valid = std::ranges::all_of(
+      pictures, [](const ScreenPath& picture) { return IsValidUtf8(picture.path); });
+  const auto listed = valid ? MonitorProperties() : std::nullopt;
+  return listed && std::ranges::all_of(pictures, [&](const ScreenPath& picture) {
+           const std::string spelled = screenSpellings_[picture.screen].For(picture.path);
+           return std::ranges::all_of(
+               ImagesOf(std::string(kScreenMonitor) + picture.screen, *listed),
+               [&](const std::string& property) { return SetImage(property, spelled, style); });
+         });
+}
+
+std::optional<std::string> XfconfBackend::CurrentOn(const std::string& screen) {
+  const auto listed = MonitorProperties();
+  return listed ? ReadImage(ImagesOf(std::string(kScreenMonitor) + screen, *listed).front(),
+                            screenSpellings_[screen])
+                : std::nullopt;
 }
 
 bool XfconfBackend::Clear() {
@@ -82,12 +112,17 @@ bool XfconfBackend::Clear() {
 
 std::optional<std::string> XfconfBackend::Current() {
   const auto properties = ImageProperties();
-  const auto image = properties ? GetProperty(properties->front()) : std::nullopt;
+  return properties ? ReadImage(properties->front(), spelling_) : std::nullopt;
+}
+
+std::optional<std::string> XfconfBackend::ReadImage(const std::string& property,
+                                                    FreshSpelling& spelling) {
+  const auto image = GetProperty(property);
   if (!image) {
     return std::nullopt;
   }
-  spelling_.Seen(*image);
-  const std::optional<std::string> style = GetProperty(StyleBeside(properties->front()));
+  spelling.Seen(*image);
+  const std::optional<std::string> style = GetProperty(StyleBeside(property));
   shownStyle_ = style ? StyleOfWord(*style, ImageStyleOf) : std::nullopt;
   const bool shown = style != kNoImage;
   return shown && !image->empty() ? LexicallyNormal(*image) : std::string();
@@ -97,21 +132,29 @@ std::unique_ptr<ChangeFeed> XfconfBackend::Follow() {
   return FollowMonitor(runner_, {kTool, "-c", kChannel, "-m"}, ConcernsImage);
 }
 
-std::optional<std::vector<std::string>> XfconfBackend::ImageProperties() {
+std::optional<std::vector<std::string>> XfconfBackend::MonitorProperties() {
   const ToolResult listing = runner_.Run({kTool, "-c", kChannel, "-l"});
   if (!listing.succeeded) {
     return std::nullopt;
   }
-  std::vector<std::string> listed, monitors;
+  std::vector<std::string> listed;
+  std::ranges::copy_if(SplitLines(listing.output), std::back_inserter(listed),
+                       [](const std::string& property) { return !MonitorOf(property).empty(); });
+  return listed;
+}
+
+std::optional<std::vector<std::string>> XfconfBackend::ImageProperties() {
+  const auto listed = MonitorProperties();
+  if (!listed) {
+    return std::nullopt;
+  }
+  std::vector<std::string> monitors;
   for (const std::string& name : monitors_()) {
     monitors.push_back(std::string(kScreenMonitor) + name);
   }
-  for (const std::string& property : SplitLines(listing.output)) {
-    std::string monitor = MonitorOf(property);
-    if (!monitor.empty() && property.ends_with(kImage)) {
-      listed.push_back(property);
-    }
-    if (!monitor.empty() && std::ranges::find(monitors, monitor) == monitors.end()) {
+  for (const std::string& property : *listed) {
+    if (std::string monitor = MonitorOf(property);
+        std::ranges::find(monitors, monitor) == monitors.end()) {
       monitors.push_back(std::move(monitor));
     }
   }
@@ -120,14 +163,15 @@ std::optional<std::vector<std::string>> XfconfBackend::ImageProperties() {
   }
   std::vector<std::string> images;
   for (const std::string& monitor : monitors) {
-    const std::size_t before = images.size();
-    std::ranges::copy_if(listed, std::back_inserter(images),
-                         [&](const std::string& image) { return MonitorOf(image) == monitor; });
-    if (images.size() == before) {
-      images.push_back(monitor + "/workspace0" + std::string(kImage));
-    }
+    std::ranges::copy(ImagesOf(monitor, *listed), std::back_inserter(images));
   }
   return images;
+}
+
+bool XfconfBackend::SetImage(const std::string& property, const std::string& path,
+                             WallpaperStyle style) {
+  return SetProperty(property, "string", path) &&
+         SetProperty(StyleBeside(property), "int", ImageStyleOf(style));
 }
 
 bool XfconfBackend::SetProperty(const std::string& property, const char* type,
