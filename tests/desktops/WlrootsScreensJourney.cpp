@@ -117,6 +117,9 @@ TYPED_TEST(WlrootsScreens, EachOutputHasItsPictureAndAHandSetOneGoesOnTheWindows
   }
   e2e::WriteFile(this->AppFile("FONDEX.INI"),
                  "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  // The session's picture at the start, as the user's own swaybg draws it (sway 1.10 starts one
+  // of its own too).
+  ASSERT_TRUE(this->SetFromOutside(this->folder_ / "bleu.bmp"));
   e2e::WriteFile(this->PlatformFile("WIN.INI"),
                  "[Desktop]\r\nWallpaper=" + e2e::WindowsPath(this->folder_ / "bleu.bmp") +
                      "\r\nTileWallpaper=0\r\nWallpaperStyle=2\r\n");
