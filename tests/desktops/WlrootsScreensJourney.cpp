@@ -93,7 +93,8 @@ class WlrootsScreens : public Compositor {
       kept += name == before.at(output) ? 1 : 0;
     }
     EXPECT_EQ(kept, 1) << after.begin()->second << " " << after.rbegin()->second;
-    EXPECT_EQ(this->Drawers().size(), 1u);
+    // The drawer replaced ends a moment after the new one draws.
+    EXPECT_TRUE(this->WaitFor([&] { return this->Drawers().size() == 1; }));
   }
 
   std::filesystem::path folder_;
@@ -137,7 +138,7 @@ TYPED_TEST(WlrootsScreens, EachOutputHasItsPictureAndAHandSetOneGoesOnTheWindows
            (first == this->Stored() || second == this->Stored());
   })) << shown.at(kOutputs[0])
       << " and " << shown.at(kOutputs[1]) << ", the profile " << this->Stored();
-  EXPECT_EQ(this->Drawers().size(), 1u);
+  EXPECT_TRUE(this->WaitFor([&] { return this->Drawers().size() == 1; }));
 
   this->SetByHand(shown);
 
