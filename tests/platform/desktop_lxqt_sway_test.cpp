@@ -373,5 +373,88 @@ TEST_F(SwaybgBackendTest, FollowsADrawerStartedOrEndedByAnotherProgram) {
   EXPECT_EQ(backend_.Current(), "");
 }
 
+TEST(SwaybgOutputs, EachOutputTakesItsOptionsAsSwaybgMergesThem) {
+  const struct {
+    Argv argv;
+    std::vector<SwaybgOutput> outputs;
+  } lines[] = {
+      {{"swaybg", "-i", "/a.png", "-o", "DP-1", "--image=/b.png", "-m", "fit", "-c", "#102030"},
+       {{"*", "/a.png", {}, {}}, {"DP-1", "/b.png", "#102030", "fit"}}},
+      // The later options of an output win; one given nothing to draw is left out.
+      {{"swaybg", "-o", "DP-1", "-i", "/a.png", "-o", "HDMI-A-1", "-m", "fill", "-o", "DP-1", "-i",
+        "/c.png"},
+       {{"DP-1", "/c.png", {}, {}}}},
+      {{"swaybg", "-o", "-i", "-c", "#113344"}, {{"-i", {}, "#113344", {}}}},
+      {{"swaybg"}, {}},
+  };
+  for (const auto& [argv, outputs] : lines) {
+    EXPECT_EQ(OutputsOf(argv), outputs) << argv.back();
+  }
+}
+
+TEST(SwaybgOutputs, TheEnabledOutputsAreReadFromEachLister) {
+  const std::string sway = R"([{"id": 3, "name": "HEADLESS-1", "active": true,
+      "rect": {"x": 0, "y": 0}, "modes": [], "current_mode": {"width": 800}},
+    {"id": 5, "name": "DP-2", "active": false, "focus": [4, 7]},
+    {"id": 6, "name": "eDP-\u00e91", "active": true}])";
+  EXPECT_EQ(OutputNames(OutputLister::kSway, sway), (std::vector<std::string>{"HEADLESS-1",
+                                                                              "eDP-\xC3\xA9"
+                                                                              "1"}));
+  EXPECT_TRUE(OutputNames(OutputLister::kSway, "[{\"name\": \"DP-1\"").empty());
+  const std::string wlrRandr =
+      "HEADLESS-1 \"Headless output 1\"\n  Enabled: yes\n  Modes:\n    1280x720 px\n"
+      "DP-2 \"Dell Inc. U2720Q\"\n  Enabled: no\n"
+      "HDMI-A-1 \"Samsung\"\n  Physical size: 520x290 mm\n  Enabled: yes\n";
+  EXPECT_EQ(OutputNames(OutputLister::kWlroots, wlrRandr),
+            (std::vector<std::string>{"HEADLESS-1", "HDMI-A-1"}));
+}
+
+TEST_F(SwaybgBackendTest, OneDrawerHoldsEveryOutputAndTheOthersKeepWhatTheyShow) {
+  // An older drawer of the program's, then one of the user's on one output above it.
+  Running(300, {"swaybg", "-o", "*", "-i", "/tous.bmp", "-m", "fill", "-c", "#113344"});
+  Running(301, {"swaybg", "-o", "HDMI-A-1", "-i", "/main.png", "-m", "fit"});
+  EXPECT_EQ(backend_.CurrentOn("HDMI-A-1"), "/main.png");
+  EXPECT_EQ(backend_.ShownStyle(), WallpaperStyle::kFitted);
+  EXPECT_EQ(backend_.CurrentOn("DP-1"), "/tous.bmp");
+  EXPECT_TRUE(backend_.SetEach({{"DP-1", "/a b.bmp"}}, WallpaperStyle::kCentred));
+  EXPECT_TRUE(
+      backend_.SetEach({{"DP-2", "/c.bmp"}, {"HDMI-A-1", "/d.bmp"}}, WallpaperStyle::kTiled));
+  EXPECT_EQ(runner_.lastingEvents,
+            (std::vector<std::string>{
+                "start 4100 swaybg -o * -i /tous.bmp -m center -c #113344 -o HDMI-A-1 -i "
+                "/main.png -m center -c #113344 -o DP-1 -i /a b.bmp -m center -c #113344",
+                "stop 300 swaybg",
+                "stop 301 swaybg",
+                "start 4101 swaybg -o * -i /tous.bmp -m tile -c #113344 -o DP-1 -i /a b.bmp -m "
+                "tile -c #113344 -o DP-2 -i /c.bmp -m tile -c #113344 -o HDMI-A-1 -i /d.bmp -m "
+                "tile -c #113344",
+                "stop 4100 swaybg",
+            }));
+  EXPECT_EQ(backend_.CurrentOn("DP-1"), "/a b.bmp");
+  EXPECT_EQ(backend_.CurrentOn("HDMI-A-2"), "/tous.bmp");
+  // A plain desktop everywhere, read as plain on each output.
+  EXPECT_TRUE(backend_.Clear());
+  EXPECT_EQ(backend_.CurrentOn("DP-1"), "");
+  runner_.session.clear();
+  EXPECT_EQ(backend_.CurrentOn("DP-1"), std::nullopt);
+}
+
+TEST_F(SwaybgBackendTest, AnOutputOfAPlainColourStaysPlainAndTheListerIsTheSessionsOwn) {
+  Running(300, {"swaybg", "-o", "DP-1", "-m", "solid_color", "-c", "#224466", "-o", "DP-2", "-i",
+                "/b.png"});
+  EXPECT_TRUE(backend_.SetEach({{"DP-2", "/c.png"}}, WallpaperStyle::kStretched));
+  EXPECT_EQ(runner_.lastingEvents.front(),
+            "start 4100 swaybg -o DP-1 -m solid_color -c #224466 -o DP-2 -i /c.png -m stretch -c "
+            "#224466");
+  runner_.Answer({"swaymsg"},
+                 {.succeeded = true, .output = R"([{"name": "DP-1", "active": true}])"});
+  runner_.Answer({"wlr-randr"}, {.succeeded = true, .output = "DP-9 \"x\"\n  Enabled: yes\n"});
+  EXPECT_EQ(SwaybgBackend(runner_, OutputLister::kSway).Screens(),
+            std::vector<std::string>{"DP-1"});
+  EXPECT_EQ(backend_.Screens(), std::vector<std::string>{"DP-9"});
+  runner_.Fail({"wlr-randr"});
+  EXPECT_TRUE(backend_.Screens().empty());
+}
+
 }  // namespace
 }  // namespace fondex::platform::posix::desktop

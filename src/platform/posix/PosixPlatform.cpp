@@ -68,7 +68,9 @@ PosixPlatform::PosixPlatform(std::string platformDirectory, desktop::DesktopKind
       desktop_(files_, profiles_, paths_,
                desktop::MakeDesktopBackend(
                    desktopKind, runner_,
-                   {.platformDirectory = paths_.PlatformDirectory(), .configHome = ConfigHome()}),
+                   {.platformDirectory = paths_.PlatformDirectory(),
+                    .configHome = ConfigHome(),
+                    .swaySession = desktop::IsSwaySession(desktop::SessionFromEnvironment())}),
                &runner_),
       outsideChanges_(paths_.PlatformDirectory(), desktop_) {}
 

@@ -33,7 +33,8 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
       return std::make_unique<LxqtBackend>(
           runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));
     case DesktopKind::kSway:
-      return std::make_unique<SwaybgBackend>(runner);
+      return std::make_unique<SwaybgBackend>(
+          runner, places.swaySession ? OutputLister::kSway : OutputLister::kWlroots);
     case DesktopKind::kHyprland:
       // Its users draw with hyprpaper; some keep swaybg.
       if (HyprpaperRuns(runner)) {

@@ -9,10 +9,12 @@
 
 namespace fondex::platform::posix::desktop {
 
-// Where back-ends keep or find their files.
+// Where back-ends keep or find their files, and whose outputs swaybg draws on.
 struct BackendPlaces {
   std::string platformDirectory;  // this program's own: the plain pictures of Budgie and hyprpaper
   std::string configHome;  // the user's settings ($XDG_CONFIG_HOME): LXQt's and Plasma's desktops
+  bool swaySession =
+      false;  // sway lists its outputs itself; the other compositors through wlr-randr
 };
 
 // The back-end of a kind of desktop; nothing for none, where the system profile alone holds the

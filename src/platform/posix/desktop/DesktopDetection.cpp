@@ -100,6 +100,11 @@ std::optional<DesktopKind> KindNamed(std::string_view name) {
   return Lookup(kForcedNames, name);
 }
 
+bool IsSwaySession(const SessionFacts& session) {
+  return !session.swaySocket.empty() ||
+         EqualsIgnoringAsciiCase(SessionNames(session).front(), "sway");
+}
+
 std::optional<std::string_view> ToolOf(DesktopKind kind) {
   switch (kind) {
     case DesktopKind::kGnome:

@@ -38,6 +38,9 @@ SessionFacts SessionFromEnvironment();
 // hyprland, x11, none.
 std::optional<DesktopKind> KindNamed(std::string_view name);
 
+// Whether the session is sway's: it hands out sway's socket, or names itself sway first.
+bool IsSwaySession(const SessionFacts& session);
+
 // The program a kind of desktop is reached through; nothing when it needs none.
 std::optional<std::string_view> ToolOf(DesktopKind kind);
 

@@ -1,9 +1,12 @@
 #include "platform/posix/desktop/HyprpaperBackend.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "platform/posix/FileIo.h"
 #include "platform/posix/desktop/ChangeFeeds.h"
+#include "platform/posix/desktop/JsonObjects.h"
 #include "platform/posix/desktop/PlainPicture.h"
 
 namespace fondex::platform::posix::desktop {
@@ -38,7 +41,7 @@ HyprpaperBackend::HyprpaperBackend(ProcessRunner& runner, std::string plainPictu
     : runner_(runner), plainPicture_(std::move(plainPicture)) {}
 
 bool HyprpaperBackend::Set(const std::string& path, WallpaperStyle style) {
-  return path.find(',') == std::string::npos && Show(path, FitMode(style));
+  return ShowEverywhere(path, FitMode(style));
 }
 
 bool HyprpaperBackend::Clear() {
@@ -46,26 +49,77 @@ bool HyprpaperBackend::Clear() {
   if (ReadRegularFile(plainPicture_) != pixel && !WriteFileAtomically(plainPicture_, pixel)) {
     return false;
   }
-  return Show(plainPicture_, "fit");
+  return ShowEverywhere(plainPicture_, "fit");
 }
 
 std::optional<std::string> HyprpaperBackend::Current() {
   const std::string active = Active();
-  const std::size_t separator = active.find(": ");
-  if (separator == std::string::npos) {
-    return std::nullopt;  // not reached, or showing nothing yet
+  return Reported(active.substr(0, active.find('\n')));
+}
+
+std::optional<std::string> HyprpaperBackend::CurrentOn(const std::string& screen) {
+  std::istringstream lines(Active());
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with(screen + ": ")) {
+      return Reported(line);
+    }
   }
-  std::string shown = active.substr(separator + 2, active.find('\n') - separator - 2);
-  shown = std::filesystem::path(shown).lexically_normal().string();
+  return std::nullopt;
+}
+
+// The picture of a "MONITOR: FILE" line, lexically normal, "" for the plain picture; nothing
+// when hyprpaper was not reached or shows nothing yet.
+std::optional<std::string> HyprpaperBackend::Reported(const std::string& line) const {
+  const std::size_t separator = line.find(": ");
+  if (separator == std::string::npos) {
+    return std::nullopt;
+  }
+  const std::string shown =
+      std::filesystem::path(line.substr(separator + 2)).lexically_normal().string();
   return shown == std::filesystem::path(plainPicture_).lexically_normal().string() ? "" : shown;
+}
+
+std::vector<std::string> HyprpaperBackend::Screens() {
+  const ToolResult listed = runner_.Run({kTool, "monitors", "-j"});
+  std::vector<std::string> names;
+  if (listed.succeeded) {
+    for (const JsonMembers& monitor :
+         ArrayOfObjects(listed.output).value_or(std::vector<JsonMembers>{})) {
+      if (const auto name = monitor.find("name"); name != monitor.end()) {
+        names.push_back(name->second);
+      }
+    }
+  }
+  return names;
+}
+
+bool HyprpaperBackend::SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  return std::ranges::all_of(pictures, [&](const ScreenPath& picture) {
+    return Show(picture.screen, picture.path, FitMode(style));
+  });
+}
+
+// On every monitor to come, then on each there is by name.
+bool HyprpaperBackend::ShowEverywhere(const std::string& path, const char* mode) {
+  if (!Show("", path, mode)) {
+    return false;
+  }
+  const std::vector<std::string> monitors = Screens();
+  return std::ranges::all_of(monitors,
+                             [&](const std::string& monitor) { return Show(monitor, path, mode); });
 }
 
 std::unique_ptr<ChangeFeed> HyprpaperBackend::Follow() {
   return std::make_unique<PacedFeed>([this] { return Active(); });
 }
 
-bool HyprpaperBackend::Show(const std::string& path, const char* mode) {
-  return runner_.Run({kTool, "hyprpaper", "wallpaper", "," + path + "," + mode}).succeeded;
+// hyprctl cuts its request at each comma: a name with one is refused rather than cut.
+bool HyprpaperBackend::Show(const std::string& monitor, const std::string& path, const char* mode) {
+  if (monitor.find(',') != std::string::npos || path.find(',') != std::string::npos) {
+    return false;
+  }
+  return runner_.Run({kTool, "hyprpaper", "wallpaper", monitor + "," + path + "," + mode})
+      .succeeded;
 }
 
 // What `listactive` prints; nothing when hyprpaper cannot be reached.
