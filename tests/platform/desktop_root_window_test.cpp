@@ -419,16 +419,23 @@ class WordsCanvas : public ScreenCanvas {
       : width_(width), words_(static_cast<std::size_t>(width * height), kUnpainted) {}
   static constexpr std::uint32_t kUnpainted = 0xDEAD;
 
-  void Fill(std::uint32_t word) override { std::fill(words_.begin(), words_.end(), word); }
+  void Fill(const PixelArea& area, std::uint32_t word) override {
+    for (int y = area.top; y < area.top + area.height; ++y) {
+      std::fill_n(words_.begin() + y * width_ + area.left, area.width, word);
+    }
+  }
   void Put(const PixelBand& band) override {
     for (int y = 0; y < band.rows; ++y) {
       std::copy_n(band.words + y * band.stride, band.width,
                   words_.begin() + (band.top + y) * width_ + band.left);
     }
   }
-  void CopyRows(int from, int to, int count) override {
-    ASSERT_TRUE(from + count <= to || to + count <= from) << "overlapping copy";
-    std::copy_n(words_.begin() + from * width_, count * width_, words_.begin() + to * width_);
+  void CopyRows(const PixelArea& area, int to) override {
+    ASSERT_TRUE(area.top + area.height <= to || to + area.height <= area.top) << "overlapping copy";
+    for (int y = 0; y < area.height; ++y) {
+      std::copy_n(words_.begin() + (area.top + y) * width_ + area.left, area.width,
+                  words_.begin() + (to + y) * width_ + area.left);
+    }
   }
   const std::vector<std::uint32_t>& Words() const { return words_; }
 
@@ -445,7 +452,7 @@ Words Composed(WallpaperStyle style, int width, int height, std::size_t* rowsRea
   std::iota(pixels.begin(), pixels.end(), 1u);
   PictureInMemory picture(4, 3, pixels);
   WordsCanvas canvas(width, height);
-  EXPECT_TRUE(DrawPicture(picture, style, canvas, width, height, 0));
+  EXPECT_TRUE(DrawPicture(picture, style, canvas, {0, 0, width, height}, 0));
   if (rowsRead != nullptr) {
     *rowsRead = picture.RowsRead();
   }
@@ -474,25 +481,38 @@ TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
   }
 }
 
-// One area of a larger canvas, as one screen among several: nothing outside it is drawn.
-TEST(ScreenPicture, AScaledPictureStaysInsideItsArea) {
+// One area of a larger canvas, as one screen among several: every style draws relative to the
+// area's corner and nothing outside it.
+TEST(ScreenPicture, EveryStyleStaysInsideItsArea) {
+  constexpr std::uint32_t u = WordsCanvas::kUnpainted;
+  struct Case {
+    WallpaperStyle style;
+    int width, height;
+    PixelArea area;
+    Words drawn;
+  };
+  const Case cases[] = {
+      {WallpaperStyle::kFitted, 6, 4, {1, 1, 4, 2}, {u, u, u, u, u, u, u, 1, 2, 3, 0, u,
+                                                     u, 5, 6, 7, 0, u, u, u, u, u, u, u}},
+      {WallpaperStyle::kFilled, 6, 4, {2, 0, 2, 3}, {u, u, 2,  3,  u, u, u, u, 6, 7, u, u,
+                                                     u, u, 10, 11, u, u, u, u, u, u, u, u}},
+      {WallpaperStyle::kStretched, 6, 4, {0, 3, 6, 0}, Words(24, u)},
+      // The margin beside a centred picture is painted in the area only.
+      {WallpaperStyle::kCentred, 6, 4, {1, 1, 5, 3}, {u, u, u, u, u, u, u, 1, 2,  3,  4,  0,
+                                                      u, 5, 6, 7, 8, 0, u, 9, 10, 11, 12, 0}},
+      // Tiles start at the area's corner; the copied rows keep to its columns.
+      {WallpaperStyle::kTiled, 7, 5, {1, 1, 5, 4}, {u,  u,  u, u, u, u, u, u, 1, 2, 3, 4,
+                                                    1,  u,  u, 5, 6, 7, 8, 5, u, u, 9, 10,
+                                                    11, 12, 9, u, u, 1, 2, 3, 4, 1, u}},
+  };
   Words pixels(12);
   std::iota(pixels.begin(), pixels.end(), 1u);
-  const auto drawn = [&pixels](WallpaperStyle style, PixelArea area) {
+  for (const Case& c : cases) {
     PictureInMemory picture(4, 3, pixels);
-    WordsCanvas canvas(6, 4);
-    EXPECT_TRUE(DrawScaled(picture, style, canvas, area, 0));
-    return canvas.Words();
-  };
-  constexpr std::uint32_t u = WordsCanvas::kUnpainted;
-  EXPECT_EQ(drawn(WallpaperStyle::kFitted, {1, 1, 4, 2}),
-            (Words{u, u, u, u, u, u, u, 1, 2, 3, 0, u, u, 5, 6, 7, 0, u, u, u, u, u, u, u}));
-  EXPECT_EQ(drawn(WallpaperStyle::kFilled, {2, 0, 2, 3}),
-            (Words{u, u, 2, 3, u, u, u, u, 6, 7, u, u, u, u, 10, 11, u, u, u, u, u, u, u, u}));
-  EXPECT_EQ(drawn(WallpaperStyle::kStretched, {0, 3, 6, 0}), Words(24, u));
-  PictureInMemory picture(4, 3, pixels);
-  WordsCanvas canvas(6, 4);
-  EXPECT_FALSE(DrawScaled(picture, WallpaperStyle::kTiled, canvas, {0, 0, 6, 4}, 0));
+    WordsCanvas canvas(c.width, c.height);
+    EXPECT_TRUE(DrawPicture(picture, c.style, canvas, c.area, 0));
+    EXPECT_EQ(canvas.Words(), c.drawn) << static_cast<int>(c.style);
+  }
 }
 
 // Every screen pixel is drawn, the tiles below the first strip included, and no more of the

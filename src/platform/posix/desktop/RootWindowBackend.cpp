@@ -114,9 +114,10 @@ class PixmapCanvas : public ScreenCanvas {
   PixmapCanvas(const PixmapCanvas&) = delete;
   PixmapCanvas& operator=(const PixmapCanvas&) = delete;
 
-  void Fill(std::uint32_t word) override {
+  void Fill(const PixelArea& area, std::uint32_t word) override {
     XSetForeground(screen_.display, gc_, word);
-    XFillRectangle(screen_.display, pixmap_, gc_, 0, 0, screen_.width, screen_.height);
+    XFillRectangle(screen_.display, pixmap_, gc_, area.left, area.top,
+                   static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
   }
 
   void Put(const PixelBand& band) override {
@@ -144,8 +145,9 @@ class PixmapCanvas : public ScreenCanvas {
     XDestroyImage(image);
   }
 
-  void CopyRows(int from, int to, int count) override {
-    XCopyArea(screen_.display, pixmap_, pixmap_, gc_, 0, from, screen_.width, count, 0, to);
+  void CopyRows(const PixelArea& area, int to) override {
+    XCopyArea(screen_.display, pixmap_, pixmap_, gc_, area.left, area.top,
+              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height), area.left, to);
   }
 
  private:
@@ -172,7 +174,7 @@ bool ShowOnRoot(const RootScreen& screen, PictureReader& picture, WallpaperStyle
   bool drawn = false;
   {
     PixmapCanvas canvas(screen, pixmap);
-    drawn = DrawPicture(picture, style, canvas, screen.width, screen.height,
+    drawn = DrawPicture(picture, style, canvas, {0, 0, screen.width, screen.height},
                         BlackPixel(screen.display, screen.number));
   }
   if (!trap.Clean(screen.display) || !drawn) {
