@@ -33,6 +33,12 @@ std::string ConfigHome() {
   return config.empty() ? JoinPosix(HomeDirectory(), ".config") : config;
 }
 
+// $XDG_CACHE_HOME, else ~/.cache.
+std::string CacheHome() {
+  std::string cache = Environment("XDG_CACHE_HOME");
+  return cache.empty() ? JoinPosix(HomeDirectory(), ".cache") : cache;
+}
+
 std::string Prepared(std::string directory) {
   std::error_code ignored;
   std::filesystem::create_directories(directory, ignored);
@@ -66,9 +72,10 @@ PosixPlatform::PosixPlatform(std::string platformDirectory, desktop::DesktopKind
       files_(paths_),
       profiles_(files_, paths_),
       desktop_(files_, profiles_, paths_,
-               desktop::MakeDesktopBackend(
-                   desktopKind, runner_,
-                   {.platformDirectory = paths_.PlatformDirectory(), .configHome = ConfigHome()}),
+               desktop::MakeDesktopBackend(desktopKind, runner_,
+                                           {.platformDirectory = paths_.PlatformDirectory(),
+                                            .configHome = ConfigHome(),
+                                            .cacheDirectory = JoinPosix(CacheHome(), "fondex")}),
                &runner_),
       outsideChanges_(paths_.PlatformDirectory(), desktop_) {}
 
