@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -390,6 +391,100 @@ TEST_F(RootWindowTest, AServerGoingAwayRefusesTheChangeWithoutEndingTheProgram) 
   }
   ASSERT_TRUE(backend_.Set(Posix("quadrants.bmp"), WallpaperStyle::kCentred));
   EXPECT_EQ(At(144, 108), kRed);
+}
+
+// Two RandR monitors side by side, GAUCHE holding the server's one output, for as long as it
+// lives.
+class TwoMonitors {
+ public:
+  explicit TwoMonitors(Display* display) : display_(display) {
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, Root());
+    Add("GAUCHE", 0, resources != nullptr && resources->noutput > 0 ? resources->outputs[0] : 0);
+    Add("DROITE", kScreenWidth / 2, 0);
+    XRRFreeScreenResources(resources);
+    XSync(display, False);
+  }
+  ~TwoMonitors() {
+    for (const char* name : {"GAUCHE", "DROITE"}) {
+      XRRDeleteMonitor(display_, Root(), XInternAtom(display_, name, False));
+    }
+    XSync(display_, False);
+  }
+  TwoMonitors(const TwoMonitors&) = delete;
+  TwoMonitors& operator=(const TwoMonitors&) = delete;
+
+ private:
+  Window Root() const { return DefaultRootWindow(display_); }
+  void Add(const char* name, int left, RROutput output) {
+    XRRMonitorInfo* monitor = XRRAllocateMonitor(display_, output != 0 ? 1 : 0);
+    monitor->name = XInternAtom(display_, name, False);
+    monitor->x = left;
+    monitor->width = kScreenWidth / 2;
+    monitor->height = kScreenHeight;
+    monitor->mwidth = 42;
+    monitor->mheight = 64;
+    if (output != 0) {
+      monitor->outputs[0] = output;
+    }
+    XRRSetMonitor(display_, Root(), monitor);
+    XRRFreeMonitors(monitor);
+  }
+
+  Display* display_;
+};
+
+// Each monitor shows its own picture; a change of one keeps the other's, also from another
+// process (a new back-end reads the root's record), and also when another program drew it.
+TEST_F(RootWindowTest, EachMonitorKeepsItsPictureUntilItIsNamed) {
+  const TwoMonitors monitors(display_.get());
+  for (const auto& [name, colour] : {std::pair{"red.bmp", Rgb{255, 0, 0}},
+                                     {"green.bmp", Rgb{0, 255, 0}},
+                                     {"blue.bmp", Rgb{0, 0, 255}}}) {
+    Write(name, posix::testing::TrueColourBitmap(8, 8, [c = colour](int, int) { return c; }));
+  }
+  auto screens = backend_.Screens();
+  std::ranges::sort(screens);
+  EXPECT_EQ(screens, (std::vector<std::string>{"DROITE", "GAUCHE"}));
+  const auto shows = [this](std::uint32_t left, std::uint32_t right) {
+    return At(80, 120) == left && At(0, 0) == left && At(159, 239) == left && At(160, 0) == right &&
+           At(240, 120) == right && At(319, 239) == right;
+  };
+
+  ASSERT_TRUE(backend_.SetEach({{"GAUCHE", Posix("red.bmp")}, {"DROITE", Posix("blue.bmp")}},
+                               WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kBlue));
+  RootWindowBackend restarted(server_->Name());
+  ASSERT_TRUE(restarted.SetEach({{"DROITE", Posix("green.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kGreen));
+  EXPECT_EQ(restarted.CurrentOn("GAUCHE"), Posix("red.bmp"));
+  EXPECT_EQ(restarted.CurrentOn("DROITE"), Posix("green.bmp"));
+  EXPECT_FALSE(restarted.SetEach({{"HDMI-9", Posix("blue.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_FALSE(restarted.SetEach({{"GAUCHE", Posix("absent.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kGreen));
+
+  // Another program's pixmap, all yellow: its pixels stay, and it names no picture.
+  const Pixmap other = XCreatePixmap(display_.get(), Root(), kScreenWidth, kScreenHeight, 24);
+  const GC gc = XCreateGC(display_.get(), other, 0, nullptr);
+  XSetForeground(display_.get(), gc, kYellow);
+  XFillRectangle(display_.get(), other, gc, 0, 0, kScreenWidth, kScreenHeight);
+  XFreeGC(display_.get(), gc);
+  XChangeProperty(display_.get(), Root(), XInternAtom(display_.get(), "_XROOTPMAP_ID", False),
+                  XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&other),
+                  1);
+  XSync(display_.get(), False);
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), std::nullopt);
+  ASSERT_TRUE(backend_.SetEach({{"DROITE", Posix("blue.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kYellow, kBlue));
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), std::nullopt);
+  EXPECT_EQ(backend_.CurrentOn("DROITE"), Posix("blue.bmp"));
+  XFreePixmap(display_.get(), other);
+
+  // One picture everywhere names it on every monitor; the plain desktop names none.
+  ASSERT_TRUE(backend_.Set(Posix("green.bmp"), WallpaperStyle::kStretched));
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), Posix("green.bmp"));
+  ASSERT_TRUE(backend_.Clear());
+  EXPECT_TRUE(shows(kBlack, kBlack));
+  EXPECT_EQ(backend_.CurrentOn("DROITE"), "");
 }
 
 // A picture held in memory, handed out in the bands asked for.

@@ -25,6 +25,7 @@ struct PixelArea {
   int top;
   int width;
   int height;
+  bool operator==(const PixelArea&) const = default;
 };
 
 // What a picture is drawn on: the screen's pixels, or a picture of them. Every call stays inside
