@@ -41,7 +41,7 @@ class SpannedTest : public posix::testing::ScratchTest {
 
 struct Layout {
   const char* name;
-  std::vector<ScreenArea> screens;
+  std::vector<XMonitor> screens;
   WallpaperStyle style;
   PixelArea outside;  // a place no screen shows; empty when the screens fill the whole
 };
@@ -153,7 +153,7 @@ class SpannedBackendTest : public SpannedTest {
                                            {"picture-uri", "'file:///elsewhere.bmp'"},
                                            {"primary-color", "'#336699'"}};
   std::string refused_;
-  std::vector<ScreenArea> screens_{
+  std::vector<XMonitor> screens_{
       {"A", {0, 0, 40, 30}}, {"B", {40, 0, 40, 30}}, {"C", {80, 0, 40, 30}}};
 };
 

@@ -98,17 +98,17 @@ unsigned long NumberOf(const std::string& path) {
 // Screens that keep their picture: the recorded ones, when the desktop shows the composed
 // picture, else every screen the desktop's own picture; the pictures gone since are left out.
 std::vector<ScreenPath> Kept(const std::optional<Composition>& recorded, const std::string& shown,
-                             const std::vector<ScreenArea>& screens) {
+                             const std::vector<XMonitor>& screens) {
   std::vector<ScreenPath> kept;
   if (recorded) {
     kept = recorded->screens;
   } else if (!shown.empty()) {
-    for (const ScreenArea& screen : screens) {
+    for (const XMonitor& screen : screens) {
       kept.push_back({screen.name, shown});
     }
   }
   std::erase_if(kept, [&](const ScreenPath& picture) {
-    return std::ranges::find(screens, picture.screen, &ScreenArea::name) == screens.end() ||
+    return std::ranges::find(screens, picture.screen, &XMonitor::name) == screens.end() ||
            ::access(picture.path.c_str(), R_OK) != 0;
   });
   return kept;
@@ -116,11 +116,11 @@ std::vector<ScreenPath> Kept(const std::optional<Composition>& recorded, const s
 
 }  // namespace
 
-std::optional<std::string> ComposeScreens(const std::vector<ScreenArea>& screens,
+std::optional<std::string> ComposeScreens(const std::vector<XMonitor>& screens,
                                           const std::vector<ScreenPath>& pictures,
                                           WallpaperStyle style, RgbColour background) {
   int width = 0, height = 0;
-  for (const ScreenArea& screen : screens) {
+  for (const XMonitor& screen : screens) {
     const PixelArea area = Clipped(screen.area);
     width = std::max(width, area.left + area.width);
     height = std::max(height, area.top + area.height);
@@ -132,7 +132,7 @@ std::optional<std::string> ComposeScreens(const std::vector<ScreenArea>& screens
   const std::uint32_t word = WordOf(background);
   MemoryCanvas canvas(width, height, word);
   for (const ScreenPath& picture : pictures) {
-    const auto screen = std::ranges::find(screens, picture.screen, &ScreenArea::name);
+    const auto screen = std::ranges::find(screens, picture.screen, &XMonitor::name);
     if (screen == screens.end() ||
         !DrawFile(picture.path, style, canvas, Clipped(screen->area), word)) {
       return std::nullopt;
@@ -176,7 +176,7 @@ SpannedScreens::SpannedScreens(std::string folder, AreaReader areas)
 
 std::vector<std::string> SpannedScreens::Names() const {
   std::vector<std::string> names;
-  for (const ScreenArea& screen : areas_()) {
+  for (const XMonitor& screen : areas_()) {
     names.push_back(screen.name);
   }
   return names.size() < 2 ? std::vector<std::string>{} : names;
@@ -185,10 +185,10 @@ std::vector<std::string> SpannedScreens::Names() const {
 std::optional<Composition> SpannedScreens::Compose(const std::vector<ScreenPath>& pictures,
                                                    const std::string& shown, WallpaperStyle style,
                                                    RgbColour background) const {
-  const std::vector<ScreenArea> screens = areas_();
+  const std::vector<XMonitor> screens = areas_();
   Composition composition{NewPictureName(), Kept(Recorded(shown), shown, screens)};
   for (const ScreenPath& picture : pictures) {
-    if (std::ranges::find(screens, picture.screen, &ScreenArea::name) == screens.end()) {
+    if (std::ranges::find(screens, picture.screen, &XMonitor::name) == screens.end()) {
       return std::nullopt;
     }
     std::erase_if(composition.screens,

@@ -9,20 +9,15 @@
 #include "platform/posix/desktop/DesktopBackend.h"
 #include "platform/posix/desktop/PlainPicture.h"
 #include "platform/posix/desktop/ScreenPicture.h"
+#include "platform/posix/desktop/XMonitors.h"
 
 namespace fondex::platform::posix::desktop {
-
-// A screen and where it lies on the whole of the screens, as the display server places it.
-struct ScreenArea {
-  std::string name;
-  PixelArea area;
-};
 
 // One picture for all the screens, each screen's picture in the style inside that screen's
 // rectangle, the picture as large as the screens reach from the top-left corner; a screen
 // without a picture, and what lies outside every screen, in the background colour. The bytes
 // of its PNG file; nothing when a picture cannot be read or the whole would be too large.
-std::optional<std::string> ComposeScreens(const std::vector<ScreenArea>& screens,
+std::optional<std::string> ComposeScreens(const std::vector<XMonitor>& screens,
                                           const std::vector<ScreenPath>& pictures,
                                           WallpaperStyle style, RgbColour background);
 
@@ -44,7 +39,7 @@ std::optional<Composition> ParseComposition(std::string_view text);
 // program.
 class SpannedScreens {
  public:
-  using AreaReader = std::function<std::vector<ScreenArea>()>;
+  using AreaReader = std::function<std::vector<XMonitor>()>;
 
   SpannedScreens(std::string folder, AreaReader areas);
 
