@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 
 #include "platform/pictures/Picture.h"
@@ -87,12 +88,13 @@ bool IsComposedPicture(std::string_view name) {
 // The number in a composed picture's file name; 0 for another name.
 unsigned long NumberOf(const std::string& path) {
   const std::string name = std::filesystem::path(path).filename().string();
-  if (!IsComposedPicture(name)) {
-    return 0;
+  unsigned long number = 0;
+  if (IsComposedPicture(name)) {
+    const char* end = name.data() + name.size() - kPictureSuffix.size();
+    const auto [at, error] = std::from_chars(name.data() + kPicturePrefix.size(), end, number);
+    return error == std::errc() && at == end ? number : 0;
   }
-  const std::string digits = name.substr(
-      kPicturePrefix.size(), name.size() - kPicturePrefix.size() - kPictureSuffix.size());
-  return !digits.empty() && std::ranges::all_of(digits, ::isdigit) ? std::stoul(digits) : 0;
+  return 0;
 }
 
 // Screens that keep their picture: the recorded ones, when the desktop shows the composed
