@@ -45,13 +45,13 @@ const std::string& Png() {
 // server's work, measured beside the other setters.
 class Bands : public desktop::ScreenCanvas {
  public:
-  void Fill(std::uint32_t) override {}
+  void Fill(const desktop::PixelArea&, std::uint32_t) override {}
   void Put(const desktop::PixelBand& band) override {
     const std::uint32_t* words = band.words;
     benchmark::DoNotOptimize(words);
     benchmark::ClobberMemory();
   }
-  void CopyRows(int, int, int) override {}
+  void CopyRows(const desktop::PixelArea&, int) override {}
 };
 
 void ToRootWindowPixels(benchmark::State& state, const std::string& file) {
@@ -60,7 +60,7 @@ void ToRootWindowPixels(benchmark::State& state, const std::string& file) {
     posix::MemorySource source(file);
     const auto picture = posix::OpenPicture(source, {});
     if (!picture || !desktop::DrawPicture(*picture, desktop::WallpaperStyle::kCentred, screen,
-                                          kWidth, kHeight, 0)) {
+                                          {0, 0, kWidth, kHeight}, 0)) {
       state.SkipWithError("the picture was refused");
       return;
     }

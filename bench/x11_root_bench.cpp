@@ -9,13 +9,9 @@
 // fitted and filled each within twice Fondex's centred time of the same picture, their peak
 // rise under 16 MB.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +20,7 @@
 
 #include "GradientBitmap.h"
 #include "RatioReporter.h"
+#include "RootSetters.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace {
@@ -60,23 +57,6 @@ const Pictures& ThePictures() {
   return pictures;
 }
 
-// A figure of this process's status, in kB ("VmRSS", "VmHWM").
-double StatusKilobytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with(field + ":")) {
-      return std::stod(line.substr(field.size() + 1));
-    }
-  }
-  return 0;
-}
-
-// Starts the peak resident figure anew at the resident size of now.
-void ResetPeak() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 // Fondex's change to the picture in the layout that the system profile's WallpaperStyle names.
 void FondexChange(benchmark::State& state, const std::string& picture, const char* style) {
   posix::PosixPlatform platform(ThePictures().PlatformDirectory(),
@@ -86,39 +66,21 @@ void FondexChange(benchmark::State& state, const std::string& picture, const cha
     return;
   }
   const std::string name = platform.Paths().ToWindows(picture);
-  ResetPeak();
-  const double before = StatusKilobytes("VmRSS");
+  fondex::bench::ResetPeak();
+  const double before = fondex::bench::StatusKilobytes("VmRSS");
   for (auto _ : state) {
     if (!platform.Desktop().SetDeskWallpaper(name)) {
       state.SkipWithError("the root window refused the picture");
       return;
     }
   }
-  state.counters["peak_rise_MB"] = (StatusKilobytes("VmHWM") - before) / 1024.0;
+  state.counters["peak_rise_MB"] = (fondex::bench::StatusKilobytes("VmHWM") - before) / 1024.0;
 }
 
-// Runs the setter to its end; its time is the iteration's, its peak memory a counter.
 void RunSetter(benchmark::State& state, std::vector<std::string> arguments, const char* failure,
                const std::string& picture = ThePictures().Path()) {
   arguments.push_back(picture);
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) {
-    argv.push_back(argument.data());
-  }
-  argv.push_back(nullptr);
-  long peak = 0;
-  for (auto _ : state) {
-    pid_t pid = 0;
-    int status = 0;
-    rusage usage{};
-    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
-        ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      state.SkipWithError(failure);
-      return;
-    }
-    peak = std::max(peak, usage.ru_maxrss);
-  }
-  state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+  fondex::bench::RunSetter(state, std::move(arguments), failure);
 }
 
 void FondexCentre(benchmark::State& state) {
@@ -153,15 +115,8 @@ void HsetrootCentre(benchmark::State& state) {
   RunSetter(state, {"hsetroot", "-center"}, "hsetroot is missing or failed");
 }
 
-// One change per repetition; the median time and the largest peak are the figures.
 void OneChangeEach(benchmark::internal::Benchmark* benchmark) {
-  benchmark->Iterations(1)
-      ->Repetitions(kRepetitions)
-      ->ComputeStatistics("max",
-                          [](const std::vector<double>& values) {
-                            return *std::max_element(values.begin(), values.end());
-                          })
-      ->Unit(benchmark::kMillisecond);
+  fondex::bench::OneChangeEach(benchmark, kRepetitions);
 }
 
 BENCHMARK(FondexCentre)->Apply(OneChangeEach);

@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -392,6 +393,100 @@ TEST_F(RootWindowTest, AServerGoingAwayRefusesTheChangeWithoutEndingTheProgram) 
   EXPECT_EQ(At(144, 108), kRed);
 }
 
+// Two RandR monitors side by side, GAUCHE holding the server's one output, for as long as it
+// lives.
+class TwoMonitors {
+ public:
+  explicit TwoMonitors(Display* display) : display_(display) {
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, Root());
+    Add("GAUCHE", 0, resources != nullptr && resources->noutput > 0 ? resources->outputs[0] : 0);
+    Add("DROITE", kScreenWidth / 2, 0);
+    XRRFreeScreenResources(resources);
+    XSync(display, False);
+  }
+  ~TwoMonitors() {
+    for (const char* name : {"GAUCHE", "DROITE"}) {
+      XRRDeleteMonitor(display_, Root(), XInternAtom(display_, name, False));
+    }
+    XSync(display_, False);
+  }
+  TwoMonitors(const TwoMonitors&) = delete;
+  TwoMonitors& operator=(const TwoMonitors&) = delete;
+
+ private:
+  Window Root() const { return DefaultRootWindow(display_); }
+  void Add(const char* name, int left, RROutput output) {
+    XRRMonitorInfo* monitor = XRRAllocateMonitor(display_, output != 0 ? 1 : 0);
+    monitor->name = XInternAtom(display_, name, False);
+    monitor->x = left;
+    monitor->width = kScreenWidth / 2;
+    monitor->height = kScreenHeight;
+    monitor->mwidth = 42;
+    monitor->mheight = 64;
+    if (output != 0) {
+      monitor->outputs[0] = output;
+    }
+    XRRSetMonitor(display_, Root(), monitor);
+    XRRFreeMonitors(monitor);
+  }
+
+  Display* display_;
+};
+
+// Each monitor shows its own picture; a change of one keeps the other's, also from another
+// process (a new back-end reads the root's record), and also when another program drew it.
+TEST_F(RootWindowTest, EachMonitorKeepsItsPictureUntilItIsNamed) {
+  const TwoMonitors monitors(display_.get());
+  for (const auto& [name, colour] : {std::pair{"red.bmp", Rgb{255, 0, 0}},
+                                     {"green.bmp", Rgb{0, 255, 0}},
+                                     {"blue.bmp", Rgb{0, 0, 255}}}) {
+    Write(name, posix::testing::TrueColourBitmap(8, 8, [c = colour](int, int) { return c; }));
+  }
+  auto screens = backend_.Screens();
+  std::ranges::sort(screens);
+  EXPECT_EQ(screens, (std::vector<std::string>{"DROITE", "GAUCHE"}));
+  const auto shows = [this](std::uint32_t left, std::uint32_t right) {
+    return At(80, 120) == left && At(0, 0) == left && At(159, 239) == left && At(160, 0) == right &&
+           At(240, 120) == right && At(319, 239) == right;
+  };
+
+  ASSERT_TRUE(backend_.SetEach({{"GAUCHE", Posix("red.bmp")}, {"DROITE", Posix("blue.bmp")}},
+                               WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kBlue));
+  RootWindowBackend restarted(server_->Name());
+  ASSERT_TRUE(restarted.SetEach({{"DROITE", Posix("green.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kGreen));
+  EXPECT_EQ(restarted.CurrentOn("GAUCHE"), Posix("red.bmp"));
+  EXPECT_EQ(restarted.CurrentOn("DROITE"), Posix("green.bmp"));
+  EXPECT_FALSE(restarted.SetEach({{"HDMI-9", Posix("blue.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_FALSE(restarted.SetEach({{"GAUCHE", Posix("absent.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kRed, kGreen));
+
+  // Another program's pixmap, all yellow: its pixels stay, and it names no picture.
+  const Pixmap other = XCreatePixmap(display_.get(), Root(), kScreenWidth, kScreenHeight, 24);
+  const GC gc = XCreateGC(display_.get(), other, 0, nullptr);
+  XSetForeground(display_.get(), gc, kYellow);
+  XFillRectangle(display_.get(), other, gc, 0, 0, kScreenWidth, kScreenHeight);
+  XFreeGC(display_.get(), gc);
+  XChangeProperty(display_.get(), Root(), XInternAtom(display_.get(), "_XROOTPMAP_ID", False),
+                  XA_PIXMAP, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&other),
+                  1);
+  XSync(display_.get(), False);
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), std::nullopt);
+  ASSERT_TRUE(backend_.SetEach({{"DROITE", Posix("blue.bmp")}}, WallpaperStyle::kStretched));
+  EXPECT_TRUE(shows(kYellow, kBlue));
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), std::nullopt);
+  EXPECT_EQ(backend_.CurrentOn("DROITE"), Posix("blue.bmp"));
+  XFreePixmap(display_.get(), other);
+
+  // One picture everywhere names it on every monitor; the plain desktop names none.
+  ASSERT_TRUE(backend_.Set(Posix("green.bmp"), WallpaperStyle::kStretched));
+  EXPECT_EQ(backend_.CurrentOn("GAUCHE"), Posix("green.bmp"));
+  ASSERT_TRUE(backend_.Clear());
+  EXPECT_TRUE(shows(kBlack, kBlack));
+  EXPECT_EQ(backend_.CurrentOn("DROITE"), "");
+}
+
 // A picture held in memory, handed out in the bands asked for.
 class PictureInMemory : public PictureReader {
  public:
@@ -419,16 +514,23 @@ class WordsCanvas : public ScreenCanvas {
       : width_(width), words_(static_cast<std::size_t>(width * height), kUnpainted) {}
   static constexpr std::uint32_t kUnpainted = 0xDEAD;
 
-  void Fill(std::uint32_t word) override { std::fill(words_.begin(), words_.end(), word); }
+  void Fill(const PixelArea& area, std::uint32_t word) override {
+    for (int y = area.top; y < area.top + area.height; ++y) {
+      std::fill_n(words_.begin() + y * width_ + area.left, area.width, word);
+    }
+  }
   void Put(const PixelBand& band) override {
     for (int y = 0; y < band.rows; ++y) {
       std::copy_n(band.words + y * band.stride, band.width,
                   words_.begin() + (band.top + y) * width_ + band.left);
     }
   }
-  void CopyRows(int from, int to, int count) override {
-    ASSERT_TRUE(from + count <= to || to + count <= from) << "overlapping copy";
-    std::copy_n(words_.begin() + from * width_, count * width_, words_.begin() + to * width_);
+  void CopyRows(const PixelArea& area, int to) override {
+    ASSERT_TRUE(area.top + area.height <= to || to + area.height <= area.top) << "overlapping copy";
+    for (int y = 0; y < area.height; ++y) {
+      std::copy_n(words_.begin() + (area.top + y) * width_ + area.left, area.width,
+                  words_.begin() + (to + y) * width_ + area.left);
+    }
   }
   const std::vector<std::uint32_t>& Words() const { return words_; }
 
@@ -445,7 +547,7 @@ Words Composed(WallpaperStyle style, int width, int height, std::size_t* rowsRea
   std::iota(pixels.begin(), pixels.end(), 1u);
   PictureInMemory picture(4, 3, pixels);
   WordsCanvas canvas(width, height);
-  EXPECT_TRUE(DrawPicture(picture, style, canvas, width, height, 0));
+  EXPECT_TRUE(DrawPicture(picture, style, canvas, {0, 0, width, height}, 0));
   if (rowsRead != nullptr) {
     *rowsRead = picture.RowsRead();
   }
@@ -474,25 +576,38 @@ TEST(ScreenPicture, PicturesLargerThanTheScreenAndUnevenScales) {
   }
 }
 
-// One area of a larger canvas, as one screen among several: nothing outside it is drawn.
-TEST(ScreenPicture, AScaledPictureStaysInsideItsArea) {
+// One area of a larger canvas, as one screen among several: every style draws relative to the
+// area's corner and nothing outside it.
+TEST(ScreenPicture, EveryStyleStaysInsideItsArea) {
+  constexpr std::uint32_t u = WordsCanvas::kUnpainted;
+  struct Case {
+    WallpaperStyle style;
+    int width, height;
+    PixelArea area;
+    Words drawn;
+  };
+  const Case cases[] = {
+      {WallpaperStyle::kFitted, 6, 4, {1, 1, 4, 2}, {u, u, u, u, u, u, u, 1, 2, 3, 0, u,
+                                                     u, 5, 6, 7, 0, u, u, u, u, u, u, u}},
+      {WallpaperStyle::kFilled, 6, 4, {2, 0, 2, 3}, {u, u, 2,  3,  u, u, u, u, 6, 7, u, u,
+                                                     u, u, 10, 11, u, u, u, u, u, u, u, u}},
+      {WallpaperStyle::kStretched, 6, 4, {0, 3, 6, 0}, Words(24, u)},
+      // The margin beside a centred picture is painted in the area only.
+      {WallpaperStyle::kCentred, 6, 4, {1, 1, 5, 3}, {u, u, u, u, u, u, u, 1, 2,  3,  4,  0,
+                                                      u, 5, 6, 7, 8, 0, u, 9, 10, 11, 12, 0}},
+      // Tiles start at the area's corner; the copied rows keep to its columns.
+      {WallpaperStyle::kTiled, 7, 5, {1, 1, 5, 4}, {u,  u,  u, u, u, u, u, u, 1, 2, 3, 4,
+                                                    1,  u,  u, 5, 6, 7, 8, 5, u, u, 9, 10,
+                                                    11, 12, 9, u, u, 1, 2, 3, 4, 1, u}},
+  };
   Words pixels(12);
   std::iota(pixels.begin(), pixels.end(), 1u);
-  const auto drawn = [&pixels](WallpaperStyle style, PixelArea area) {
+  for (const Case& c : cases) {
     PictureInMemory picture(4, 3, pixels);
-    WordsCanvas canvas(6, 4);
-    EXPECT_TRUE(DrawScaled(picture, style, canvas, area, 0));
-    return canvas.Words();
-  };
-  constexpr std::uint32_t u = WordsCanvas::kUnpainted;
-  EXPECT_EQ(drawn(WallpaperStyle::kFitted, {1, 1, 4, 2}),
-            (Words{u, u, u, u, u, u, u, 1, 2, 3, 0, u, u, 5, 6, 7, 0, u, u, u, u, u, u, u}));
-  EXPECT_EQ(drawn(WallpaperStyle::kFilled, {2, 0, 2, 3}),
-            (Words{u, u, 2, 3, u, u, u, u, 6, 7, u, u, u, u, 10, 11, u, u, u, u, u, u, u, u}));
-  EXPECT_EQ(drawn(WallpaperStyle::kStretched, {0, 3, 6, 0}), Words(24, u));
-  PictureInMemory picture(4, 3, pixels);
-  WordsCanvas canvas(6, 4);
-  EXPECT_FALSE(DrawScaled(picture, WallpaperStyle::kTiled, canvas, {0, 0, 6, 4}, 0));
+    WordsCanvas canvas(c.width, c.height);
+    EXPECT_TRUE(DrawPicture(picture, c.style, canvas, c.area, 0));
+    EXPECT_EQ(canvas.Words(), c.drawn) << static_cast<int>(c.style);
+  }
 }
 
 // Every screen pixel is drawn, the tiles below the first strip included, and no more of the

@@ -33,6 +33,12 @@ std::string ConfigHome() {
   return config.empty() ? JoinPosix(HomeDirectory(), ".config") : config;
 }
 
+// $XDG_CACHE_HOME, else ~/.cache.
+std::string CacheHome() {
+  std::string cache = Environment("XDG_CACHE_HOME");
+  return cache.empty() ? JoinPosix(HomeDirectory(), ".cache") : cache;
+}
+
 std::string Prepared(std::string directory) {
   std::error_code ignored;
   std::filesystem::create_directories(directory, ignored);
@@ -70,6 +76,7 @@ PosixPlatform::PosixPlatform(std::string platformDirectory, desktop::DesktopKind
                    desktopKind, runner_,
                    {.platformDirectory = paths_.PlatformDirectory(),
                     .configHome = ConfigHome(),
+                    .cacheDirectory = JoinPosix(CacheHome(), "fondex"),
                     .swaySession = desktop::IsSwaySession(desktop::SessionFromEnvironment())}),
                &runner_),
       outsideChanges_(paths_.PlatformDirectory(), desktop_) {}

@@ -1,5 +1,7 @@
 #include "platform/posix/desktop/DesktopBackends.h"
 
+#include <X11/Xlib.h>
+
 #include "platform/posix/PathMapper.h"
 #include "platform/posix/desktop/GSettingsBackend.h"
 #include "platform/posix/desktop/HyprpaperBackend.h"
@@ -11,19 +13,38 @@
 #include "platform/posix/desktop/XfconfBackend.h"
 
 namespace fondex::platform::posix::desktop {
+namespace {
+
+// The monitors as the X server lays them out, Xwayland's in a Wayland session.
+std::vector<XMonitor> MonitorsOnDisplay() {
+  Display* display = XOpenDisplay(nullptr);
+  std::vector<XMonitor> monitors = ActiveMonitors(display);
+  if (display != nullptr) {
+    XCloseDisplay(display);
+  }
+  return monitors;
+}
+
+// A desktop that keeps one picture gives each screen its own as part of one spanning them all.
+std::optional<SpannedScreens> Spanned(const BackendPlaces& places) {
+  return SpannedScreens(places.cacheDirectory, &MonitorsOnDisplay);
+}
+
+}  // namespace
 
 std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunner& runner,
                                                    const BackendPlaces& places) {
   switch (kind) {
     case DesktopKind::kGnome:
-      return std::make_unique<GSettingsBackend>(runner, kGnomeSchema);
+      return std::make_unique<GSettingsBackend>(runner, kGnomeSchema, "", Spanned(places));
     case DesktopKind::kBudgie:
       return std::make_unique<GSettingsBackend>(
-          runner, kBudgieSchema, JoinPosix(places.platformDirectory, "plain-desktop.bmp"));
+          runner, kBudgieSchema, JoinPosix(places.platformDirectory, "plain-desktop.bmp"),
+          Spanned(places));
     case DesktopKind::kCinnamon:
-      return std::make_unique<GSettingsBackend>(runner, kCinnamonSchema);
+      return std::make_unique<GSettingsBackend>(runner, kCinnamonSchema, "", Spanned(places));
     case DesktopKind::kMate:
-      return std::make_unique<GSettingsBackend>(runner, kMateSchema);
+      return std::make_unique<GSettingsBackend>(runner, kMateSchema, "", Spanned(places));
     case DesktopKind::kXfce:
       return std::make_unique<XfconfBackend>(runner, [] { return ActiveMonitorNames(); });
     case DesktopKind::kKde:

@@ -13,8 +13,9 @@ namespace fondex::platform::posix::desktop {
 struct BackendPlaces {
   std::string platformDirectory;  // this program's own: the plain pictures of Budgie and hyprpaper
   std::string configHome;  // the user's settings ($XDG_CONFIG_HOME): LXQt's and Plasma's desktops
-  bool swaySession =
-      false;  // sway lists its outputs itself; the other compositors through wlr-randr
+  std::string cacheDirectory;  // this program's files made again at will: composed pictures
+  // sway lists its outputs itself; the other compositors through wlr-randr
+  bool swaySession = false;
 };
 
 // The back-end of a kind of desktop; nothing for none, where the system profile alone holds the

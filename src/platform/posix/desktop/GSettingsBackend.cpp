@@ -15,6 +15,8 @@ constexpr const char* kDarkPicture = "picture-uri-dark";
 // Where GNOME keeps the style that decides which of its two pictures shows.
 constexpr const char* kInterfaceSchema = "org.gnome.desktop.interface";
 constexpr const char* kColourScheme = "color-scheme";
+// The desktop's option that lays one picture over all its screens, as they lie.
+constexpr const char* kSpanned = "spanned";
 
 const char* OptionsOf(WallpaperStyle style) {
   switch (style) {
@@ -44,18 +46,55 @@ bool ConcernsColourScheme(std::string_view line) {
 }  // namespace
 
 GSettingsBackend::GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema,
-                                   std::string plainPicture)
-    : runner_(runner), schema_(schema), plainPicture_(std::move(plainPicture)) {}
+                                   std::string plainPicture, std::optional<SpannedScreens> spanned)
+    : runner_(runner),
+      schema_(schema),
+      plainPicture_(std::move(plainPicture)),
+      spanned_(std::move(spanned)) {}
 
 bool GSettingsBackend::Set(const std::string& path, WallpaperStyle style) {
+  return ShowFile(path, OptionsOf(style));
+}
+
+bool GSettingsBackend::ShowFile(const std::string& path, const char* options) {
   if (!schema_.pictureIsUri) {
     // The key holds UTF-8 text: another path could not reach the desktop as that same file.
     return IsValidUtf8(path) && SetKey("picture-filename", spelling_.For(path)) &&
-           SetKey("picture-options", OptionsOf(style));
+           SetKey("picture-options", options);
   }
   const std::string uri = FileUri(spelling_.For(path));
   return SetKey("picture-uri", uri) && (!HasKey(kDarkPicture) || SetKey(kDarkPicture, uri)) &&
-         SetKey("picture-options", OptionsOf(style));
+         SetKey("picture-options", options);
+}
+
+std::vector<std::string> GSettingsBackend::Screens() {
+  return spanned_ ? spanned_->Names() : std::vector<std::string>{};
+}
+
+// The screens not named keep what they show: their recorded pictures, or the desktop's own.
+bool GSettingsBackend::SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  if (!spanned_) {
+    return false;
+  }
+  const std::optional<std::string> shown = ShownPicture();
+  const std::optional<Composition> composed =
+      spanned_->Compose(pictures, shown.value_or(""), style, Background());
+  if (!composed) {
+    return false;
+  }
+  if (!ShowFile(composed->picture, kSpanned)) {
+    spanned_->Discard(*composed);
+    return false;
+  }
+  return spanned_->Keep(*composed);
+}
+
+std::optional<std::string> GSettingsBackend::CurrentOn(const std::string& screen) {
+  std::optional<std::string> shown = ShownPicture();
+  if (shown && spanned_) {
+    return spanned_->On(*shown, screen).value_or(*shown);
+  }
+  return shown;
 }
 
 bool GSettingsBackend::Clear() {
@@ -67,13 +106,24 @@ bool GSettingsBackend::Clear() {
 
 // The desktop's own colour, as a picture stretched over the screen.
 bool GSettingsBackend::ShowPlainPicture() {
-  const std::optional<std::string> colour = GetKey("primary-color");
-  return WriteFileAtomically(
-             plainPicture_, OnePixelBitmap(ParseHexColour(colour.value_or("")).value_or(kBlack))) &&
+  return WriteFileAtomically(plainPicture_, OnePixelBitmap(Background())) &&
          Set(plainPicture_, WallpaperStyle::kStretched);
 }
 
+RgbColour GSettingsBackend::Background() {
+  return ParseHexColour(GetKey("primary-color").value_or("")).value_or(kBlack);
+}
+
 std::optional<std::string> GSettingsBackend::Current() {
+  std::optional<std::string> shown = ShownPicture();
+  if (shown && spanned_) {
+    return spanned_->Latest(*shown).value_or(*shown);
+  }
+  return shown;
+}
+
+// The desktop's picture, lexically normal; "" for none.
+std::optional<std::string> GSettingsBackend::ShownPicture() {
   std::optional<std::string> picture = CurrentPicture();
   if (!picture) {
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "platform/posix/desktop/DesktopBackend.h"
 #include "platform/posix/desktop/DesktopText.h"
 #include "platform/posix/desktop/ProcessRunner.h"
+#include "platform/posix/desktop/SpannedScreens.h"
 
 namespace fondex::platform::posix::desktop {
 
@@ -31,15 +32,25 @@ class GSettingsBackend : public DesktopBackend {
  public:
   // `plainPicture`: where a desktop that never redraws a background of its colour alone (Budgie's
   // window manager) gets a picture of that colour for a plain desktop; "" where a plain desktop
-  // is asked for as such.
-  GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema, std::string plainPicture = {});
+  // is asked for as such. `spanned`: where each screen gets a picture of its own, as part of one
+  // picture over all the screens; none where the desktop shows one picture everywhere.
+  GSettingsBackend(ProcessRunner& runner, GSettingsSchema schema, std::string plainPicture = {},
+                   std::optional<SpannedScreens> spanned = std::nullopt);
 
   bool Set(const std::string& path, WallpaperStyle style) override;
   bool Clear() override;
+  // While the composed picture shows, the picture given last.
   std::optional<std::string> Current() override;
   std::unique_ptr<ChangeFeed> Follow() override;
 
+  std::vector<std::string> Screens() override;
+  bool SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) override;
+  std::optional<std::string> CurrentOn(const std::string& screen) override;
+
  private:
+  bool ShowFile(const std::string& path, const char* options);
+  std::optional<std::string> ShownPicture();
+  RgbColour Background();
   bool SetKey(const char* key, const std::string& value);
   std::optional<std::string> GetKey(const char* key);
   bool HasKey(const char* key);
@@ -50,6 +61,7 @@ class GSettingsBackend : public DesktopBackend {
   ProcessRunner& runner_;
   GSettingsSchema schema_;
   std::string plainPicture_;
+  std::optional<SpannedScreens> spanned_;
   FreshSpelling spelling_;
   std::optional<std::vector<std::string>> keys_;
 };

@@ -4,19 +4,26 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <bit>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "platform/pictures/Picture.h"
+#include "platform/posix/desktop/DesktopText.h"
+#include "platform/posix/desktop/MonitorPictures.h"
 #include "platform/posix/desktop/ScreenPicture.h"
+#include "platform/posix/desktop/XMonitors.h"
 
 namespace fondex::platform::posix::desktop {
 namespace {
 
 constexpr const char* kRootPixmap = "_XROOTPMAP_ID";
 constexpr const char* kSetterPixmap = "ESETROOT_PMAP_ID";
+// Which picture each monitor shows in the root's pixmap: this program's own record.
+constexpr const char* kMonitorPictures = "_FONDEX_MONITOR_PICTURES";
 
 struct DisplayCloser {
   void operator()(Display* display) const { XCloseDisplay(display); }
@@ -114,9 +121,10 @@ class PixmapCanvas : public ScreenCanvas {
   PixmapCanvas(const PixmapCanvas&) = delete;
   PixmapCanvas& operator=(const PixmapCanvas&) = delete;
 
-  void Fill(std::uint32_t word) override {
+  void Fill(const PixelArea& area, std::uint32_t word) override {
     XSetForeground(screen_.display, gc_, word);
-    XFillRectangle(screen_.display, pixmap_, gc_, 0, 0, screen_.width, screen_.height);
+    XFillRectangle(screen_.display, pixmap_, gc_, area.left, area.top,
+                   static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
   }
 
   void Put(const PixelBand& band) override {
@@ -144,8 +152,16 @@ class PixmapCanvas : public ScreenCanvas {
     XDestroyImage(image);
   }
 
-  void CopyRows(int from, int to, int count) override {
-    XCopyArea(screen_.display, pixmap_, pixmap_, gc_, 0, from, screen_.width, count, 0, to);
+  // The area of another pixmap of the screen's size, drawn where it lies.
+  void CopyFrom(Pixmap source, const PixelArea& area) {
+    XCopyArea(screen_.display, source, pixmap_, gc_, area.left, area.top,
+              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height), area.left,
+              area.top);
+  }
+
+  void CopyRows(const PixelArea& area, int to) override {
+    XCopyArea(screen_.display, pixmap_, pixmap_, gc_, area.left, area.top,
+              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height), area.left, to);
   }
 
  private:
@@ -163,21 +179,40 @@ PixelFormat FormatOf(const Visual& visual) {
           .blueMask = static_cast<std::uint32_t>(visual.blue_mask)};
 }
 
-// Draws the picture into a new pixmap and makes it the root window's background; the pixmap
-// is published only when it was drawn whole.
-bool ShowOnRoot(const RootScreen& screen, PictureReader& picture, WallpaperStyle style) {
+const PixelArea WholeScreen(const RootScreen& screen) {
+  return {0, 0, screen.width, screen.height};
+}
+
+std::unique_ptr<PictureReader> OpenOn(const RootScreen& screen, const std::string& path,
+                                      std::unique_ptr<FileSource>& file) {
+  file = FileSource::Open(path);
+  return file ? OpenPicture(*file, FormatOf(*screen.visual)) : nullptr;
+}
+
+// Draws the picture at the path into one area of the canvas; false when it cannot be read.
+bool DrawFile(const RootScreen& screen, const std::string& path, WallpaperStyle style,
+              ScreenCanvas& canvas, const PixelArea& area) {
+  std::unique_ptr<FileSource> file;
+  const std::unique_ptr<PictureReader> picture = OpenOn(screen, path, file);
+  return picture &&
+         DrawPicture(*picture, style, canvas, area, BlackPixel(screen.display, screen.number));
+}
+
+// Draws a new pixmap and makes it the root window's background; the pixmap is published only
+// when it was drawn whole. Its id, or nothing.
+std::optional<Pixmap> ShowOnRoot(const RootScreen& screen,
+                                 const std::function<bool(PixmapCanvas&)>& draw) {
   ErrorTrap trap;
   const Pixmap pixmap =
       XCreatePixmap(screen.display, screen.root, screen.width, screen.height, screen.depth);
   bool drawn = false;
   {
     PixmapCanvas canvas(screen, pixmap);
-    drawn = DrawPicture(picture, style, canvas, screen.width, screen.height,
-                        BlackPixel(screen.display, screen.number));
+    drawn = draw(canvas);
   }
   if (!trap.Clean(screen.display) || !drawn) {
     XFreePixmap(screen.display, pixmap);
-    return false;
+    return std::nullopt;
   }
   ReleaseLeftPixmap(screen);
   trap.Clean(screen.display);  // the setter before may have freed its pixmap itself
@@ -185,9 +220,79 @@ bool ShowOnRoot(const RootScreen& screen, PictureReader& picture, WallpaperStyle
   XSetWindowBackgroundPixmap(screen.display, screen.root, pixmap);
   XClearWindow(screen.display, screen.root);
   if (!trap.Clean(screen.display)) {
-    return false;
+    return std::nullopt;
   }
   XSetCloseDownMode(screen.display, RetainPermanent);
+  return pixmap;
+}
+
+Atom RecordAtom(const RootScreen& screen) {
+  return XInternAtom(screen.display, kMonitorPictures, False);
+}
+
+void WriteRecord(const RootScreen& screen, const MonitorRecord& record) {
+  const std::string text = EncodeRecord(record);
+  XChangeProperty(screen.display, screen.root, RecordAtom(screen), XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()),
+                  static_cast<int>(text.size()));
+}
+
+// The record, while the pixmap it tells of is still the root's.
+std::optional<MonitorRecord> RecordOnRoot(const RootScreen& screen) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(screen.display, screen.root, RecordAtom(screen), 0, 1 << 20, False,
+                         XA_STRING, &type, &format, &count, &after, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<MonitorRecord> record;
+  if (data != nullptr && format == 8) {
+    record = DecodeRecord({reinterpret_cast<const char*>(data), count});
+  }
+  XFree(data);
+  if (record && RootPixmapProperty(screen, kRootPixmap) != record->pixmap) {
+    record.reset();
+  }
+  return record;
+}
+
+// The root's pixmap, when it has the screen's size and depth: the pixels it shows.
+std::optional<Pixmap> ShownPixmap(const RootScreen& screen) {
+  const std::optional<Pixmap> shown = RootPixmapProperty(screen, kRootPixmap);
+  ErrorTrap trap;
+  Window root = None;
+  int x = 0, y = 0;
+  unsigned width = 0, height = 0, border = 0, depth = 0;
+  const bool known = shown && XGetGeometry(screen.display, *shown, &root, &x, &y, &width, &height,
+                                           &border, &depth) != 0;
+  if (!trap.Clean(screen.display) || !known || static_cast<int>(width) != screen.width ||
+      static_cast<int>(height) != screen.height || static_cast<int>(depth) != screen.depth) {
+    return std::nullopt;
+  }
+  return shown;
+}
+
+// Draws each monitor as planned; a kept picture that cannot be read any more leaves its monitor
+// plain and the record. False when a named one cannot be read.
+bool DrawMonitors(const RootScreen& screen, std::vector<MonitorDrawing>& drawings,
+                  const std::vector<ScreenPath>& named, std::optional<Pixmap> shown,
+                  WallpaperStyle style, PixmapCanvas& canvas) {
+  const std::uint32_t background = BlackPixel(screen.display, screen.number);
+  canvas.Fill(WholeScreen(screen), background);
+  for (MonitorDrawing& drawing : drawings) {
+    const PixelArea& area = drawing.monitor.area;
+    if (drawing.copyShown) {
+      canvas.CopyFrom(*shown, area);
+    } else if (!drawing.path.empty() && !DrawFile(screen, drawing.path, style, canvas, area)) {
+      if (std::ranges::find(named, drawing.monitor.name, &ScreenPath::screen) != named.end()) {
+        return false;
+      }
+      canvas.Fill(area, background);
+      drawing.path.clear();
+    }
+  }
   return true;
 }
 
@@ -221,16 +326,87 @@ RootWindowBackend::RootWindowBackend(std::string displayName)
 bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
   bool lost = false;
   const DisplayHandle display = Connect(displayName_, lost);
-  const std::unique_ptr<FileSource> file = FileSource::Open(path);
-  if (!display || !file) {
+  if (!display) {
     return false;
   }
   const RootScreen screen = DefaultScreenOf(display.get());
+  std::unique_ptr<FileSource> file;
+  const std::unique_ptr<PictureReader> picture =
+      screen.visual->c_class == TrueColor ? OpenOn(screen, path, file) : nullptr;
+  if (!picture) {
+    return false;
+  }
+  const std::optional<Pixmap> shown = ShowOnRoot(screen, [&](PixmapCanvas& canvas) {
+    return DrawPicture(*picture, style, canvas, WholeScreen(screen),
+                       BlackPixel(screen.display, screen.number));
+  });
+  if (!shown) {
+    return false;
+  }
+  // Every monitor shows this one picture.
+  MonitorRecord record{*shown, {}};
+  for (XMonitor& monitor : ActiveMonitors(screen.display)) {
+    record.pictures.push_back({std::move(monitor.name), monitor.area, path});
+  }
+  WriteRecord(screen, record);
+  XSync(screen.display, False);
+  return !lost;
+}
+
+std::vector<std::string> RootWindowBackend::Screens() {
+  std::vector<std::string> names = ActiveMonitorNames(displayName_);
+  return names.size() < 2 ? std::vector<std::string>{} : names;
+}
+
+bool RootWindowBackend::SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
+  if (!display) {
+    return false;
+  }
+  const RootScreen screen = DefaultScreenOf(display.get());
+  const std::vector<XMonitor> monitors = ActiveMonitors(screen.display);
+  for (const ScreenPath& picture : pictures) {
+    if (std::ranges::find(monitors, picture.screen, &XMonitor::name) == monitors.end()) {
+      return false;
+    }
+  }
   if (screen.visual->c_class != TrueColor) {
     return false;
   }
-  const std::unique_ptr<PictureReader> picture = OpenPicture(*file, FormatOf(*screen.visual));
-  return picture && ShowOnRoot(screen, *picture, style) && !lost;
+  const std::optional<Pixmap> shown = ShownPixmap(screen);
+  std::vector<MonitorDrawing> drawings =
+      PlanMonitors(monitors, pictures, RecordOnRoot(screen), shown.has_value());
+  const std::optional<Pixmap> pixmap = ShowOnRoot(screen, [&](PixmapCanvas& canvas) {
+    return DrawMonitors(screen, drawings, pictures, shown, style, canvas);
+  });
+  if (!pixmap) {
+    return false;
+  }
+  WriteRecord(screen, RecordOf(*pixmap, drawings));
+  XSync(screen.display, False);
+  return !lost;
+}
+
+std::optional<std::string> RootWindowBackend::CurrentOn(const std::string& monitor) {
+  bool lost = false;
+  const DisplayHandle display = Connect(displayName_, lost);
+  if (!display) {
+    return std::nullopt;
+  }
+  const RootScreen screen = DefaultScreenOf(display.get());
+  if (!RootPixmapProperty(screen, kRootPixmap)) {
+    return lost ? std::nullopt : std::optional<std::string>("");
+  }
+  const std::optional<MonitorRecord> record = RecordOnRoot(screen);
+  if (!record || lost) {
+    return std::nullopt;  // another program's picture
+  }
+  const auto picture = std::ranges::find(record->pictures, monitor, &MonitorPicture::monitor);
+  if (picture == record->pictures.end()) {
+    return std::nullopt;
+  }
+  return LexicallyNormal(picture->path);
 }
 
 bool RootWindowBackend::Clear() {
@@ -243,7 +419,7 @@ bool RootWindowBackend::Clear() {
   ErrorTrap trap;
   ReleaseLeftPixmap(screen);
   trap.Clean(screen.display);
-  for (const char* name : {kRootPixmap, kSetterPixmap}) {
+  for (const char* name : {kRootPixmap, kSetterPixmap, kMonitorPictures}) {
     XDeleteProperty(screen.display, screen.root, XInternAtom(screen.display, name, False));
   }
   XSetWindowBackground(screen.display, screen.root, BlackPixel(screen.display, screen.number));

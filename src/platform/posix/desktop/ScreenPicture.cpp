@@ -11,11 +11,6 @@ using Words = std::vector<std::uint32_t>;
 // About a mebibyte of words per band: few requests, little memory.
 constexpr std::int64_t kBandWords = std::int64_t{1} << 18;
 
-struct Screen {
-  std::int64_t width;
-  std::int64_t height;
-};
-
 // An area of the canvas, in 64 bits for the products of the scaling.
 struct ScreenArea {
   std::int64_t left;
@@ -45,15 +40,22 @@ bool SkipRows(PictureReader& picture, std::int64_t rows, Words& band) {
   return true;
 }
 
-bool Centre(PictureReader& picture, Screen screen, ScreenCanvas& canvas, std::uint32_t background) {
-  const std::int64_t left = (screen.width - picture.Width()) / 2;
-  const std::int64_t top = (screen.height - picture.Height()) / 2;
-  const std::int64_t firstX = std::max<std::int64_t>(left, 0);
-  const std::int64_t endX = std::min<std::int64_t>(left + picture.Width(), screen.width);
-  const std::int64_t firstY = std::max<std::int64_t>(top, 0);
-  const std::int64_t endY = std::min<std::int64_t>(top + picture.Height(), screen.height);
-  if (firstX > 0 || endX < screen.width || firstY > 0 || endY < screen.height) {
-    canvas.Fill(background);
+PixelArea ToPixels(const ScreenArea& area) {
+  return {static_cast<int>(area.left), static_cast<int>(area.top), static_cast<int>(area.width),
+          static_cast<int>(area.height)};
+}
+
+bool Centre(PictureReader& picture, ScreenArea area, ScreenCanvas& canvas,
+            std::uint32_t background) {
+  const std::int64_t left = area.left + (area.width - picture.Width()) / 2;
+  const std::int64_t top = area.top + (area.height - picture.Height()) / 2;
+  const std::int64_t firstX = std::max(left, area.left);
+  const std::int64_t endX = std::min(left + picture.Width(), area.left + area.width);
+  const std::int64_t firstY = std::max(top, area.top);
+  const std::int64_t endY = std::min(top + picture.Height(), area.top + area.height);
+  if (firstX > area.left || endX < area.left + area.width || firstY > area.top ||
+      endY < area.top + area.height) {
+    canvas.Fill(ToPixels(area), background);
   }
   if (firstX >= endX || firstY >= endY) {
     return true;
@@ -78,12 +80,12 @@ bool Centre(PictureReader& picture, Screen screen, ScreenCanvas& canvas, std::ui
   return true;
 }
 
-// The first rows of the screen, as many as the picture has, are drawn; the rows below are
-// copies of those, in doubling strips.
-bool Tile(PictureReader& picture, Screen screen, ScreenCanvas& canvas) {
+// The area's first rows, as many as the picture has, are drawn; the rows below are copies of
+// those, in doubling strips.
+bool Tile(PictureReader& picture, ScreenArea area, ScreenCanvas& canvas) {
   const std::int64_t width = picture.Width();
-  const std::int64_t tileRows = std::min<std::int64_t>(picture.Height(), screen.height);
-  const std::int64_t bandRows = BandRows(std::max(width, screen.width));
+  const std::int64_t tileRows = std::min<std::int64_t>(picture.Height(), area.height);
+  const std::int64_t bandRows = BandRows(std::max(width, area.width));
   Words band, rows;
   for (std::int64_t y = 0; y < tileRows; y += bandRows) {
     const std::int64_t count = std::min(bandRows, tileRows - y);
@@ -92,27 +94,28 @@ bool Tile(PictureReader& picture, Screen screen, ScreenCanvas& canvas) {
     }
     const std::uint32_t* words = band.data();
     std::size_t stride = static_cast<std::size_t>(width);
-    if (width < screen.width) {
-      rows.resize(static_cast<std::size_t>(count * screen.width));
+    if (width < area.width) {
+      rows.resize(static_cast<std::size_t>(count * area.width));
       for (std::int64_t row = 0; row < count; ++row) {
-        for (std::int64_t x = 0; x < screen.width; x += width) {
-          const std::int64_t part = std::min(width, screen.width - x);
-          std::copy_n(band.begin() + row * width, part, rows.begin() + row * screen.width + x);
+        for (std::int64_t x = 0; x < area.width; x += width) {
+          const std::int64_t part = std::min(width, area.width - x);
+          std::copy_n(band.begin() + row * width, part, rows.begin() + row * area.width + x);
         }
       }
       words = rows.data();
-      stride = static_cast<std::size_t>(screen.width);
+      stride = static_cast<std::size_t>(area.width);
     }
-    canvas.Put({.left = 0,
-                .top = static_cast<int>(y),
-                .width = static_cast<int>(screen.width),
+    canvas.Put({.left = static_cast<int>(area.left),
+                .top = static_cast<int>(area.top + y),
+                .width = static_cast<int>(area.width),
                 .rows = static_cast<int>(count),
                 .stride = stride,
                 .words = words});
   }
-  for (std::int64_t filled = tileRows; filled < screen.height;) {
-    const std::int64_t count = std::min(filled, screen.height - filled);
-    canvas.CopyRows(0, static_cast<int>(filled), static_cast<int>(count));
+  for (std::int64_t filled = tileRows; filled < area.height;) {
+    const std::int64_t count = std::min(filled, area.height - filled);
+    canvas.CopyRows(ToPixels({area.left, area.top, area.width, count}),
+                    static_cast<int>(area.top + filled));
     filled += count;
   }
   return true;
@@ -202,35 +205,27 @@ bool Scale(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas, S
 
 }  // namespace
 
-bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas, int width,
-                 int height, std::uint32_t background) {
-  const Screen screen{std::max(width, 0), std::max(height, 0)};
-  if (screen.width == 0 || screen.height == 0) {
+bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
+                 const PixelArea& area, std::uint32_t background) {
+  if (area.width <= 0 || area.height <= 0) {
     return true;
   }
+  if (picture.Width() <= 0 || picture.Height() <= 0) {
+    canvas.Fill(area, background);
+    return true;
+  }
+  const ScreenArea inside{area.left, area.top, area.width, area.height};
   switch (style) {
     case WallpaperStyle::kCentred:
-      return Centre(picture, screen, canvas, background);
+      return Centre(picture, inside, canvas, background);
     case WallpaperStyle::kTiled:
-      return Tile(picture, screen, canvas);
+      return Tile(picture, inside, canvas);
     case WallpaperStyle::kStretched:
     case WallpaperStyle::kFitted:
     case WallpaperStyle::kFilled:
-      return DrawScaled(picture, style, canvas, {0, 0, width, height}, background);
+      return Scale(picture, style, canvas, inside, background);
   }
   return false;
-}
-
-bool DrawScaled(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
-                const PixelArea& area, std::uint32_t background) {
-  if (style != WallpaperStyle::kStretched && style != WallpaperStyle::kFitted &&
-      style != WallpaperStyle::kFilled) {
-    return false;
-  }
-  if (area.width <= 0 || area.height <= 0 || picture.Width() <= 0 || picture.Height() <= 0) {
-    return true;
-  }
-  return Scale(picture, style, canvas, {area.left, area.top, area.width, area.height}, background);
 }
 
 }  // namespace fondex::platform::posix::desktop

@@ -25,31 +25,29 @@ struct PixelArea {
   int top;
   int width;
   int height;
+  bool operator==(const PixelArea&) const = default;
 };
 
-// What a picture is drawn on: the screen's pixels, or a picture of them.
+// What a picture is drawn on: the screen's pixels, or a picture of them. Every call stays inside
+// the canvas.
 class ScreenCanvas {
  public:
   virtual ~ScreenCanvas() = default;
-  virtual void Fill(std::uint32_t word) = 0;
+  // Paints the area in one word.
+  virtual void Fill(const PixelArea& area, std::uint32_t word) = 0;
   virtual void Put(const PixelBand& band) = 0;
-  // Copies `count` whole rows from row `from` to row `to`; the two do not overlap.
-  virtual void CopyRows(int from, int to, int count) = 0;
+  // Copies the area's pixels to the same columns, its top row going to row `to`; the two do not
+  // overlap.
+  virtual void CopyRows(const PixelArea& area, int to) = 0;
 };
 
-// Draws the picture on a width x height canvas, a band of rows at a time, reading each row of
-// the picture at most once and only the rows that show: centred (cut when larger than the
-// screen, margins in `background`), tiled from the top-left corner, or scaled as DrawScaled
-// does over the whole canvas. False when the picture's data is bad; what was drawn until then
-// stays.
-bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas, int width,
-                 int height, std::uint32_t background);
-
-// Draws the picture stretched, fitted or filled into one area of the canvas and nowhere else,
-// every pixel of the area once: each pixel takes the picture's pixel under it, the bands beside
-// a fitted picture take `background`. The picture is read once, in bands, and no further than
-// its last row that shows. False when the picture's data is bad, or for another style.
-bool DrawScaled(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
-                const PixelArea& area, std::uint32_t background);
+// Draws the picture into one area of the canvas and nowhere else, every pixel of the area once or
+// more, a band of rows at a time, reading each row of the picture at most once and no further
+// than its last row that shows: centred in the area (cut when larger, margins in `background`),
+// tiled from the area's top-left corner, stretched, fitted (the whole picture, proportions kept,
+// bands beside it in `background`) or filled (the area covered, proportions kept, the picture
+// cut). False when the picture's data is bad; what was drawn until then stays.
+bool DrawPicture(PictureReader& picture, WallpaperStyle style, ScreenCanvas& canvas,
+                 const PixelArea& area, std::uint32_t background);
 
 }  // namespace fondex::platform::posix::desktop

@@ -20,24 +20,32 @@ bool HasMonitorList(Display* display) {
 
 }  // namespace
 
-std::vector<std::string> ActiveMonitorNames(const std::string& displayName) {
-  const std::unique_ptr<Display, DisplayCloser> display(
-      XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()));
-  std::vector<std::string> names;
-  if (display == nullptr || !HasMonitorList(display.get())) {
-    return names;
+std::vector<XMonitor> ActiveMonitors(Display* display) {
+  std::vector<XMonitor> found;
+  if (display == nullptr || !HasMonitorList(display)) {
+    return found;
   }
   int count = 0;
-  XRRMonitorInfo* monitors =
-      XRRGetMonitors(display.get(), DefaultRootWindow(display.get()), True, &count);
+  XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
   for (int i = 0; i < count; ++i) {
-    if (char* name = XGetAtomName(display.get(), monitors[i].name)) {
-      names.emplace_back(name);
+    if (char* name = XGetAtomName(display, monitors[i].name)) {
+      found.push_back(
+          {name, {monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height}});
       XFree(name);
     }
   }
   if (monitors != nullptr) {
     XRRFreeMonitors(monitors);
+  }
+  return found;
+}
+
+std::vector<std::string> ActiveMonitorNames(const std::string& displayName) {
+  const std::unique_ptr<Display, DisplayCloser> display(
+      XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()));
+  std::vector<std::string> names;
+  for (XMonitor& monitor : ActiveMonitors(display.get())) {
+    names.push_back(std::move(monitor.name));
   }
   return names;
 }

@@ -1,0 +1,143 @@
+// One wallpaper per screen on a bare X11 session: RandR monitors made on one Xvfb screen, each
+// given its own picture in its rectangle of the root window.
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "e2e/FondexJourney.h"
+
+namespace fondex::e2e {
+namespace {
+
+struct Monitor {
+  std::string name;
+  int left, width;  // each as high as the screen
+};
+
+struct ScreensCase {
+  const char* name;
+  std::vector<Monitor> monitors;  // the first holds the server's output
+};
+
+void PrintTo(const ScreensCase& screens, std::ostream* out) {
+  *out << screens.name;
+}
+
+class EachMonitor : public PlageJourney, public ::testing::WithParamInterface<ScreensCase> {
+ protected:
+  void SetUp() override {
+    PlageJourney::SetUp();
+    colours_ = {
+        {"ciel.bmp", {120, 200, 255}}, {"foret.bmp", {0, 140, 40}}, {"mer.bmp", {0, 80, 200}}};
+    bool first = true;
+    for (const Monitor& monitor : GetParam().monitors) {
+      // Sizes in millimetres at 96 dots an inch.
+      const std::string geometry =
+          std::to_string(monitor.width) + "/" + std::to_string(monitor.width * 254 / 960) + "x" +
+          std::to_string(kScreenHeight) + "/271+" + std::to_string(monitor.left) + "+0";
+      Run({"xrandr", "--setmonitor", monitor.name, geometry, first ? "screen" : "none"});
+      first = false;
+    }
+  }
+
+  // A tool of the X server's, run to its end.
+  void Run(const std::vector<std::string>& arguments) const {
+    SpawnRequest request;
+    request.arguments = arguments;
+    request.environment = {"DISPLAY=" + Screen().DisplayName(), "PATH=" + EnvironmentValue("PATH")};
+    ASSERT_EQ(0, RunToCompletion(request, kWaitLimit)) << arguments.front();
+  }
+
+  // The picture of the folder whose colour the monitor's centre shows; "" for none of them.
+  std::string CentrePicture(const Monitor& monitor) const {
+    const Image pixel = Screen().CaptureArea(Screen().Root(), monitor.left + monitor.width / 2,
+                                             kScreenHeight / 2, 1, 1);
+    for (const auto& [name, colour] : colours_) {
+      if (pixel == Image{1, 1, {colour.red, colour.green, colour.blue}}) {
+        return name;
+      }
+    }
+    return "";
+  }
+
+  std::vector<std::string> CentrePictures() const {
+    std::vector<std::string> pictures;
+    for (const Monitor& monitor : GetParam().monitors) {
+      pictures.push_back(CentrePicture(monitor));
+    }
+    return pictures;
+  }
+
+  // The monitor under the middle of the main window.
+  std::size_t WindowMonitor() const {
+    const Point corner = Screen().Position(MainWindow());
+    const int middle = corner.x + main_window::kClientWidth / 2;
+    const auto& monitors = GetParam().monitors;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+      if (middle >= monitors[i].left && middle < monitors[i].left + monitors[i].width) {
+        return i;
+      }
+    }
+    return 0;
+  }
+
+  int StartAgain(const std::vector<std::string>& arguments) {
+    SpawnRequest request = ProgramRequest(AppFile("fondex"), arguments);
+    request.workingDirectory = plage_.string();
+    return RunToCompletion(request, kWaitLimit);
+  }
+
+  std::map<std::string, Rgb> colours_;
+};
+
+TEST_P(EachMonitor, AChangeGivesEachMonitorItsOwnPictureAndSetChangesTheWindowsAlone) {
+  WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  WriteWinIni(WindowsPath(plage_ / "Mer.BMP"));
+  StartFondex("x11");
+  ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("mer.bmp")));
+  // Its middle on the last monitor, not the one a program that cannot tell would take, and the
+  // whole window on the screen.
+  Run({"xdotool", "windowmove", std::to_string(MainWindow()),
+       std::to_string(kScreenWidth - main_window::kClientWidth - 5), "100"});
+  ASSERT_TRUE(WaitFor([&] { return WindowMonitor() == GetParam().monitors.size() - 1; }));
+
+  Click(MainWindow(), main_window::kBBtnHasard);
+  std::vector<std::string> shown;
+  const bool distinct = WaitFor([&] {
+    shown = CentrePictures();
+    std::vector<std::string> sorted = shown;
+    std::ranges::sort(sorted);
+    return !sorted.front().empty() && std::ranges::adjacent_find(sorted) == sorted.end();
+  });
+  SaveScreenshot(Screen().Capture(Screen().Root()), "after-change");
+  ASSERT_TRUE(distinct) << ::testing::PrintToString(shown);
+  const std::size_t window = WindowMonitor();
+  EXPECT_TRUE(WallpaperBecomes(Stored(shown[window])));
+  EXPECT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored(shown[window])));
+
+  // A picture by hand: on the window's monitor only, the others keep theirs.
+  const auto other = std::ranges::find_if(
+      colours_, [&](const auto& entry) { return entry.first != shown[window]; });
+  EXPECT_EQ(0, StartAgain({"--set", other->first}));
+  EXPECT_TRUE(WallpaperBecomes(Stored(other->first)));
+  std::vector<std::string> expected = shown;
+  expected[window] = other->first;
+  EXPECT_TRUE(WaitFor([&] { return CentrePictures() == expected; }))
+      << ::testing::PrintToString(CentrePictures());
+
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
+  EXPECT_EQ(CentrePictures(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RandrMonitors, EachMonitor,
+    ::testing::Values(ScreensCase{"Two", {{"GAUCHE", 0, 640}, {"DROITE", 640, 640}}},
+                      ScreensCase{"Three",
+                                  {{"UN", 0, 427}, {"DEUX", 427, 427}, {"TROIS", 854, 426}}}),
+    [](const ::testing::TestParamInfo<ScreensCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace fondex::e2e
