@@ -27,6 +27,9 @@ std::vector<XMonitor> ActiveMonitors(Display* display) {
   }
   int count = 0;
   XRRMonitorInfo* monitors = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
+  if (monitors == nullptr) {
+    return found;  // a connection lost meanwhile may leave any count
+  }
   for (int i = 0; i < count; ++i) {
     if (char* name = XGetAtomName(display, monitors[i].name)) {
       found.push_back(
@@ -34,9 +37,7 @@ std::vector<XMonitor> ActiveMonitors(Display* display) {
       XFree(name);
     }
   }
-  if (monitors != nullptr) {
-    XRRFreeMonitors(monitors);
-  }
+  XRRFreeMonitors(monitors);
   return found;
 }
 
