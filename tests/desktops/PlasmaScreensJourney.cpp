@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "desktops/PlasmaJourney.h"
+#include "e2e/ChildProcess.h"
+
+namespace fondex::desktops {
+namespace {
+
+// Plasma 6 in KWin's two virtual outputs, with the X server KWin starts for X11 programs: the
+// program's window is there, and its monitors are the outputs.
+class PlasmaScreens : public PlasmaWaylandJourney {
+ protected:
+  const std::vector<std::string> kOutputs{"Virtual-0", "Virtual-1"};
+
+  PlasmaScreens() {
+    // KWin hands the X server's display and key to the programs it starts.
+    moreOfKwin_ = {"--output-count", "2", "--xwayland",
+                   "sh -c 'echo DISPLAY=$DISPLAY >" + XFile().string() +
+                       "; echo XAUTHORITY=$XAUTHORITY >>" + XFile().string() + "'"};
+  }
+
+  std::filesystem::path XFile() const { return Folder("home") / "xwayland.env"; }
+
+  // The X server's variables; none when KWin started none.
+  std::vector<std::string> XVariables() const {
+    std::vector<std::string> variables;
+    WaitFor([&] {
+      const std::string text = e2e::ReadFile(XFile());
+      variables.clear();
+      for (std::size_t start = 0, end; (end = text.find('\n', start)) != text.npos;
+           start = end + 1) {
+        variables.push_back(text.substr(start, end - start));
+      }
+      return variables.size() == 2 && variables.front() != "DISPLAY=";
+    });
+    return variables.size() == 2 ? variables : std::vector<std::string>{};
+  }
+
+  // The picture of the output's desktop, as the shell reads it from its settings.
+  std::string ImageOn(const std::string& output) {
+    const std::string printed =
+        Evaluate("var d = desktopForScreen(screenForConnector('" + output +
+                 "')); d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General']; "
+                 "print(d.wallpaperPlugin + '|' + d.readConfig('Image'));");
+    const std::size_t bar = printed.find("org.kde.image|");
+    if (bar == std::string::npos) {
+      return printed;
+    }
+    std::string uri = printed.substr(bar + 14);
+    return Normal(PathOfUri(uri.substr(0, uri.find_first_of("\n\""))));
+  }
+
+  std::vector<std::string> Images() {
+    std::vector<std::string> images;
+    for (const std::string& output : kOutputs) {
+      images.push_back(ImageOn(output));
+    }
+    return images;
+  }
+
+  // The program's copy, with the session's variables and the X server's.
+  e2e::SpawnRequest Program(const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& x) {
+    return ProgramRequest(AppFile("fondex"), arguments, Kind(),
+                          e2e::WithVariables(ProgramVariables(), x));
+  }
+};
+
+TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnItsOutputAlone) {
+  const std::vector<std::string> x = XVariables();
+  ASSERT_FALSE(x.empty()) << e2e::ReadFile(XFile());
+  ASSERT_NE(Evaluate("print(screenForConnector('Virtual-0') + ' ' + "
+                     "screenForConnector('Virtual-1'))")
+                .find("string \"0 1"),
+            std::string::npos)
+      << "two outputs, each a screen of the shell";
+  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
+  CopyProgramTo(AppFile("fondex").parent_path());
+
+  // The first start changes the picture of each output.
+  e2e::ChildProcess fondex(Program({"--next"}, x));
+  std::vector<std::string> images;
+  const auto fromFolder = [&] {
+    images = Images();
+    return std::ranges::all_of(
+        images, [&](const std::string& image) { return image.starts_with(Picture("").string()); });
+  };
+  ASSERT_TRUE(WaitFor(fromFolder)) << images[0] << " / " << images[1] << "\n" << ProgramOutput();
+  EXPECT_NE(images[0], images[1]);
+  // The profile names the picture of the window's output.
+  std::size_t window = kOutputs.size();
+  ASSERT_TRUE(WaitFor([&] {
+    const auto found = std::ranges::find_if(images, [&](const std::string& image) {
+      return WinIniWallpaper() == e2e::StoredPath(image);
+    });
+    window = static_cast<std::size_t>(found - images.begin());
+    return window < images.size();
+  })) << WinIniWallpaper();
+
+  // A picture set by hand from a later start goes on the window's output; the other keeps its.
+  const std::string other = images[1 - window];
+  std::string byHand;
+  for (const char* name : {"ciel.bmp", "foret.bmp", "Mer.BMP"}) {
+    if (std::ranges::find(images, Picture(name).string()) == images.end()) {
+      byHand = Picture(name).string();
+      break;
+    }
+  }
+  EXPECT_EQ(0, e2e::RunToCompletion(Program({"--set", byHand}, x), kWaitLimit));
+  EXPECT_TRUE(WaitFor([&] { return ImageOn(kOutputs[window]) == byHand; }))
+      << ImageOn(kOutputs[window]);
+  EXPECT_EQ(ImageOn(kOutputs[1 - window]), other);
+  EXPECT_EQ(WinIniWallpaper(), e2e::StoredPath(byHand));
+}
+
+}  // namespace
+}  // namespace fondex::desktops
