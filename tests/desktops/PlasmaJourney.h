@@ -37,7 +37,7 @@ class PlasmaJourney : public RootJourney {
     for (int wait = 0; wait < 6 && !ready; ++wait) {
       ready = WaitFor([&] {
         printed = Evaluate("print(desktops().length)");
-        return printed.find("string \"1") != std::string::npos;
+        return printed.find("string \"" + std::to_string(desktops_)) != std::string::npos;
       });
     }
     if (!ready) {
@@ -75,6 +75,9 @@ class PlasmaJourney : public RootJourney {
   }
 
   std::array<std::string, 5> StyleWords() const override { return {"6", "3", "0", "1", "2"}; }
+
+  // One desktop for each screen.
+  int desktops_ = 1;
 
   bool SetFromOutside(const std::filesystem::path& picture) override {
     Evaluate(

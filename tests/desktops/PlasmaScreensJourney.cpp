@@ -6,6 +6,7 @@
 
 #include "desktops/PlasmaJourney.h"
 #include "e2e/ChildProcess.h"
+#include "platform/posix/desktop/PlasmaBackend.h"
 
 namespace fondex::desktops {
 namespace {
@@ -17,6 +18,7 @@ class PlasmaScreens : public PlasmaWaylandJourney {
   const std::vector<std::string> kOutputs{"Virtual-0", "Virtual-1"};
 
   PlasmaScreens() {
+    desktops_ = 2;
     // KWin hands the X server's display and key to the programs it starts.
     moreOfKwin_ = {"--output-count", "2", "--xwayland",
                    "sh -c 'echo DISPLAY=$DISPLAY >" + XFile().string() +
@@ -73,25 +75,35 @@ class PlasmaScreens : public PlasmaWaylandJourney {
 TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnItsOutputAlone) {
   const std::vector<std::string> x = XVariables();
   ASSERT_FALSE(x.empty()) << e2e::ReadFile(XFile());
-  ASSERT_NE(Evaluate("print(screenForConnector('Virtual-0') + ' ' + "
-                     "screenForConnector('Virtual-1'))")
-                .find("string \"0 1"),
-            std::string::npos)
-      << "two outputs, each a screen of the shell";
+  // Each output a screen of the shell's, with its desktop: the second comes a moment after.
+  std::string screens;
+  ASSERT_TRUE(WaitFor([&] {
+    screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kOutputs));
+    return screens.find("string \"Virtual-0\nVirtual-1\"") != std::string::npos;
+  })) << screens;
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  // The folder's picture on every output, as the program finds its folder through it.
+  Evaluate(
+      "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
+      "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
+      "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
+      Picture("Mer.BMP").string() + "'); }");
   WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
   CopyProgramTo(AppFile("fondex").parent_path());
 
-  // The first start changes the picture of each output.
-  e2e::ChildProcess fondex(Program({"--next"}, x));
+  // A later start's change, handed to the running copy once it listens, changes each output.
+  e2e::ChildProcess fondex(Program({}, x));
+  ASSERT_TRUE(
+      WaitFor([&] { return e2e::RunToCompletion(Program({"--next"}, x), kWaitLimit) == 0; }));
   std::vector<std::string> images;
-  const auto fromFolder = [&] {
+  // Each output a picture of its own, one of them new.
+  const auto changed = [&] {
     images = Images();
-    return std::ranges::all_of(
-        images, [&](const std::string& image) { return image.starts_with(Picture("").string()); });
+    return images[0] != images[1] && std::ranges::any_of(images, [&](const std::string& image) {
+             return image != Picture("Mer.BMP").string();
+           });
   };
-  ASSERT_TRUE(WaitFor(fromFolder)) << images[0] << " / " << images[1] << "\n" << ProgramOutput();
-  EXPECT_NE(images[0], images[1]);
+  ASSERT_TRUE(WaitFor(changed)) << images[0] << " / " << images[1] << "\n" << ProgramOutput();
   // The profile names the picture of the window's output.
   std::size_t window = kOutputs.size();
   ASSERT_TRUE(WaitFor([&] {
