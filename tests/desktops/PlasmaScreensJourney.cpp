@@ -91,6 +91,42 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
   WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
   CopyProgramTo(AppFile("fondex").parent_path());
 
+  // The first start changes the picture of each output.
+  e2e::ChildProcess fondex(Program({"--next"}, x));
+  std::vector<std::string> images;
+  for (const std::string& output : kOutputs) {
+    images.push_back(ImageOn(output));
+  }
+  return images;
+}
+
+// The program's copy, with the session's variables and the X server's.
+e2e::SpawnRequest Program(const std::vector<std::string>& arguments,
+                          const std::vector<std::string>& x) {
+  return ProgramRequest(AppFile("fondex"), arguments, Kind(),
+                        e2e::WithVariables(ProgramVariables(), x));
+}
+};
+
+TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnItsOutputAlone) {
+  const std::vector<std::string> x = XVariables();
+  ASSERT_FALSE(x.empty()) << e2e::ReadFile(XFile());
+  // Each output a screen of the shell's, with its desktop: the second comes a moment after.
+  std::string screens;
+  ASSERT_TRUE(WaitFor([&] {
+    screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kOutputs));
+    return screens.find("string \"Virtual-0\nVirtual-1\"") != std::string::npos;
+  })) << screens;
+  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  // The folder's picture on every output, as the program finds its folder through it.
+  Evaluate(
+      "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
+      "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
+      "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
+      Picture("Mer.BMP").string() + "'); }");
+  WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
+  CopyProgramTo(AppFile("fondex").parent_path());
+
   // A later start's change, handed to the running copy once it listens, changes each output.
   e2e::ChildProcess fondex(Program({}, x));
   ASSERT_TRUE(

@@ -153,13 +153,14 @@ std::string PlasmaEachScript(const std::vector<ScreenPath>& pictures, WallpaperS
   std::vector<std::string> screens;
   std::vector<std::string> images;
   for (const ScreenPath& picture : pictures) {
-    screens.push_back("desktopOn(" + JavaScriptStringLiteral(picture.screen) + ")");
+    screens.push_back(JavaScriptStringLiteral(picture.screen));
     images.push_back(JavaScriptStringLiteral(FileUri(picture.path)));
   }
-  return std::string(kDesktopOn) + "var all = " + ArrayOf(screens, Same) +
+  return std::string(kDesktopOn) + "var names = " + ArrayOf(screens, Same) +
          "; var images = " + ArrayOf(images, Same) +
-         "; if (all.indexOf(null) >= 0) throw new Error('a screen shows no desktop'); "
-         "for (var i = 0; i < all.length; i++) { var d = all[i]; " +
+         "; var all = names.map(desktopOn); var missing = all.indexOf(null); if (missing >= 0) "
+         "throw new Error('no desktop on ' + names[missing]); for (var i = 0; i < all.length; "
+         "i++) { var d = all[i]; " +
          ImageWrites("images[i]", style) + "}";
 }
 
