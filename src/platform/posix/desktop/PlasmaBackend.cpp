@@ -222,7 +222,8 @@ std::vector<std::string> PlasmaBackend::Screens() {
   const std::optional<std::string> printed = PrintedByScript(
       runner_.Run(ShellCall("evaluateScript", "string:" + PlasmaScreensScript(monitors))));
   std::vector<std::string> screens;
-  std::string_view rest = printed.value_or("");
+  const std::string text = printed.value_or("");
+  std::string_view rest = text;
   while (!rest.empty()) {
     const std::size_t end = std::min(rest.find('\n'), rest.size());
     if (end > 0) {
