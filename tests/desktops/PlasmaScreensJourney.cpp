@@ -120,12 +120,14 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
   // The profile names the picture of the window's output.
   std::size_t window = kOutputs.size();
   ASSERT_TRUE(WaitFor([&] {
+    images = Images();
     const auto found = std::ranges::find_if(images, [&](const std::string& image) {
       return SameWindowsPath(WinIniWallpaper(), e2e::StoredPath(image));
     });
     window = static_cast<std::size_t>(found - images.begin());
     return window < images.size();
-  })) << WinIniWallpaper();
+  })) << WinIniWallpaper()
+      << " " << images[0] << " / " << images[1];
 
   // A picture set by hand from a later start goes on the window's output; the other keeps its.
   const std::string other = images[1 - window];
