@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktops/DesktopJourney.h"
 
@@ -35,7 +37,7 @@ class PlasmaJourney : public RootJourney {
     for (int wait = 0; wait < 6 && !ready; ++wait) {
       ready = WaitFor([&] {
         printed = Evaluate("print(desktops().length)");
-        return printed.find("string \"1") != std::string::npos;
+        return printed.find("string \"" + std::to_string(desktops_)) != std::string::npos;
       });
     }
     if (!ready) {
@@ -74,6 +76,9 @@ class PlasmaJourney : public RootJourney {
 
   std::array<std::string, 5> StyleWords() const override { return {"6", "3", "0", "1", "2"}; }
 
+  // One desktop for each screen.
+  int desktops_ = 1;
+
   bool SetFromOutside(const std::filesystem::path& picture) override {
     Evaluate(
         "var d = desktops()[0]; d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = "
@@ -81,6 +86,52 @@ class PlasmaJourney : public RootJourney {
         picture.string() + "');");
     return true;
   }
+};
+
+// KDE Plasma: its shell inside KWin's virtual Wayland output. Without a GPU's render node KWin
+// offers no screenshot: the shell's own answers and its settings file are the proof.
+class PlasmaWaylandJourney : public PlasmaJourney {
+ public:
+  static constexpr const char* kName = "Plasma";
+
+ protected:
+  static constexpr const char* kSocket = "wayland-fondex";
+
+  std::optional<std::string> StartDesktop() override {
+    for (const char* program : {"kwin_wayland", "plasmashell"}) {
+      if (!LiveDesktop::Installed(program)) {
+        return std::string(program) +
+               " is not installed (scripts/test-desktops plasma installs it)";
+      }
+    }
+    // The daemons the bus starts take the session from the bus's own environment.
+    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=KDE", "KDE_FULL_SESSION=true",
+                            "KDE_SESSION_VERSION=6", "XDG_SESSION_TYPE=wayland",
+                            std::string("WAYLAND_DISPLAY=") + kSocket, "QT_QPA_PLATFORM=wayland"});
+    if (!desktop_->StartBus()) {
+      return "no session bus started";
+    }
+    std::vector<std::string> kwin{"kwin_wayland", "--virtual", "--socket", kSocket,
+                                  "--width",      "1024",      "--height", "768"};
+    kwin.insert(kwin.end(), moreOfKwin_.begin(), moreOfKwin_.end());
+    desktop_->Start(kwin, {"WAYLAND_DISPLAY="});
+    if (!WaitFor([&] { return std::filesystem::exists(Folder("runtime") / kSocket); })) {
+      return "kwin_wayland did not open its display";
+    }
+    desktop_->Start({"plasmashell"});
+    return ShellReady();
+  }
+
+  // The program finds Plasma by the session's own names, and takes Qt's platform of its own.
+  std::string Kind() const override { return ""; }
+  std::vector<std::string> ProgramVariables() const override {
+    return e2e::WithVariables(desktop_->Environment(), {"QT_QPA_PLATFORM="});
+  }
+  e2e::Image CaptureScreen() override { return {}; }
+  void AfterProgram() {}
+
+  // Further arguments of kwin_wayland.
+  std::vector<std::string> moreOfKwin_;
 };
 
 }  // namespace fondex::desktops

@@ -237,48 +237,6 @@ INSTANTIATE_TEST_SUITE_P(Windows, GnomeActivation, ::testing::Values("xcb", "way
                            return info.param == "xcb" ? "Xwayland" : "Wayland";
                          });
 
-// KDE Plasma: its shell inside KWin's virtual Wayland output. Without a GPU's render node KWin
-// offers no screenshot: the shell's own answers and its settings file are the proof.
-class PlasmaWaylandJourney : public PlasmaJourney {
- public:
-  static constexpr const char* kName = "Plasma";
-
- protected:
-  static constexpr const char* kSocket = "wayland-fondex";
-
-  std::optional<std::string> StartDesktop() override {
-    for (const char* program : {"kwin_wayland", "plasmashell"}) {
-      if (!LiveDesktop::Installed(program)) {
-        return std::string(program) +
-               " is not installed (scripts/test-desktops plasma installs it)";
-      }
-    }
-    // The daemons the bus starts take the session from the bus's own environment.
-    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=KDE", "KDE_FULL_SESSION=true",
-                            "KDE_SESSION_VERSION=6", "XDG_SESSION_TYPE=wayland",
-                            std::string("WAYLAND_DISPLAY=") + kSocket, "QT_QPA_PLATFORM=wayland"});
-    if (!desktop_->StartBus()) {
-      return "no session bus started";
-    }
-    desktop_->Start(
-        {"kwin_wayland", "--virtual", "--socket", kSocket, "--width", "1024", "--height", "768"},
-        {"WAYLAND_DISPLAY="});
-    if (!WaitFor([&] { return std::filesystem::exists(Folder("runtime") / kSocket); })) {
-      return "kwin_wayland did not open its display";
-    }
-    desktop_->Start({"plasmashell"});
-    return ShellReady();
-  }
-
-  // The program finds Plasma by the session's own names, and takes Qt's platform of its own.
-  std::string Kind() const override { return ""; }
-  std::vector<std::string> ProgramVariables() const override {
-    return e2e::WithVariables(desktop_->Environment(), {"QT_QPA_PLATFORM="});
-  }
-  e2e::Image CaptureScreen() override { return {}; }
-  void AfterProgram() {}
-};
-
 template <class Desktop>
 class Wayland : public Desktop {};
 

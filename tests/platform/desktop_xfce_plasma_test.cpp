@@ -196,6 +196,17 @@ Argv ShellCall(const std::string& method, const std::string& argument) {
           argument};
 }
 
+std::vector<std::string> NoMonitors() {
+  return {};
+}
+
+ToolResult Printed(const std::string& text) {
+  return {true,
+          "method return time=1.5 sender=:1.7 -> destination=:1.9 serial=41 reply_serial=2\n"
+          "   string \"" +
+              text + "\"\n"};
+}
+
 std::string SetScript(const std::string& literal, int fillMode) {
   return "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
          "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = Array('Wallpaper', "
@@ -205,7 +216,7 @@ std::string SetScript(const std::string& literal, int fillMode) {
 
 TEST(PlasmaBackend, ScriptsEveryDesktop) {
   FakeRunner runner;
-  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc");
+  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc", NoMonitors);
   EXPECT_TRUE(backend.Set("/home/ana/Mes images/été.bmp", WallpaperStyle::kCentred));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kTiled));
   EXPECT_TRUE(backend.Set("/home/ana/b.bmp", WallpaperStyle::kStretched));
@@ -241,7 +252,7 @@ TEST(PlasmaBackend, APathStaysAFileNameInTheScript) {
 
 TEST(PlasmaBackend, ReadsTheFirstScreensWallpaperAndFollowsItsSignal) {
   FakeRunner runner;
-  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc");
+  PlasmaBackend backend(runner, "/nowhere/plasma-org.kde.plasma.desktop-appletsrc", NoMonitors);
   const std::string reply =
       "method return time=1765000000.1 sender=:1.20 -> destination=:1.99 serial=77 "
       "reply_serial=2\n"
@@ -294,15 +305,12 @@ class OlderPlasmaTest : public posix::testing::ScratchTest {
   }
 
   void ScriptPrints(const std::string& printed) {
-    runner_.Answer(ShellCall("evaluateScript", "string:" + PlasmaReadScript()),
-                   {true,
-                    "method return time=1.5 sender=:1.7 -> destination=:1.9 serial=41 "
-                    "reply_serial=2\n   string \"" +
-                        printed + "\"\n"});
+    runner_.Answer(ShellCall("evaluateScript", "string:" + PlasmaReadScript()), Printed(printed));
   }
 
   FakeRunner runner_;
-  PlasmaBackend backend_{runner_, Posix("config/plasma-org.kde.plasma.desktop-appletsrc")};
+  PlasmaBackend backend_{runner_, Posix("config/plasma-org.kde.plasma.desktop-appletsrc"),
+                         NoMonitors};
 };
 
 TEST_F(OlderPlasmaTest, ReadsThePictureThroughAScript) {
@@ -340,6 +348,82 @@ TEST_F(OlderPlasmaTest, FollowsTheFileOfItsDesktopsSettings) {
         "[Containments][1][Wallpaper][org.kde.image][General]\nImage=file:///home/ana/mer.bmp\n");
   EXPECT_EQ(::poll(&readable, 1, 1000), 1);
   EXPECT_TRUE(feed->Drain());
+}
+
+TEST(PlasmaScreens, NamesTheMonitorsTheShellShowsADesktopOn) {
+  const std::vector<std::string> two{"HDMI-1", "DP-2"};
+  const struct {
+    std::vector<std::string> monitors;
+    std::optional<ToolResult> reply;  // nothing: the shell is not asked
+    std::vector<std::string> screens;
+  } cases[] = {
+      {{}, std::nullopt, {}},
+      {two, Printed("DP-2\nHDMI-1\n"), {"DP-2", "HDMI-1"}},
+      {two, Printed("HDMI-1"), {"HDMI-1"}},
+      {two, Printed(""), {}},
+      {two, ToolResult{false, "Error org.freedesktop.DBus.Error.Failed"}, {}},
+  };
+  for (const auto& [monitors, reply, screens] : cases) {
+    FakeRunner runner;
+    const Argv call = ShellCall("evaluateScript", "string:" + PlasmaScreensScript(monitors));
+    if (reply) {
+      runner.Answer(call, *reply);
+    }
+    PlasmaBackend backend(runner, "/nowhere/appletsrc", [&] { return monitors; });
+    EXPECT_EQ(backend.Screens(), screens) << ::testing::PrintToString(monitors);
+    EXPECT_EQ(runner.runs, reply ? std::vector<Argv>{call} : std::vector<Argv>{});
+  }
+}
+
+TEST(PlasmaScreens, OneScriptPerChangeEachScreenSpelledAfreshOnItsOwn) {
+  FakeRunner runner;
+  PlasmaBackend backend(runner, "/nowhere/appletsrc", NoMonitors);
+  const auto each = [&](const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+    return ShellCall("evaluateScript", "string:" + PlasmaEachScript(pictures, style));
+  };
+  EXPECT_TRUE(backend.SetEach({{"A", "/p/a.bmp"}, {"B", "/p/b.bmp"}}, WallpaperStyle::kFilled));
+  EXPECT_TRUE(backend.SetEach({{"A", "/p/a.bmp"}, {"B", "/p/a.bmp"}}, WallpaperStyle::kTiled));
+  runner.Answer(ShellCall("evaluateScript", "string:" + PlasmaReadOnScript("B")),
+                Printed("org.kde.image|file:///p/c.bmp\n"));
+  EXPECT_EQ(backend.CurrentOn("B"), "/p/c.bmp");
+  EXPECT_TRUE(backend.SetEach({{"B", "/p/c.bmp"}}, WallpaperStyle::kCentred));
+  EXPECT_TRUE(backend.Set("/p/d.bmp", WallpaperStyle::kCentred));
+  EXPECT_TRUE(backend.SetEach({{"A", "/p/d.bmp"}}, WallpaperStyle::kCentred));
+  EXPECT_EQ(runner.runs,
+            (std::vector<Argv>{
+                each({{"A", "/p/a.bmp"}, {"B", "/p/b.bmp"}}, WallpaperStyle::kFilled),
+                each({{"A", "/p/./a.bmp"}, {"B", "/p/a.bmp"}}, WallpaperStyle::kTiled),
+                ShellCall("evaluateScript", "string:" + PlasmaReadOnScript("B")),
+                each({{"B", "/p/./c.bmp"}}, WallpaperStyle::kCentred),
+                ShellCall("evaluateScript",
+                          "string:" + PlasmaWallpaperScript("/p/d.bmp", WallpaperStyle::kCentred)),
+                each({{"A", "/p/./d.bmp"}}, WallpaperStyle::kCentred),
+            }));
+  runner.Fail({"dbus-send"});
+  EXPECT_FALSE(backend.SetEach({{"A", "/p/e.bmp"}}, WallpaperStyle::kCentred));
+  EXPECT_FALSE(backend.CurrentOn("A").has_value());
+}
+
+TEST(PlasmaScreens, ScreenNamesAndPathsStayStringsInTheScripts) {
+  const std::string hostile = "x'); runCommand('touch /tmp/pwned";
+  const std::pair<std::string, std::string> scripts[] = {
+      {PlasmaEachScript({{hostile, "/" + hostile}}, WallpaperStyle::kFitted),
+       PlasmaEachScript({{"A", "/a"}}, WallpaperStyle::kFitted)},
+      {PlasmaReadOnScript(hostile), PlasmaReadOnScript("A")},
+      {PlasmaScreensScript({hostile, "B"}), PlasmaScreensScript({"A", "B"})},
+  };
+  // The quotes that open or close a literal: none of the name's own.
+  const auto quotes = [](const std::string& text) {
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      count += text[i] == '\'' && (i == 0 || text[i - 1] != '\\') ? 1 : 0;
+    }
+    return count;
+  };
+  for (const auto& [script, plain] : scripts) {
+    EXPECT_EQ(quotes(script), quotes(plain)) << script;
+    EXPECT_EQ(script.find("runCommand('"), std::string::npos) << script;
+  }
 }
 
 }  // namespace

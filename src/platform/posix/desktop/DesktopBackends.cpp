@@ -49,7 +49,8 @@ std::unique_ptr<DesktopBackend> MakeDesktopBackend(DesktopKind kind, ProcessRunn
       return std::make_unique<XfconfBackend>(runner, [] { return ActiveMonitorNames(); });
     case DesktopKind::kKde:
       return std::make_unique<PlasmaBackend>(
-          runner, JoinPosix(places.configHome, "plasma-org.kde.plasma.desktop-appletsrc"));
+          runner, JoinPosix(places.configHome, "plasma-org.kde.plasma.desktop-appletsrc"),
+          [] { return ActiveMonitorNames(); });
     case DesktopKind::kLxqt:
       return std::make_unique<LxqtBackend>(
           runner, JoinPosix(places.configHome, "pcmanfm-qt/lxqt/settings.conf"));

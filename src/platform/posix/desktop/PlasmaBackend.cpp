@@ -94,16 +94,43 @@ bool IsWallpaperSignal(std::string_view line) {
   return line.find("member=wallpaperChanged") != std::string_view::npos;
 }
 
+// The statements that give desktop `d` the picture of a URI, a script's expression.
+std::string ImageWrites(const std::string& uri, WallpaperStyle style) {
+  return "d.wallpaperPlugin = '" + std::string(kImagePlugin) +
+         "'; d.currentConfigGroup = Array('Wallpaper', 'org.kde.image', 'General'); "
+         "d.writeConfig('Image', " +
+         uri + "); d.writeConfig('FillMode', " + std::to_string(FillModeOf(style)) + "); ";
+}
+
+// Prints the plugin and picture of desktop `d`.
+constexpr const char* kReadDesktop =
+    "d.currentConfigGroup = Array('Wallpaper', 'org.kde.image', 'General'); "
+    "print(d.wallpaperPlugin + '|' + d.readConfig('Image'));";
+
+// The desktop of a screen named as its connector, null when it shows none. The shell wraps a
+// missing desktop too, as one of no screen.
+constexpr const char* kDesktopOn =
+    "function desktopOn(name) { var s = screenForConnector(name); var d = s < 0 ? null : "
+    "desktopForScreen(s); return d && d.screen == s ? d : null; } ";
+
+std::string Same(std::string_view text) {
+  return std::string(text);
+}
+
+std::string ArrayOf(const std::vector<std::string>& items,
+                    std::string (*element)(std::string_view)) {
+  std::string array = "[";
+  for (const std::string& item : items) {
+    array += (array.size() > 1 ? ", " : "") + element(item);
+  }
+  return array + "]";
+}
+
 }  // namespace
 
 std::string PlasmaWallpaperScript(const std::string& path, WallpaperStyle style) {
-  return "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
-         "d.wallpaperPlugin = '" +
-         std::string(kImagePlugin) +
-         "'; d.currentConfigGroup = Array('Wallpaper', 'org.kde.image', 'General'); "
-         "d.writeConfig('Image', " +
-         JavaScriptStringLiteral(FileUri(path)) + "); d.writeConfig('FillMode', " +
-         std::to_string(FillModeOf(style)) + "); }";
+  return "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; " +
+         ImageWrites(JavaScriptStringLiteral(FileUri(path)), style) + "}";
 }
 
 std::string PlasmaPlainScript() {
@@ -112,15 +139,48 @@ std::string PlasmaPlainScript() {
 }
 
 std::string PlasmaReadScript() {
-  return "var d = desktops()[0]; d.currentConfigGroup = Array('Wallpaper', 'org.kde.image', "
-         "'General'); print(d.wallpaperPlugin + '|' + d.readConfig('Image'));";
+  return "var d = desktops()[0]; " + std::string(kReadDesktop);
 }
 
-PlasmaBackend::PlasmaBackend(ProcessRunner& runner, std::string appletsFile)
-    : runner_(runner), appletsFile_(std::move(appletsFile)) {}
+std::string PlasmaScreensScript(const std::vector<std::string>& names) {
+  return std::string(kDesktopOn) + "var names = " + ArrayOf(names, JavaScriptStringLiteral) +
+         "; var found = []; for (var i = 0; i < names.length; i++) { var d = desktopOn(names[i]); "
+         "if (d) found.push([d.screen, names[i]]); } found.sort(function (a, b) { return a[0] - "
+         "b[0]; }); print(found.map(function (f) { return f[1]; }).join('\\n'));";
+}
+
+std::string PlasmaEachScript(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  std::vector<std::string> screens;
+  std::vector<std::string> images;
+  for (const ScreenPath& picture : pictures) {
+    screens.push_back(JavaScriptStringLiteral(picture.screen));
+    images.push_back(JavaScriptStringLiteral(FileUri(picture.path)));
+  }
+  return std::string(kDesktopOn) + "var names = " + ArrayOf(screens, Same) +
+         "; var images = " + ArrayOf(images, Same) +
+         "; var all = names.map(desktopOn); var missing = all.indexOf(null); if (missing >= 0) "
+         "throw new Error('no desktop on ' + names[missing]); for (var i = 0; i < all.length; "
+         "i++) { var d = all[i]; " +
+         ImageWrites("images[i]", style) + "}";
+}
+
+std::string PlasmaReadOnScript(const std::string& screen) {
+  return std::string(kDesktopOn) + "var d = desktopOn(" + JavaScriptStringLiteral(screen) +
+         "); if (!d) throw new Error('the screen shows no desktop'); " + kReadDesktop;
+}
+
+PlasmaBackend::PlasmaBackend(ProcessRunner& runner, std::string appletsFile, MonitorNames monitors)
+    : runner_(runner), appletsFile_(std::move(appletsFile)), monitors_(std::move(monitors)) {}
 
 bool PlasmaBackend::Set(const std::string& path, WallpaperStyle style) {
-  return Evaluate(PlasmaWallpaperScript(spelling_.For(path), style));
+  const std::string spelled = spelling_.For(path);
+  if (!Evaluate(PlasmaWallpaperScript(spelled, style))) {
+    return false;
+  }
+  for (auto& [screen, spelling] : screenSpellings_) {
+    spelling.Seen(spelled);
+  }
+  return true;
 }
 
 bool PlasmaBackend::Clear() {
@@ -130,13 +190,13 @@ bool PlasmaBackend::Clear() {
 std::optional<std::string> PlasmaBackend::Current() {
   const ToolResult reply = runner_.Run(ShellCall("wallpaper", "uint32:0"));
   if (!reply.succeeded) {
-    return ScriptedCurrent();
+    return ScriptedCurrent(PlasmaReadScript(), spelling_);
   }
   const auto entries = StringEntries(reply.output);
   const auto plugin = entries.find("wallpaperPlugin");
   const auto image = entries.find("Image");
   return Seen(plugin == entries.end() ? "" : plugin->second,
-              image == entries.end() ? "" : image->second);
+              image == entries.end() ? "" : image->second, spelling_);
 }
 
 std::unique_ptr<ChangeFeed> PlasmaBackend::Follow() {
@@ -154,23 +214,57 @@ std::unique_ptr<ChangeFeed> PlasmaBackend::Follow() {
   return std::make_unique<MergedFeed>(std::move(feeds));
 }
 
-std::optional<std::string> PlasmaBackend::ScriptedCurrent() {
+std::vector<std::string> PlasmaBackend::Screens() {
+  const std::vector<std::string> monitors = monitors_();
+  if (monitors.empty()) {
+    return {};
+  }
+  const std::optional<std::string> printed = PrintedByScript(
+      runner_.Run(ShellCall("evaluateScript", "string:" + PlasmaScreensScript(monitors))));
+  std::vector<std::string> screens;
+  const std::string text = printed.value_or("");
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    if (end > 0) {
+      screens.emplace_back(rest.substr(0, end));
+    }
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return screens;
+}
+
+bool PlasmaBackend::SetEach(const std::vector<ScreenPath>& pictures, WallpaperStyle style) {
+  std::vector<ScreenPath> spelled;
+  for (const ScreenPath& picture : pictures) {
+    spelled.push_back({picture.screen, screenSpellings_[picture.screen].For(picture.path)});
+  }
+  return Evaluate(PlasmaEachScript(spelled, style));
+}
+
+std::optional<std::string> PlasmaBackend::CurrentOn(const std::string& screen) {
+  return ScriptedCurrent(PlasmaReadOnScript(screen), screenSpellings_[screen]);
+}
+
+std::optional<std::string> PlasmaBackend::ScriptedCurrent(const std::string& script,
+                                                          FreshSpelling& spelling) {
   const std::optional<std::string> printed =
-      PrintedByScript(runner_.Run(ShellCall("evaluateScript", "string:" + PlasmaReadScript())));
+      PrintedByScript(runner_.Run(ShellCall("evaluateScript", "string:" + script)));
   const std::size_t bar = printed ? printed->find('|') : std::string::npos;
   if (bar == std::string::npos) {
     return std::nullopt;
   }
-  return Seen(printed->substr(0, bar), printed->substr(bar + 1));
+  return Seen(printed->substr(0, bar), printed->substr(bar + 1), spelling);
 }
 
 // The picture the shell shows with that plugin and image, "" for none.
-std::string PlasmaBackend::Seen(const std::string& plugin, const std::string& image) {
+std::string PlasmaBackend::Seen(const std::string& plugin, const std::string& image,
+                                FreshSpelling& spelling) {
   if (plugin != kImagePlugin) {
     return std::string();
   }
   const std::string path = image.starts_with('/') ? image : PathOfFileUri(image).value_or("");
-  spelling_.Seen(path);
+  spelling.Seen(path);
   return path.empty() ? std::string() : LexicallyNormal(path);
 }
 
