@@ -93,7 +93,7 @@ class EachMonitor : public PlageJourney, public ::testing::WithParamInterface<Sc
 };
 
 TEST_P(EachMonitor, AChangeGivesEachMonitorItsOwnPictureAndSetChangesTheWindowsAlone) {
-  WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\n");
   WriteWinIni(WindowsPath(plage_ / "Mer.BMP"));
   StartFondex("x11");
   ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + Stored("mer.bmp")));
@@ -102,6 +102,15 @@ TEST_P(EachMonitor, AChangeGivesEachMonitorItsOwnPictureAndSetChangesTheWindowsA
   Run({"xdotool", "windowmove", std::to_string(MainWindow()),
        std::to_string(kScreenWidth - main_window::kClientWidth - 5), "100"});
   ASSERT_TRUE(WaitFor([&] { return WindowMonitor() == GetParam().monitors.size() - 1; }));
+
+  // The user ticks the option in the dialog.
+  Click(MainWindow(), main_window::kBBtnOptions);
+  const WindowId options = WaitForWindow("Fondex : Options");
+  Raise(options);
+  Click(options, options_dialog::kChBParEcran);
+  Click(options, options_dialog::kOKBtn);
+  WaitUntilGone(options);
+  EXPECT_NE(ReadFile(AppFile("FONDEX.INI")).find("ParEcran=Oui\r\n"), std::string::npos);
 
   Click(MainWindow(), main_window::kBBtnHasard);
   std::vector<std::string> shown;
