@@ -340,7 +340,8 @@ bool RootWindowBackend::Set(const std::string& path, WallpaperStyle style) {
     return DrawPicture(*picture, style, canvas, WholeScreen(screen),
                        BlackPixel(screen.display, screen.number));
   });
-  if (!shown) {
+  // RandR's calls on a connection the server has left would read freed extension data.
+  if (!shown || lost) {
     return false;
   }
   // Every monitor shows this one picture.
@@ -366,6 +367,9 @@ bool RootWindowBackend::SetEach(const std::vector<ScreenPath>& pictures, Wallpap
   }
   const RootScreen screen = DefaultScreenOf(display.get());
   const std::vector<XMonitor> monitors = ActiveMonitors(screen.display);
+  if (lost) {
+    return false;
+  }
   for (const ScreenPath& picture : pictures) {
     if (std::ranges::find(monitors, picture.screen, &XMonitor::name) == monitors.end()) {
       return false;
