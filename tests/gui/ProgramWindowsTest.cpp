@@ -208,10 +208,9 @@ TEST_F(ProgramWindowsTest, TheAddedPanelsAreDrawnAsTheHiddenFilesPanel) {
     const toolkit::Control& control;
   };
   int above = cachesFrame.geometry().bottom();
-  for (const Panel& panel :
-       {Panel{o.Bevel3, o.Label4, o.ChBAutresFormats},
-        Panel{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox},
-        Panel{o.BevelEcrans, o.LabelEcrans, o.ChBParEcran}}) {
+  for (const Panel& panel : {Panel{o.Bevel3, o.Label4, o.ChBAutresFormats},
+                             Panel{o.BevelDisposition, o.LabelDisposition, o.DispositionListeBox},
+                             Panel{o.BevelEcrans, o.LabelEcrans, o.ChBParEcran}}) {
     SCOPED_TRACE(panel.title.Caption());
     QWidget& frame = *view.ViewOf(&panel.frame);
     EXPECT_EQ(typeid(frame), typeid(cachesFrame));

@@ -110,10 +110,10 @@ TEST(OptionsDialog, ButtonsFocusAndHelpAsAUserMeetsThem) {
   EXPECT_EQ(o.CompteBBtn.buttonKind, toolkit::BitButtonKind::kRetry);
   EXPECT_TRUE(o.EdDelai.readOnly);
 
-  EXPECT_EQ(TabStops(o), (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement",
-                                "ChBAuto", "EdDelai", "ChBFinNone", "ChangeAutoGBox",
-                                "ChBAutresFormats", "ChBIconeNotif", "DispositionListeBox",
-                                "ChBParEcran"}));
+  EXPECT_EQ(TabStops(o),
+            (Names{"OKBtn", "CancelBtn", "HelpBtn", "ChBCaches", "ChBLancement", "ChBAuto",
+                   "EdDelai", "ChBFinNone", "ChangeAutoGBox", "ChBAutresFormats", "ChBIconeNotif",
+                   "DispositionListeBox", "ChBParEcran"}));
   EXPECT_EQ(TabStops(o.ChangeAutoGBox),
             (Names{"HasardGlobalRB", "HasardRepSelRB", "SuccRepSelRB", "SuccRepHasardRB",
                    "SuccRepSuccRB", "HasardRepHasardRB", "HasardRepSuccRB", "CompteBBtn"}));
@@ -168,7 +168,8 @@ TEST(OptionsDialog, TheAddedAreasStandBelowTheHiddenFilesAreaWithTheDesignedRoom
   const toolkit::Bounds list = o.DispositionListeBox.bounds;
   EXPECT_EQ(list.left, 88);
   EXPECT_GE(list.height, o.DispositionListeBox.Count() * o.DispositionListeBox.itemHeight);
-  EXPECT_LE(list.top + list.height, o.BevelDisposition.bounds.top + o.BevelDisposition.bounds.height - 12);
+  EXPECT_LE(list.top + list.height,
+            o.BevelDisposition.bounds.top + o.BevelDisposition.bounds.height - 12);
   EXPECT_GE(list.top, o.LabelDisposition.bounds.top + o.LabelDisposition.bounds.height);
 }
 
