@@ -382,8 +382,6 @@ TEST(MessageBoxWindow, TheWindowActiveBeforeTheBoxIsActiveAfterIt) {
   }
 }
 
-// Tab enters the group at its checked button without checking another; the arrow keys move the
-// choice in the group's tab order, wrapping; Tab leaves the group for the next control.
 // The desktop service names screens as the system names its monitors; so does the window.
 TEST(FormWindow, TheFormKnowsTheScreenItsWindowStandsOnWhileTheWindowLives) {
   HelpWindow help;
@@ -397,6 +395,8 @@ TEST(FormWindow, TheFormKnowsTheScreenItsWindowStandsOnWhileTheWindowLives) {
   EXPECT_EQ(form.ScreenName(), "");
 }
 
+// Tab enters the group at its checked button without checking another; the arrow keys move the
+// choice in the group's tab order, wrapping; Tab leaves the group for the next control.
 TEST(FormWindow, ARadioGroupIsOneTabStopAndTheArrowsMoveItsChoice) {
   ShownChoices shown;
   const auto& choices = shown.form.Choices;
