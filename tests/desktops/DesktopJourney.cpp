@@ -95,9 +95,10 @@ bool ShowsScaled(const e2e::Image& image, const Colours& picture, Style style) {
   const int h = image.height;
   const bool halves =
       Is(image, w / 4, h / 2, picture.left) && Is(image, w - w / 4, h / 2, picture.right);
-  // Below a bar at the top, within the bands of a fitted picture.
+  // Below a bar at the top, within the bands of a fitted picture, and beside a banner the shell
+  // may show at the top centre.
   const bool top =
-      Is(image, w / 4, h / 16, picture.left) && Is(image, w - w / 4, h / 16, picture.right);
+      Is(image, w / 8, h / 16, picture.left) && Is(image, w - w / 8, h / 16, picture.right);
   if (style == Style::kFitted) {
     return halves && !top && Is(image, 3, h / 2, kLargeEdge) && Is(image, w - 4, h / 2, kLargeEdge);
   }
