@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -15,6 +16,8 @@
 #include "desktops/GSettingsJourney.h"
 #include "desktops/PlasmaJourney.h"
 #include "desktops/WlrootsJourney.h"
+#include "platform/pictures/Picture.h"
+#include "platform/posix/desktop/SpannedScreens.h"
 
 namespace fondex::desktops {
 namespace {
@@ -88,8 +91,11 @@ class GnomeWaylandJourney : public GnomeJourney {
                        "shell-version": ["45", "46", "47", "48", "49", "50", "51"]})");
     desktop_->Output(
         {"gsettings", "set", "org.gnome.shell", "enabled-extensions", "['" + uuid + "']"});
-    desktop_->Start({"gnome-shell", "--headless", "--wayland", "--virtual-monitor", "1024x768"},
-                    {"DISPLAY="});
+    std::vector<std::string> shell{"gnome-shell", "--headless", "--wayland"};
+    for (int monitor = 0; monitor < monitors_; ++monitor) {
+      shell.insert(shell.end(), {"--virtual-monitor", "1024x768"});
+    }
+    desktop_->Start(shell, {"DISPLAY="});
     if (!WaitFor([&] { return !CaptureScreen().rgb.empty(); }) &&
         !WaitFor([&] { return !CaptureScreen().rgb.empty(); })) {
       return "the shell's screenshot interface does not answer";
@@ -112,6 +118,8 @@ class GnomeWaylandJourney : public GnomeJourney {
   std::vector<std::string> ProgramVariables() const override {
     return e2e::WithVariables(desktop_->Environment(), {"WAYLAND_DISPLAY=wayland-0"});
   }
+
+  int monitors_ = 1;  // side by side, each 1024 x 768
 
   e2e::Image CaptureScreen() override {
     const std::filesystem::path file = Folder("runtime") / "screen.png";
@@ -233,6 +241,123 @@ TEST_P(GnomeActivation, ALaterShowTakesTheKeyboardOnlyWithTheLaunchersToken) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, GnomeActivation, ::testing::Values("xcb", "wayland"),
+                         [](const auto& info) {
+                           return info.param == "xcb" ? "Xwayland" : "Wayland";
+                         });
+
+// The shell with two screens side by side, the program's window on either kind: each screen
+// shows its own picture out of the one composed picture spanning both, and the system profile
+// names the picture of the screen under the window.
+class GnomeScreens : public GnomeActivation {
+ protected:
+  GnomeScreens() { monitors_ = 2; }
+
+  // What the shell answers as a whole number, or -1.
+  int Number(const std::string& script) {
+    const std::string answer = Eval(script).value_or("");
+    return !answer.empty() && std::isdigit(static_cast<unsigned char>(answer.front()))
+               ? std::stoi(answer)
+               : -1;
+  }
+  // Where the shell lays out the screen of that name, and that of the program's window.
+  int LeftOf(const std::string& connector) {
+    return Number(
+        "global.display.get_monitor_geometry(global.backend.get_monitor_manager()"
+        ".get_monitor_for_connector('" +
+        connector + "')).x");
+  }
+  int WindowsLeft(pid_t program) {
+    return Number("global.display.get_monitor_geometry(" + WindowOf(program) + ".get_monitor()).x");
+  }
+  // What a program of the session has: the shell's Xwayland, whichever kind its window is.
+  std::vector<std::string> SessionVariables() {
+    return e2e::WithVariables(WindowVariables(),
+                              {"DISPLAY=" + Text("imports.gi.GLib.getenv('DISPLAY')"),
+                               "XAUTHORITY=" + Text("imports.gi.GLib.getenv('XAUTHORITY')")});
+  }
+
+  // Each screen's picture, as the record beside the composed picture says.
+  std::vector<platform::posix::desktop::ScreenPath> Recorded() const {
+    const auto record = platform::posix::desktop::ParseComposition(
+        e2e::ReadFile(Folder("home") / ".cache/fondex/spanned-screens"));
+    return record ? record->screens : std::vector<platform::posix::desktop::ScreenPath>{};
+  }
+
+  // The colour of a picture file at a share of its width, half-way down.
+  static std::uint32_t ColourOf(const std::string& file, double across) {
+    const auto source = platform::posix::FileSource::Open(file);
+    const auto picture = source ? platform::posix::DecodePicture(*source, {}) : std::nullopt;
+    if (!picture) {
+      return 0xFF000000;
+    }
+    const auto x = static_cast<int>(picture->width * across);
+    return picture->pixels[static_cast<std::size_t>(picture->height / 2 * picture->width + x)] &
+           0xFFFFFF;
+  }
+  static std::uint32_t ColourOf(const e2e::Image& image, int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
+    if (image.rgb.size() < at + 3) {
+      return 0xFF000000;
+    }
+    return static_cast<std::uint32_t>(image.rgb[at] << 16 | image.rgb[at + 1] << 8 |
+                                      image.rgb[at + 2]);
+  }
+
+  // Both halves of the stretched picture at an eighth from each side of its screen, beside the
+  // window the shell places in the middle.
+  static bool ScreenShows(const e2e::Image& screen, int left, const std::string& picture) {
+    const auto near = [](std::uint32_t seen, std::uint32_t colour) {
+      for (const int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>(seen >> shift & 0xFF) -
+                     static_cast<int>(colour >> shift & 0xFF)) > 16) {
+          return false;
+        }
+      }
+      return seen <= 0xFFFFFF;
+    };
+    return left >= 0 && near(ColourOf(screen, left + 128, 384), ColourOf(picture, 0.25)) &&
+           near(ColourOf(screen, left + 896, 384), ColourOf(picture, 0.75));
+  }
+};
+
+TEST_P(GnomeScreens, EachScreenShowsItsOwnPictureAndTheProfileTheWindowsScreens) {
+  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  e2e::WriteFile(PlatformFile("WIN.INI"),
+                 "[Desktop]\r\nWallpaper=" + e2e::WindowsPath(Picture("Mer.BMP")) +
+                     "\r\nTileWallpaper=0\r\nWallpaperStyle=2\r\n");
+  // The desktop's picture at start opens the folder the change picks from.
+  SetFromOutside(Picture("Mer.BMP"));
+  const std::filesystem::path program = CopyProgramTo(AppFile("fondex").parent_path());
+  e2e::ChildProcess fondex(ProgramRequest(program, {}, "", SessionVariables()));
+  ASSERT_TRUE(WaitFor([&] { return HasWindow(fondex.Pid()); }));
+  EXPECT_EQ(0, e2e::RunToCompletion(ProgramRequest(program, {"--next"}, "", SessionVariables()),
+                                    kWaitLimit));
+  std::vector<platform::posix::desktop::ScreenPath> screens;
+  ASSERT_TRUE(WaitFor([&] {
+    screens = Recorded();
+    return screens.size() == 2 && Unquoted(Get("picture-options")) == "spanned";
+  })) << screens.size();
+  EXPECT_NE(screens[0].path, screens[1].path);
+
+  const int window = WindowsLeft(fondex.Pid());
+  const auto under =
+      std::ranges::find_if(screens, [&](const auto& on) { return LeftOf(on.screen) == window; });
+  ASSERT_NE(under, screens.end()) << screens[0].screen << ", " << screens[1].screen;
+  EXPECT_EQ(e2e::LowerAscii(e2e::StoredPath(under->path)), e2e::LowerAscii(WinIniWallpaper()));
+  e2e::Image screen;
+  const bool shown = WaitFor([&] {
+    screen = CaptureScreen();
+    return screen.width == 2048 && std::ranges::all_of(screens, [&](const auto& on) {
+             return ScreenShows(screen, LeftOf(on.screen), on.path);
+           });
+  });
+  if (!shown) {
+    SaveScreenshot(screen, "two-screens");
+  }
+  EXPECT_TRUE(shown) << screens[0].path << " and " << screens[1].path;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, GnomeScreens, ::testing::Values("xcb", "wayland"),
                          [](const auto& info) {
                            return info.param == "xcb" ? "Xwayland" : "Wayland";
                          });
