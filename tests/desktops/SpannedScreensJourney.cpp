@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "desktops/GSettingsJourney.h"
-#include "platform/pictures/Picture.h"
+#include "desktops/PictureColour.h"
 #include "platform/posix/desktop/SpannedScreens.h"
 
 namespace fondex::desktops {
@@ -30,14 +30,8 @@ void PrintTo(const SpannedCase& spanned, std::ostream* out) {
 
 // The middle pixel of a picture file, or of one monitor's rectangle in it.
 std::uint32_t PixelOf(const std::filesystem::path& file, const std::optional<Monitor>& monitor) {
-  const auto source = platform::posix::FileSource::Open(file.string());
-  const auto picture = source ? platform::posix::DecodePicture(*source, {}) : std::nullopt;
-  if (!picture) {
-    return 0xFF000000;
-  }
-  const int x = monitor ? monitor->left + monitor->width / 2 : picture->width / 2;
-  return picture->pixels[static_cast<std::size_t>(picture->height / 2 * picture->width + x)] &
-         0xFFFFFF;
+  return ColourHalfWayDown(
+      file, [&](int width) { return monitor ? monitor->left + monitor->width / 2 : width / 2; });
 }
 
 class SpannedScreensJourney : public GSettingsJourney,

@@ -14,9 +14,9 @@
 
 #include "desktops/DesktopJourney.h"
 #include "desktops/GSettingsJourney.h"
+#include "desktops/PictureColour.h"
 #include "desktops/PlasmaJourney.h"
 #include "desktops/WlrootsJourney.h"
-#include "platform/pictures/Picture.h"
 #include "platform/posix/desktop/SpannedScreens.h"
 
 namespace fondex::desktops {
@@ -285,14 +285,7 @@ class GnomeScreens : public GnomeActivation {
 
   // The colour of a picture file at a share of its width, half-way down.
   static std::uint32_t ColourOf(const std::string& file, double across) {
-    const auto source = platform::posix::FileSource::Open(file);
-    const auto picture = source ? platform::posix::DecodePicture(*source, {}) : std::nullopt;
-    if (!picture) {
-      return 0xFF000000;
-    }
-    const auto x = static_cast<int>(picture->width * across);
-    return picture->pixels[static_cast<std::size_t>(picture->height / 2 * picture->width + x)] &
-           0xFFFFFF;
+    return ColourHalfWayDown(file, [&](int width) { return static_cast<int>(width * across); });
   }
   static std::uint32_t ColourOf(const e2e::Image& image, int x, int y) {
     const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
