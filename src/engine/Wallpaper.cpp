@@ -142,6 +142,16 @@ std::string TFondexMainForm::WindowScreenAmong(const std::vector<std::string>& s
   return std::ranges::find(screens, window) != screens.end() ? window : screens.front();
 }
 
+// During a change the change's own screen holds; the next change or move asks again.
+void TFondexMainForm::FormScreenChange() {
+  if (program_.ProgramState != TProgramState::StateReady) {
+    return;
+  }
+  if (const std::vector<std::string> screens = ScreensOfTheirOwn(); !screens.empty()) {
+    platform_.desktop.FollowScreen(WindowScreenAmong(screens));
+  }
+}
+
 void TFondexMainForm::ClearDesktopWallpaper() {
   program_.ProgramState = TProgramState::StateOwnChange;
   platform_.desktop.SetDeskWallpaper("");

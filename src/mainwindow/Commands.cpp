@@ -18,6 +18,7 @@ constexpr int kKeyR = 'R';
 
 void TFondexMainForm::BindHandlers() {
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+  OnScreenChange = [this] { FormScreenChange(); };
   const toolkit::KeyHandler formKeys = [this](int key, toolkit::ShiftState shift) {
     FormKeyDown(key, shift);
   };

@@ -54,6 +54,9 @@ class TFondexMainForm : public toolkit::Form, private platform::ProfileChangeLis
   // Creation, closing, destruction, drops and profile changes.
   void FormCreate();
   void FormCloseQuery(bool& canClose);
+  // The window shows on a screen, first or another: with a picture on each screen, the
+  // wallpaper the window names is that screen's.
+  void FormScreenChange();
   void FormDestroy();
   void AppMessage(toolkit::Message& message, bool& handled);
   void WMDropFiles(toolkit::Message& message);

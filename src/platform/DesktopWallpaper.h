@@ -49,6 +49,11 @@ class DesktopWallpaper {
     return false;
   }
 
+  // From now on the wallpaper is the picture of `screen`, one of Screens(): where the desktop
+  // can say which picture that screen shows and it is not the stored one, it is stored and the
+  // listeners are notified once. Nothing where one picture covers the screens.
+  virtual void FollowScreen(const std::string& screen) { static_cast<void>(screen); }
+
   void AddListener(ProfileChangeListener* listener) { listeners_.push_back(listener); }
   void RemoveListener(ProfileChangeListener* listener) { std::erase(listeners_, listener); }
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QScreen>
+#include <QWindow>
 
 #include "qt/ControlView.h"
 #include "qt/ControlViews.h"
@@ -135,6 +136,7 @@ void FormView::Refresh() {
   if (form_.Visible() && !isVisible()) {
     Place();
     show();
+    FollowScreen();
   } else if (!form_.Visible() && isVisible()) {
     hide();
   }
@@ -154,6 +156,18 @@ void FormView::Place() {
   if (form_.position == toolkit::FormPosition::kScreenCenter) {
     CentreOnScreen(*this);
   }
+}
+
+// The form hears of its screen once the window shows and at each move to another, each time in
+// an event of its own.
+void FormView::FollowScreen() {
+  if (screenFollowed_ || !form_.OnScreenChange) {
+    return;
+  }
+  screenFollowed_ = true;
+  const auto tell = [this] { app_.Dispatch(form_.OnScreenChange); };
+  connect(windowHandle(), &QWindow::screenChanged, this, tell, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
 }
 
 void FormView::ShowActiveControl() {

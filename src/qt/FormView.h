@@ -54,6 +54,7 @@ class FormView : public QWidget {
   void SetTabOrder();
   void Refresh();
   void Place();
+  void FollowScreen();
   void ShowActiveControl();
   void FollowFocus(QWidget* focused);
   void WritePosition();
@@ -79,6 +80,7 @@ class FormView : public QWidget {
   QEventLoop* modalLoop_ = nullptr;
   bool modalOnlyWhileRun_ = false;
   bool placed_ = false;
+  bool screenFollowed_ = false;
   bool writingModel_ = false;
   QMetaObject::Connection focusConnection_;
   Binding changed_;

@@ -68,6 +68,8 @@ class Form : public Control {
   std::function<std::string()> screenProbe;
 
   std::function<void()> OnShow;
+  // Runs once the window first shows, and whenever it comes to stand on another screen.
+  std::function<void()> OnScreenChange;
   std::function<void(bool& canClose)> OnCloseQuery;
 
   // The user's key on the form, after the focused control (when keyPreview) or for itself.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <map>
+
 #include "Bitmaps.h"
 #include "Scratch.h"
 #include "desktop_fake_runner.h"
@@ -28,6 +30,10 @@ class ScriptedDesktop : public desktop::DesktopBackend {
     shownStyle_ = layout;
     return shows;
   }
+  std::optional<std::string> CurrentOn(const std::string& screen) override {
+    const auto found = showsOn.find(screen);
+    return found == showsOn.end() ? std::nullopt : std::optional(found->second);
+  }
   std::unique_ptr<desktop::ChangeFeed> Follow() override {
     auto monitor = std::make_unique<desktop::testing::FakeMonitor>();
     feed = monitor.get();
@@ -38,6 +44,7 @@ class ScriptedDesktop : public desktop::DesktopBackend {
   std::vector<std::string> calls;
   bool refuse = false;
   std::optional<std::string> shows;
+  std::map<std::string, std::string> showsOn;
   std::optional<WallpaperStyle> layout;
   desktop::testing::FakeMonitor* feed = nullptr;
 };
@@ -158,6 +165,26 @@ TEST_F(WallpaperServiceTest, AtStartTheProfileLearnsWhatTheDesktopShows) {
   EXPECT_EQ(Stored(), "");
   RunEventLoop();
   EXPECT_TRUE(reader_.heard.empty());
+}
+
+// The window's screen's picture is told once, in the profile's spelling when it names that
+// file; a screen the desktop cannot speak of, or a plain one, is taken as the desktop says.
+TEST_F(WallpaperServiceTest, FollowingAScreenStoresItsPictureWhenItIsAnother) {
+  Write("platform/WIN.INI", "[Desktop]\r\nWallpaper=" + Windows("MER.bmp") + "\r\n");
+  Start(Posix("mer.bmp"));
+  desktop_->showsOn = {{"HDMI-1", Posix("Foret.bmp")}, {"DP-1", Posix("mer.bmp")}, {"DP-2", ""}};
+  const std::vector<std::pair<std::string, std::string>> steps = {
+      {"DP-1", Windows("MER.bmp")},
+      {"HDMI-1", Windows("Foret.bmp")},
+      {"HDMI-1", Windows("Foret.bmp")},
+      {"VGA-0", Windows("Foret.bmp")},
+      {"DP-2", ""},
+  };
+  for (const auto& [screen, stored] : steps) {
+    service_->FollowScreen(screen);
+    EXPECT_EQ(Stored(), stored) << screen;
+  }
+  EXPECT_EQ(reader_.heard, (std::vector<std::string>{Windows("Foret.bmp"), ""}));
 }
 
 TEST_F(WallpaperServiceTest, EachOutsideChangeOnTheDesktopIsStoredAndToldOnce) {

@@ -34,6 +34,14 @@ bool FakeDesktop::SetScreenWallpapers(const std::vector<platform::ScreenWallpape
   return true;
 }
 
+void FakeDesktop::FollowScreen(const std::string& screen) {
+  followed_.push_back(screen);
+  const auto shown = std::ranges::find(shown_, screen, &platform::ScreenWallpaper::screen);
+  if (shown != shown_.end() && shown->name != wallpaper_) {
+    Store(shown->name);
+  }
+}
+
 std::vector<std::string> FakeDesktop::ScreenPictures() const {
   std::vector<std::string> pictures;
   for (const std::string& screen : screens_) {

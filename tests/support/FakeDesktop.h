@@ -24,7 +24,10 @@ class FakeDesktop : public platform::DesktopWallpaper {
   std::vector<std::string> Screens() override { return screens_; }
   bool SetScreenWallpapers(const std::vector<platform::ScreenWallpaper>& pictures,
                            const std::string& windowScreen) override;
+  // The followed screen's picture becomes the stored one when it is another.
+  void FollowScreen(const std::string& screen) override;
   void SetScreens(std::vector<std::string> screens) { screens_ = std::move(screens); }
+  const std::vector<std::string>& FollowedScreens() const { return followed_; }
   void CannotSetEachScreen() { setsEachScreen_ = false; }
   // What each screen shows, in the order of Screens(); "" for one never set.
   std::vector<std::string> ScreenPictures() const;
@@ -60,6 +63,7 @@ class FakeDesktop : public platform::DesktopWallpaper {
   std::function<bool(const std::string&)> refuses_;
   bool setsEachScreen_ = true;
   std::vector<std::string> screens_;
+  std::vector<std::string> followed_;
   std::vector<platform::ScreenWallpaper> shown_;
   std::vector<std::vector<platform::ScreenWallpaper>> screenRequests_;
 };

@@ -107,6 +107,25 @@ TEST_F(EachScreenTest, APictureSetByHandGoesOnTheWindowsScreenAloneAndPlainClear
   EXPECT_EQ(Main().Caption(), "Fondex2");
 }
 
+// The window moved to another screen, or first shown there: the caption, the lists and WIN.INI
+// name that screen's picture; an unnamed screen stands for the first; a change under way keeps
+// its own screen.
+TEST_F(EachScreenTest, TheWindowsNewScreenNamesItsOwnPicture) {
+  StartEachScreen("c:\\a\\a1.bmp", THasardTech::Successif, THasardLieu::RepActif);
+  Quiet();
+  const std::vector<std::string> shown = fake.desktop.ScreenPictures();
+  for (const auto& [screen, index] : {std::pair{"DP-2", 2}, std::pair{"VGA-0", 0}}) {
+    windowScreen = screen;
+    Dispatch([&] { Main().FormScreenChange(); });
+    EXPECT_EQ(Main().Caption(), "Fondex2 : " + shown[index]) << screen;
+    EXPECT_EQ(Main().EditChoisiBMP.Text(), shown[index]);
+    EXPECT_EQ(fake.profiles.GetString("WIN.INI", "Desktop", "Wallpaper", "", 260), shown[index]);
+  }
+  program.Program().ProgramState = TProgramState::StateOwnChange;
+  Dispatch([&] { Main().FormScreenChange(); });
+  EXPECT_THAT(fake.desktop.FollowedScreens(), ElementsAre("DP-2", "DP-1"));
+}
+
 struct OnePictureCase {
   const char* what;
   std::vector<std::string> screens;
@@ -132,6 +151,8 @@ TEST_P(OnePictureForAll, WithOneScreenTheOptionOffOrASystemThatCannot) {
   EXPECT_THAT(fake.desktop.ScreenRequests(), IsEmpty());
   EXPECT_THAT(fake.desktop.Requests(), ElementsAre("c:\\a\\a2.bmp", "c:\\b\\b1.bmp"));
   EXPECT_EQ(Options().ChBParEcran.Enabled(), c.systemCan);
+  Dispatch([&] { Main().FormScreenChange(); });
+  EXPECT_THAT(fake.desktop.FollowedScreens(), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

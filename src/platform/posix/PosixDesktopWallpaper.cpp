@@ -74,6 +74,17 @@ bool PosixDesktopWallpaper::SetScreenWallpapers(const std::vector<ScreenWallpape
   });
 }
 
+void PosixDesktopWallpaper::FollowScreen(const std::string& screen) {
+  if (!backend_ || screen == windowScreen_) {
+    return;
+  }
+  windowScreen_ = screen;
+  // That screen's picture is news to the program even when the desktop has not changed.
+  if (const auto current = CurrentOnDesktop(); current && AdoptDesktopWallpaper(*current)) {
+    NotifyListeners();
+  }
+}
+
 bool PosixDesktopWallpaper::IsAcceptable(const std::string& name) {
   return name.size() <= kMaxNameLength && (name.empty() || IsLoadablePicture(name));
 }

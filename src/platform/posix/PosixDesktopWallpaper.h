@@ -44,6 +44,8 @@ class PosixDesktopWallpaper : public DesktopWallpaper {
   bool SetScreenWallpapers(const std::vector<ScreenWallpaper>& pictures,
                            const std::string& windowScreen) override;
 
+  void FollowScreen(const std::string& screen) override;
+
   // Reads the stored wallpaper again and notifies the listeners once when it is not the one this
   // service last stored or saw, i.e. when another program changed it.
   void CheckStoredWallpaper();
