@@ -135,8 +135,10 @@ void FormView::Refresh() {
   }
   if (form_.Visible() && !isVisible()) {
     Place();
+    if (!screenFollowed_) {
+      FollowScreen();
+    }
     show();
-    FollowScreen();
   } else if (!form_.Visible() && isVisible()) {
     hide();
   }
@@ -158,16 +160,19 @@ void FormView::Place() {
   }
 }
 
-// The form hears of its screen once the window shows and at each move to another, each time in
-// an event of its own.
+// The form hears of its screen before the window first shows, where its position puts it, so
+// that it opens as it should and nothing it asks of the desktop then delays a first click; then
+// at each move to another screen, in an event of its own.
 void FormView::FollowScreen() {
-  if (screenFollowed_ || !form_.OnScreenChange) {
+  screenFollowed_ = true;
+  if (!form_.OnScreenChange) {
     return;
   }
-  screenFollowed_ = true;
-  const auto tell = [this] { app_.Dispatch(form_.OnScreenChange); };
-  connect(windowHandle(), &QWindow::screenChanged, this, tell, Qt::QueuedConnection);
-  QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
+  app_.Dispatch(form_.OnScreenChange);
+  winId();
+  connect(
+      windowHandle(), &QWindow::screenChanged, this,
+      [this] { app_.Dispatch(form_.OnScreenChange); }, Qt::QueuedConnection);
 }
 
 void FormView::ShowActiveControl() {

@@ -38,26 +38,7 @@ class BudgieJourney : public GSettingsJourney {
  protected:
   BudgieJourney() : GSettingsJourney("budgie", "org.gnome.desktop.background", true) {}
 
-  std::optional<std::string> StartDesktop() override {
-    if (!LiveDesktop::Installed("budgie-wm")) {
-      return "budgie-wm is not installed";
-    }
-    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=Budgie:GNOME"});
-    if (auto reason = GSettingsJourney::StartDesktop()) {
-      return reason;
-    }
-    desktop_->Output({"gsettings", "set", schema_, "color-shading-type", "'solid'"});
-    desktop_->Output({"gsettings", "set", schema_, "primary-color", "'#336699'"});
-    desktop_->Start({"budgie-wm", "--x11"});
-    // A window manager names itself on the root window.
-    if (!WaitFor([&] {
-          return desktop_->Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"})
-                     .output.find("window id") != std::string::npos;
-        })) {
-      return "budgie-wm did not start";
-    }
-    return std::nullopt;
-  }
+  std::optional<std::string> StartDesktop() override { return StartBudgie(); }
 
   std::optional<std::string> Kept() override {
     std::optional<std::string> kept = GSettingsJourney::Kept();

@@ -44,6 +44,28 @@ class GSettingsJourney : public DesktopJourney {
     return std::nullopt;
   }
 
+  // Budgie's window manager on the session, drawing the background GNOME's settings name.
+  std::optional<std::string> StartBudgie() {
+    if (!LiveDesktop::Installed("budgie-wm")) {
+      return "budgie-wm is not installed";
+    }
+    desktop_->AddVariables({"XDG_CURRENT_DESKTOP=Budgie:GNOME"});
+    if (auto reason = GSettingsJourney::StartDesktop()) {
+      return reason;
+    }
+    desktop_->Output({"gsettings", "set", schema_, "color-shading-type", "'solid'"});
+    desktop_->Output({"gsettings", "set", schema_, "primary-color", "'#336699'"});
+    desktop_->Start({"budgie-wm", "--x11"});
+    // A window manager names itself on the root window.
+    if (!WaitFor([&] {
+          return desktop_->Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"})
+                     .output.find("window id") != std::string::npos;
+        })) {
+      return "budgie-wm did not start";
+    }
+    return std::nullopt;
+  }
+
   std::string Kind() const override { return kind_; }
 
   std::optional<std::string> Kept() override {

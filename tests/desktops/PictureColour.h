@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
+#include "e2e/VirtualScreen.h"
 #include "platform/pictures/Picture.h"
 
 namespace fondex::desktops {
@@ -20,6 +22,27 @@ inline std::uint32_t ColourHalfWayDown(const std::filesystem::path& file,
   const int x = column(picture->width);
   return picture->pixels[static_cast<std::size_t>(picture->height / 2 * picture->width + x)] &
          0xFFFFFF;
+}
+
+// The colour (0xRRGGBB) of a captured pixel; above 0xFFFFFF outside the image.
+inline std::uint32_t ColourAt(const e2e::Image& image, int x, int y) {
+  const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
+  if (image.rgb.size() < at + 3) {
+    return 0xFF000000;
+  }
+  return static_cast<std::uint32_t>(image.rgb[at] << 16 | image.rgb[at + 1] << 8 |
+                                    image.rgb[at + 2]);
+}
+
+// A colour as a compositor draws it: each component within 16 of the picture's.
+inline bool NearColour(std::uint32_t seen, std::uint32_t colour) {
+  for (const int shift : {0, 8, 16}) {
+    if (std::abs(static_cast<int>(seen >> shift & 0xFF) -
+                 static_cast<int>(colour >> shift & 0xFF)) > 16) {
+      return false;
+    }
+  }
+  return seen <= 0xFFFFFF;
 }
 
 }  // namespace fondex::desktops

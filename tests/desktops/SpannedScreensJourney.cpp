@@ -1,5 +1,6 @@
-// One wallpaper per screen on desktops that keep one picture (GNOME, Cinnamon, MATE): RandR
-// monitors laid by xrandr on one Xvfb screen; each change composes one picture spanning them.
+// One wallpaper per screen on desktops that keep one picture (GNOME, Cinnamon, MATE, Budgie):
+// RandR monitors laid by xrandr on one Xvfb screen; each change composes one picture spanning
+// them, which Budgie's window manager draws.
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ struct SpannedCase {
   const char* schema;
   bool pictureIsUri;
   std::vector<Monitor> monitors;  // the first holds the server's output
+  bool drawn = false;             // by Budgie's window manager, on the screen
 };
 
 void PrintTo(const SpannedCase& spanned, std::ostream* out) {
@@ -39,6 +41,27 @@ class SpannedScreensJourney : public GSettingsJourney,
  protected:
   SpannedScreensJourney()
       : GSettingsJourney(GetParam().kind, GetParam().schema, GetParam().pictureIsUri) {}
+
+  std::optional<std::string> StartDesktop() override {
+    return GetParam().drawn ? StartBudgie() : GSettingsJourney::StartDesktop();
+  }
+
+  e2e::Image WholeScreen() const {
+    return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
+  }
+
+  // Each monitor shows its colour on the screen, above the window placed in the middle.
+  bool ScreenShows(const std::vector<std::uint32_t>& colours) {
+    const e2e::Image screen = WholeScreen();
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+      const Monitor& monitor = GetParam().monitors[i];
+      if (!NearColour(ColourAt(screen, monitor.left + monitor.width / 2, kScreenHeight / 8),
+                      colours[i])) {
+        return false;
+      }
+    }
+    return true;
+  }
 
   void LayMonitors() {
     bool first = true;
@@ -126,6 +149,10 @@ TEST_P(SpannedScreensJourney, AChangeComposesEachMonitorsPictureAndSetChangesOne
   EXPECT_TRUE(!distinct.front().empty() && std::ranges::adjacent_find(distinct) == distinct.end())
       << ::testing::PrintToString(pictures);
   EXPECT_EQ(expected, Centres(first));
+  if (GetParam().drawn) {
+    EXPECT_TRUE(WaitFor([&] { return ScreenShows(expected); }));
+    SaveScreenshot(WholeScreen(), "spanned-on-screen");
+  }
 
   // By hand: one monitor changes, the others keep theirs, the old picture goes.
   const std::filesystem::path sand = Picture("sable.bmp");
@@ -161,7 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
         SpannedCase{"GnomeTwo", "gnome", "org.gnome.desktop.background", true, kTwo},
         SpannedCase{"GnomeThree", "gnome", "org.gnome.desktop.background", true, kThree},
         SpannedCase{"CinnamonThree", "cinnamon", "org.cinnamon.desktop.background", true, kThree},
-        SpannedCase{"MateTwo", "mate", "org.mate.background", false, kTwo}),
+        SpannedCase{"MateTwo", "mate", "org.mate.background", false, kTwo},
+        SpannedCase{"BudgieTwo", "budgie", "org.gnome.desktop.background", true, kTwo, true}),
     [](const ::testing::TestParamInfo<SpannedCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -287,29 +287,13 @@ class GnomeScreens : public GnomeActivation {
   static std::uint32_t ColourOf(const std::string& file, double across) {
     return ColourHalfWayDown(file, [&](int width) { return static_cast<int>(width * across); });
   }
-  static std::uint32_t ColourOf(const e2e::Image& image, int x, int y) {
-    const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
-    if (image.rgb.size() < at + 3) {
-      return 0xFF000000;
-    }
-    return static_cast<std::uint32_t>(image.rgb[at] << 16 | image.rgb[at + 1] << 8 |
-                                      image.rgb[at + 2]);
-  }
 
   // Both halves of the stretched picture at an eighth from each side of its screen, beside the
   // window the shell places in the middle.
   static bool ScreenShows(const e2e::Image& screen, int left, const std::string& picture) {
-    const auto near = [](std::uint32_t seen, std::uint32_t colour) {
-      for (const int shift : {0, 8, 16}) {
-        if (std::abs(static_cast<int>(seen >> shift & 0xFF) -
-                     static_cast<int>(colour >> shift & 0xFF)) > 16) {
-          return false;
-        }
-      }
-      return seen <= 0xFFFFFF;
-    };
-    return left >= 0 && near(ColourOf(screen, left + 128, 384), ColourOf(picture, 0.25)) &&
-           near(ColourOf(screen, left + 896, 384), ColourOf(picture, 0.75));
+    return left >= 0 &&
+           NearColour(ColourAt(screen, left + 128, 384), ColourOf(picture, 0.25)) &&
+           NearColour(ColourAt(screen, left + 896, 384), ColourOf(picture, 0.75));
   }
 };
 
