@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 
 #include "e2e/VirtualScreen.h"
 #include "platform/pictures/Picture.h"
@@ -43,6 +44,21 @@ inline bool NearColour(std::uint32_t seen, std::uint32_t colour) {
     }
   }
   return seen <= 0xFFFFFF;
+}
+
+// Whether the screen shows the picture stretched over the columns [left, left + width), looked at
+// at those shares of the width, at the height y.
+inline bool ShowsStretched(const e2e::Image& screen, int left, int width, int y,
+                           const std::filesystem::path& picture,
+                           std::initializer_list<double> shares) {
+  for (const double share : shares) {
+    const std::uint32_t colour =
+        ColourHalfWayDown(picture, [&](int across) { return static_cast<int>(across * share); });
+    if (!NearColour(ColourAt(screen, left + static_cast<int>(width * share), y), colour)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace fondex::desktops

@@ -74,6 +74,28 @@ class PlasmaJourney : public RootJourney {
     return Normal(PathOfUri(printed.substr(first + 1, second - first - 1))) + " " + mode;
   }
 
+  // The picture of the screen's desktop, as the shell reads it from its settings.
+  std::string ImageOn(const std::string& screen) {
+    const std::string printed =
+        Evaluate("var d = desktopForScreen(screenForConnector('" + screen +
+                 "')); d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General']; "
+                 "print(d.wallpaperPlugin + '|' + d.readConfig('Image'));");
+    const std::size_t bar = printed.find("org.kde.image|");
+    if (bar == std::string::npos) {
+      return printed;
+    }
+    std::string uri = printed.substr(bar + 14);
+    return Normal(PathOfUri(uri.substr(0, uri.find_first_of("\n\""))));
+  }
+
+  std::vector<std::string> ImagesOn(const std::vector<std::string>& screens) {
+    std::vector<std::string> images;
+    for (const std::string& screen : screens) {
+      images.push_back(ImageOn(screen));
+    }
+    return images;
+  }
+
   std::array<std::string, 5> StyleWords() const override { return {"6", "3", "0", "1", "2"}; }
 
   // One desktop for each screen.

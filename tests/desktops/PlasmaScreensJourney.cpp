@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "desktops/PictureColour.h"
 #include "desktops/PlasmaJourney.h"
 #include "e2e/ChildProcess.h"
+#include "e2e/RandrMonitors.h"
 #include "platform/posix/desktop/PlasmaBackend.h"
 
 namespace fondex::desktops {
@@ -51,27 +53,7 @@ class PlasmaScreens : public PlasmaWaylandJourney {
     return variables.size() == 2 ? variables : std::vector<std::string>{};
   }
 
-  // The picture of the output's desktop, as the shell reads it from its settings.
-  std::string ImageOn(const std::string& output) {
-    const std::string printed =
-        Evaluate("var d = desktopForScreen(screenForConnector('" + output +
-                 "')); d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General']; "
-                 "print(d.wallpaperPlugin + '|' + d.readConfig('Image'));");
-    const std::size_t bar = printed.find("org.kde.image|");
-    if (bar == std::string::npos) {
-      return printed;
-    }
-    std::string uri = printed.substr(bar + 14);
-    return Normal(PathOfUri(uri.substr(0, uri.find_first_of("\n\""))));
-  }
-
-  std::vector<std::string> Images() {
-    std::vector<std::string> images;
-    for (const std::string& output : kOutputs) {
-      images.push_back(ImageOn(output));
-    }
-    return images;
-  }
+  std::vector<std::string> Images() { return ImagesOn(kOutputs); }
 
   // The program's copy, with the session's variables and the X server's.
   e2e::SpawnRequest Program(const std::vector<std::string>& arguments,
@@ -143,6 +125,84 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
       << ImageOn(kOutputs[window]);
   EXPECT_EQ(ImageOn(kOutputs[1 - window]), other);
   EXPECT_TRUE(SameWindowsPath(WinIniWallpaper(), e2e::StoredPath(byHand))) << WinIniWallpaper();
+}
+
+// Plasma 6 on an X server with two RandR monitors, laid before the shell starts: a desktop for
+// each, which the shell draws in a window of its own on the screen.
+class PlasmaMonitors : public PlasmaJourney {
+ protected:
+  const std::vector<e2e::Monitor> kMonitors{{"GAUCHE", 0, 640}, {"DROITE", 640, 640}};
+  const std::vector<std::string> kNames{"GAUCHE", "DROITE"};
+
+  PlasmaMonitors() { desktops_ = 2; }
+
+  std::optional<std::string> StartDesktop() override {
+    for (const e2e::Monitor& monitor : kMonitors) {
+      desktop_->Output(
+          e2e::SetMonitorCommand(monitor, kScreenHeight, &monitor == &kMonitors.front()));
+    }
+    return PlasmaJourney::StartDesktop();
+  }
+
+  // Each monitor shows its desktop's picture, stretched, below the window, above the panel.
+  bool ScreenShows(const std::vector<std::string>& images) {
+    const e2e::Image screen = CaptureScreen();
+    for (std::size_t i = 0; i < kMonitors.size(); ++i) {
+      if (!ShowsStretched(screen, kMonitors[i].left, kMonitors[i].width, kScreenHeight * 3 / 4,
+                          images[i], {0.25, 0.75})) {
+        return false;
+      }
+    }
+    return true;
+  }
+};
+
+TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
+  std::string screens;
+  ASSERT_TRUE(WaitFor([&] {
+    screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kNames));
+    return screens.find("string \"GAUCHE\nDROITE\"") != std::string::npos;
+  })) << screens;
+  e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
+  Evaluate(
+      "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
+      "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
+      "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
+      Picture("Mer.BMP").string() + "'); d.writeConfig('FillMode', '0'); }");
+  WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
+  StartFondex(Kind(), ProgramVariables());
+  // Its middle on the second monitor, which a program that cannot tell would not take.
+  desktop_->Output({"xdotool", "windowmove", std::to_string(MainWindow()), "800", "100"});
+  Raise(MainWindow());
+  Click(MainWindow(), e2e::main_window::kBBtnHasard);
+  std::vector<std::string> images;
+  ASSERT_TRUE(WaitFor([&] {
+    images = ImagesOn(kNames);
+    return images[0] != images[1] && images[1] != Picture("Mer.BMP").string();
+  })) << images[0]
+      << " / " << images[1];
+  EXPECT_TRUE(WaitFor([&] { return ScreenShows(images); }));
+  SaveScreenshot(CaptureScreen(), "monitors");
+  EXPECT_TRUE(WaitFor([&] {
+    return SameWindowsPath(WinIniWallpaper(), e2e::StoredPath(images[1]));
+  })) << WinIniWallpaper();
+
+  // By hand from a later start: the window's monitor alone.
+  std::string byHand;
+  for (const char* name : {"ciel.bmp", "foret.bmp", "Mer.BMP"}) {
+    byHand = std::ranges::find(images, Picture(name).string()) == images.end()
+                 ? Picture(name).string()
+                 : byHand;
+  }
+  EXPECT_EQ(0, e2e::RunToCompletion(
+                   ProgramRequest(AppFile("fondex"), {"--set", byHand}, Kind(), ProgramVariables()),
+                   kWaitLimit));
+  EXPECT_TRUE(WaitFor([&] {
+    return ImagesOn(kNames) == std::vector{images[0], byHand};
+  })) << ImageOn("DROITE");
+  EXPECT_TRUE(WaitFor([&] { return ScreenShows({images[0], byHand}); }));
+  CloseWindow(MainWindow());
+  EXPECT_EQ(0, WaitForExit());
 }
 
 }  // namespace

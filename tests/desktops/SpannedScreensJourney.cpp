@@ -6,16 +6,14 @@
 
 #include "desktops/GSettingsJourney.h"
 #include "desktops/PictureColour.h"
+#include "e2e/RandrMonitors.h"
 #include "platform/posix/desktop/SpannedScreens.h"
 
 namespace fondex::desktops {
 namespace {
 
-struct Monitor {
-  std::string name;
-  int left, width;  // each as high as the screen; an even width, whose middle column is the
-                    // middle of a stretched picture
-};
+// Of an even width, whose middle column is the middle of a stretched picture.
+using e2e::Monitor;
 
 struct SpannedCase {
   const char* name;
@@ -50,13 +48,13 @@ class SpannedScreensJourney : public GSettingsJourney,
     return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
   }
 
-  // Each monitor shows its colour on the screen, above the window placed in the middle.
-  bool ScreenShows(const std::vector<std::uint32_t>& colours) {
+  // Each monitor shows its picture, stretched, above the window placed at the bottom.
+  bool ScreenShows(const std::vector<std::string>& pictures) const {
     const e2e::Image screen = WholeScreen();
-    for (std::size_t i = 0; i < colours.size(); ++i) {
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
       const Monitor& monitor = GetParam().monitors[i];
-      if (!NearColour(ColourAt(screen, monitor.left + monitor.width / 2, kScreenHeight / 8),
-                      colours[i])) {
+      if (!ShowsStretched(screen, monitor.left, monitor.width, kScreenHeight / 8, pictures[i],
+                          {0.25, 0.75})) {
         return false;
       }
     }
@@ -64,15 +62,10 @@ class SpannedScreensJourney : public GSettingsJourney,
   }
 
   void LayMonitors() {
-    bool first = true;
-    for (const Monitor& monitor : GetParam().monitors) {
-      // Sizes in millimetres at 96 dots an inch.
-      const std::string geometry =
-          std::to_string(monitor.width) + "/" + std::to_string(monitor.width * 254 / 960) + "x" +
-          std::to_string(kScreenHeight) + "/271+" + std::to_string(monitor.left) + "+0";
+    const auto& monitors = GetParam().monitors;
+    for (const Monitor& monitor : monitors) {
       desktop_->Output(
-          {"xrandr", "--setmonitor", monitor.name, geometry, first ? "screen" : "none"});
-      first = false;
+          e2e::SetMonitorCommand(monitor, kScreenHeight, &monitor == &monitors.front()));
     }
   }
 
@@ -150,7 +143,7 @@ TEST_P(SpannedScreensJourney, AChangeComposesEachMonitorsPictureAndSetChangesOne
       << ::testing::PrintToString(pictures);
   EXPECT_EQ(expected, Centres(first));
   if (GetParam().drawn) {
-    EXPECT_TRUE(WaitFor([&] { return ScreenShows(expected); }));
+    EXPECT_TRUE(WaitFor([&] { return ScreenShows(pictures); }));
     SaveScreenshot(WholeScreen(), "spanned-on-screen");
   }
 

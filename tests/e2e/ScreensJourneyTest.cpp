@@ -7,14 +7,10 @@
 #include <vector>
 
 #include "e2e/FondexJourney.h"
+#include "e2e/RandrMonitors.h"
 
 namespace fondex::e2e {
 namespace {
-
-struct Monitor {
-  std::string name;
-  int left, width;  // each as high as the screen
-};
 
 using Layout = std::vector<Monitor>;  // the first holds the server's output
 
@@ -44,14 +40,8 @@ class EachMonitor : public PlageJourney, public ::testing::WithParamInterface<Sc
     for (const Monitor& monitor : before) {
       Run({"xrandr", "--delmonitor", monitor.name});
     }
-    bool first = true;
     for (const Monitor& monitor : after) {
-      // Sizes in millimetres at 96 dots an inch.
-      const std::string geometry =
-          std::to_string(monitor.width) + "/" + std::to_string(monitor.width * 254 / 960) + "x" +
-          std::to_string(kScreenHeight) + "/271+" + std::to_string(monitor.left) + "+0";
-      Run({"xrandr", "--setmonitor", monitor.name, geometry, first ? "screen" : "none"});
-      first = false;
+      Run(SetMonitorCommand(monitor, kScreenHeight, &monitor == &after.front()));
     }
   }
 
