@@ -128,11 +128,13 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
 }
 
 // Plasma 6 on an X server with two RandR monitors, laid before the shell starts: a desktop for
-// each, which the shell draws in a window of its own on the screen.
+// each, which the shell draws in a window of its own on the screen. The right one holds the
+// server's output, so the shell counts it first; the program's window opens on the left one,
+// which a program that cannot tell would not take.
 class PlasmaMonitors : public PlasmaJourney {
  protected:
-  const std::vector<e2e::Monitor> kMonitors{{"GAUCHE", 0, 640}, {"DROITE", 640, 640}};
-  const std::vector<std::string> kNames{"GAUCHE", "DROITE"};
+  const std::vector<e2e::Monitor> kMonitors{{"DROITE", 640, 640}, {"GAUCHE", 0, 640}};
+  const std::vector<std::string> kNames{"DROITE", "GAUCHE"};
 
   PlasmaMonitors() { desktops_ = 2; }
 
@@ -144,11 +146,11 @@ class PlasmaMonitors : public PlasmaJourney {
     return PlasmaJourney::StartDesktop();
   }
 
-  // Each monitor shows its desktop's picture, stretched, below the window, above the panel.
+  // Each monitor shows its desktop's picture, stretched, above the window and the panel.
   bool ScreenShows(const std::vector<std::string>& images) {
     const e2e::Image screen = CaptureScreen();
     for (std::size_t i = 0; i < kMonitors.size(); ++i) {
-      if (!ShowsStretched(screen, kMonitors[i].left, kMonitors[i].width, kScreenHeight * 3 / 4,
+      if (!ShowsStretched(screen, kMonitors[i].left, kMonitors[i].width, kScreenHeight / 4,
                           images[i], {0.25, 0.75})) {
         return false;
       }
@@ -161,7 +163,7 @@ TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
   std::string screens;
   ASSERT_TRUE(WaitFor([&] {
     screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kNames));
-    return screens.find("string \"GAUCHE\nDROITE\"") != std::string::npos;
+    return screens.find("string \"DROITE\nGAUCHE\"") != std::string::npos;
   })) << screens;
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
   Evaluate(
@@ -169,10 +171,11 @@ TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
       "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
       "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
       Picture("Mer.BMP").string() + "'); d.writeConfig('FillMode', '0'); }");
-  WriteWinIni(e2e::WindowsPath(Picture("Mer.BMP")));
+  e2e::WriteFile(PlatformFile("WIN.INI"),
+                 "[Desktop]\r\nWallpaper=" + e2e::WindowsPath(Picture("Mer.BMP")) +
+                     "\r\nTileWallpaper=0\r\nWallpaperStyle=2\r\n");
   StartFondex(Kind(), ProgramVariables());
-  // Its middle on the second monitor, which a program that cannot tell would not take.
-  desktop_->Output({"xdotool", "windowmove", std::to_string(MainWindow()), "800", "100"});
+  ASSERT_LT(Screen().Position(MainWindow()).x + e2e::main_window::kClientWidth / 2, 640);
   Raise(MainWindow());
   Click(MainWindow(), e2e::main_window::kBBtnHasard);
   std::vector<std::string> images;
