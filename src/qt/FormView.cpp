@@ -168,11 +168,20 @@ void FormView::FollowScreen() {
   if (!form_.OnScreenChange) {
     return;
   }
-  app_.Dispatch(form_.OnScreenChange);
+  TellScreen();
   winId();
-  connect(
-      windowHandle(), &QWindow::screenChanged, this,
-      [this] { app_.Dispatch(form_.OnScreenChange); }, Qt::QueuedConnection);
+  connect(windowHandle(), &QWindow::screenChanged, this, &FormView::TellScreen,
+          Qt::QueuedConnection);
+}
+
+// The native window may be made on the primary screen and told of its own once mapped: only a
+// screen other than the one last told is news.
+void FormView::TellScreen() {
+  std::string screen = form_.ScreenName();
+  if (screen != screenTold_) {
+    screenTold_ = std::move(screen);
+    app_.Dispatch(form_.OnScreenChange);
+  }
 }
 
 void FormView::ShowActiveControl() {

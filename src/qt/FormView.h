@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -55,6 +56,7 @@ class FormView : public QWidget {
   void Refresh();
   void Place();
   void FollowScreen();
+  void TellScreen();
   void ShowActiveControl();
   void FollowFocus(QWidget* focused);
   void WritePosition();
@@ -81,6 +83,7 @@ class FormView : public QWidget {
   bool modalOnlyWhileRun_ = false;
   bool placed_ = false;
   bool screenFollowed_ = false;
+  std::string screenTold_;
   bool writingModel_ = false;
   QMetaObject::Connection focusConnection_;
   Binding changed_;

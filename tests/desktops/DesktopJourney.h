@@ -22,6 +22,8 @@ enum class Formats { kBitmapsOnly, kWithOthers };
 // caption; a plain desktop, and a picture again.
 class DesktopJourney : public e2e::FondexJourney {
  protected:
+  using FondexJourney::FondexJourney;
+
   void SetUp() override;
   void TearDown() override;
 
@@ -79,6 +81,8 @@ class DesktopJourney : public e2e::FondexJourney {
 // The whole screen, as an X desktop draws it.
 class RootJourney : public DesktopJourney {
  protected:
+  using DesktopJourney::DesktopJourney;
+
   e2e::Image CaptureScreen() override {
     return Screen().CaptureArea(Screen().Root(), 0, 0, Screen().Width(), Screen().Height());
   }

@@ -16,6 +16,8 @@ class PlasmaJourney : public RootJourney {
   static constexpr const char* kName = "Plasma";
 
  protected:
+  using RootJourney::RootJourney;
+
   std::optional<std::string> StartDesktop() override {
     if (!LiveDesktop::Installed("plasmashell")) {
       return "plasmashell is not installed (scripts/test-desktops plasma installs it)";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "desktops/PictureColour.h"
@@ -127,23 +128,41 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
   EXPECT_TRUE(SameWindowsPath(WinIniWallpaper(), e2e::StoredPath(byHand))) << WinIniWallpaper();
 }
 
-// Plasma 6 on an X server with two RandR monitors, laid before the shell starts: a desktop for
-// each, which the shell draws in a window of its own on the screen. The right one holds the
-// server's output, so the shell counts it first; the program's window opens on the left one,
-// which a program that cannot tell would not take.
+// Plasma on an X server with two outputs (X.Org's dummy driver): a desktop for each, which the
+// shell draws in a window of its own on the screen. The right one is the primary, so the shell
+// counts it first; the program's window opens on the left one, which a program that cannot tell
+// would not take.
 class PlasmaMonitors : public PlasmaJourney {
  protected:
-  const std::vector<e2e::Monitor> kMonitors{{"DROITE", 640, 640}, {"GAUCHE", 0, 640}};
-  const std::vector<std::string> kNames{"DROITE", "GAUCHE"};
+  const std::vector<e2e::Monitor> kMonitors{{"DUMMY1", kScreenWidth, kScreenWidth},
+                                            {"DUMMY0", 0, kScreenWidth}};
+  const std::vector<std::string> kNames{"DUMMY1", "DUMMY0"};
 
-  PlasmaMonitors() { desktops_ = 2; }
+  PlasmaMonitors() : PlasmaJourney(2) { desktops_ = 2; }
 
   std::optional<std::string> StartDesktop() override {
-    for (const e2e::Monitor& monitor : kMonitors) {
-      desktop_->Output(
-          e2e::SetMonitorCommand(monitor, kScreenHeight, &monitor == &kMonitors.front()));
-    }
+    desktop_->Output({"xrandr", "--output", "DUMMY1", "--primary"});
     return PlasmaJourney::StartDesktop();
+  }
+
+  // The shell writes its settings file again a while after each picture it draws; the program
+  // looks at the desktop then, and drops a click that comes meanwhile. Settled once the file
+  // has stayed as it is for a second.
+  bool SettingsSettled() const {
+    const std::filesystem::path file =
+        Folder("home") / ".config/plasma-org.kde.plasma.desktop-appletsrc";
+    std::error_code error;
+    auto last = std::filesystem::last_write_time(file, error);
+    for (int tick = 0, still = 0; tick < 150; ++tick) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      const auto now = std::filesystem::last_write_time(file, error);
+      still = now == last ? still + 1 : 0;
+      last = now;
+      if (still == 10) {
+        return true;
+      }
+    }
+    return false;
   }
 
   // Each monitor shows its desktop's picture, stretched, above the window and the panel.
@@ -163,27 +182,34 @@ TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
   std::string screens;
   ASSERT_TRUE(WaitFor([&] {
     screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kNames));
-    return screens.find("string \"DROITE\nGAUCHE\"") != std::string::npos;
+    return screens.find("string \"DUMMY1\nDUMMY0\"") != std::string::npos;
   })) << screens;
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
-  Evaluate(
-      "var all = desktops(); for (var i = 0; i < all.length; i++) { var d = all[i]; "
-      "d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
-      "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
-      Picture("Mer.BMP").string() + "'); d.writeConfig('FillMode', '0'); }");
+  // Each monitor a picture of its own, the profile naming the other monitor's.
+  for (const auto& [screen, picture] : {std::pair{"DUMMY1", "ciel.bmp"}, {"DUMMY0", "Mer.BMP"}}) {
+    Evaluate(std::string("var d = desktopForScreen(screenForConnector('") + screen +
+             "')); d.wallpaperPlugin = 'org.kde.image'; d.currentConfigGroup = ['Wallpaper', "
+             "'org.kde.image', 'General']; d.writeConfig('Image', 'file://" +
+             Picture(picture).string() + "'); d.writeConfig('FillMode', '0');");
+  }
   e2e::WriteFile(PlatformFile("WIN.INI"),
-                 "[Desktop]\r\nWallpaper=" + e2e::WindowsPath(Picture("Mer.BMP")) +
+                 "[Desktop]\r\nWallpaper=" + e2e::WindowsPath(Picture("ciel.bmp")) +
                      "\r\nTileWallpaper=0\r\nWallpaperStyle=2\r\n");
   StartFondex(Kind(), ProgramVariables());
-  ASSERT_LT(Screen().Position(MainWindow()).x + e2e::main_window::kClientWidth / 2, 640);
+  ASSERT_LT(Screen().Position(MainWindow()).x + e2e::main_window::kClientWidth / 2, kScreenWidth);
+  // The window names its own monitor's picture from the start.
+  ASSERT_TRUE(TitleBecomes(MainWindow(), "Fondex2 : " + e2e::StoredPath(Picture("mer.bmp"))));
+  ASSERT_TRUE(SettingsSettled());
   Raise(MainWindow());
   Click(MainWindow(), e2e::main_window::kBBtnHasard);
   std::vector<std::string> images;
-  ASSERT_TRUE(WaitFor([&] {
+  const bool changed = WaitFor([&] {
     images = ImagesOn(kNames);
     return images[0] != images[1] && images[1] != Picture("Mer.BMP").string();
-  })) << images[0]
-      << " / " << images[1];
+  });
+  SaveScreenshot(CaptureScreen(), "after-click");
+  ASSERT_TRUE(changed) << images[0] << " / " << images[1] << ", the profile " << WinIniWallpaper()
+                       << ", the caption " << Screen().Title(MainWindow());
   EXPECT_TRUE(WaitFor([&] { return ScreenShows(images); }));
   SaveScreenshot(CaptureScreen(), "monitors");
   EXPECT_TRUE(WaitFor([&] {
@@ -202,7 +228,7 @@ TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
                    kWaitLimit));
   EXPECT_TRUE(WaitFor([&] {
     return ImagesOn(kNames) == std::vector{images[0], byHand};
-  })) << ImageOn("DROITE");
+  })) << ImageOn("DUMMY0");
   EXPECT_TRUE(WaitFor([&] { return ScreenShows({images[0], byHand}); }));
   CloseWindow(MainWindow());
   EXPECT_EQ(0, WaitForExit());
