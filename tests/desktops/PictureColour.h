@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
+#include "e2e/RandrMonitors.h"
 #include "e2e/VirtualScreen.h"
 #include "platform/pictures/Picture.h"
 
@@ -59,6 +62,20 @@ inline bool ShowsStretched(const e2e::Image& screen, int left, int width, int y,
     }
   }
   return true;
+}
+
+// Whether each monitor shows its picture stretched over it, at a quarter and three quarters of
+// its width, at the height y.
+inline bool MonitorsShowStretched(const e2e::Image& screen,
+                                  const std::vector<e2e::Monitor>& monitors,
+                                  const std::vector<std::string>& pictures, int y) {
+  for (std::size_t i = 0; i < monitors.size() && i < pictures.size(); ++i) {
+    if (!ShowsStretched(screen, monitors[i].left, monitors[i].width, y, pictures[i],
+                        {0.25, 0.75})) {
+      return false;
+    }
+  }
+  return monitors.size() == pictures.size();
 }
 
 }  // namespace fondex::desktops

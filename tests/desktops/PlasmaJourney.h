@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktops/DesktopJourney.h"
+#include "platform/posix/desktop/PlasmaBackend.h"
 
 namespace fondex::desktops {
 
@@ -88,6 +89,22 @@ class PlasmaJourney : public RootJourney {
     }
     std::string uri = printed.substr(bar + 14);
     return Normal(PathOfUri(uri.substr(0, uri.find_first_of("\n\""))));
+  }
+
+  // The shell shows a desktop on each of the screens, and counts them in that order.
+  ::testing::AssertionResult ShowsDesktopsOn(const std::vector<std::string>& screens) {
+    std::string expected = "string \"";
+    for (const std::string& screen : screens) {
+      expected += screen + (&screen == &screens.back() ? "\"" : "\n");
+    }
+    std::string printed;
+    if (WaitFor([&] {
+          printed = Evaluate(platform::posix::desktop::PlasmaScreensScript(screens));
+          return printed.find(expected) != std::string::npos;
+        })) {
+      return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << printed;
   }
 
   std::vector<std::string> ImagesOn(const std::vector<std::string>& screens) {

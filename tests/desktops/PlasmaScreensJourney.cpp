@@ -10,7 +10,6 @@
 #include "desktops/PlasmaJourney.h"
 #include "e2e/ChildProcess.h"
 #include "e2e/RandrMonitors.h"
-#include "platform/posix/desktop/PlasmaBackend.h"
 
 namespace fondex::desktops {
 namespace {
@@ -68,11 +67,7 @@ TEST_F(PlasmaScreens, EachOutputItsPictureTheWindowsInTheProfileOneSetByHandOnIt
   const std::vector<std::string> x = XVariables();
   ASSERT_FALSE(x.empty()) << e2e::ReadFile(XFile());
   // Each output a screen of the shell's, with its desktop: the second comes a moment after.
-  std::string screens;
-  ASSERT_TRUE(WaitFor([&] {
-    screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kOutputs));
-    return screens.find("string \"Virtual-0\nVirtual-1\"") != std::string::npos;
-  })) << screens;
+  ASSERT_TRUE(ShowsDesktopsOn(kOutputs));
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
   // The folder's picture on every output, as the program finds its folder through it.
   Evaluate(
@@ -167,23 +162,12 @@ class PlasmaMonitors : public PlasmaJourney {
 
   // Each monitor shows its desktop's picture, stretched, above the window and the panel.
   bool ScreenShows(const std::vector<std::string>& images) {
-    const e2e::Image screen = CaptureScreen();
-    for (std::size_t i = 0; i < kMonitors.size(); ++i) {
-      if (!ShowsStretched(screen, kMonitors[i].left, kMonitors[i].width, kScreenHeight / 4,
-                          images[i], {0.25, 0.75})) {
-        return false;
-      }
-    }
-    return true;
+    return MonitorsShowStretched(CaptureScreen(), kMonitors, images, kScreenHeight / 4);
   }
 };
 
 TEST_F(PlasmaMonitors, EachMonitorShowsItsOwnPictureTheWindowsInTheProfile) {
-  std::string screens;
-  ASSERT_TRUE(WaitFor([&] {
-    screens = Evaluate(platform::posix::desktop::PlasmaScreensScript(kNames));
-    return screens.find("string \"DUMMY1\nDUMMY0\"") != std::string::npos;
-  })) << screens;
+  ASSERT_TRUE(ShowsDesktopsOn(kNames));
   e2e::WriteFile(AppFile("FONDEX.INI"), "[Options]\r\nHasardTech=Successif\r\nParEcran=Oui\r\n");
   // Each monitor a picture of its own, the profile naming the other monitor's.
   for (const auto& [screen, picture] : {std::pair{"DUMMY1", "ciel.bmp"}, {"DUMMY0", "Mer.BMP"}}) {

@@ -50,15 +50,7 @@ class SpannedScreensJourney : public GSettingsJourney,
 
   // Each monitor shows its picture, stretched, above the window placed at the bottom.
   bool ScreenShows(const std::vector<std::string>& pictures) const {
-    const e2e::Image screen = WholeScreen();
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-      const Monitor& monitor = GetParam().monitors[i];
-      if (!ShowsStretched(screen, monitor.left, monitor.width, kScreenHeight / 8, pictures[i],
-                          {0.25, 0.75})) {
-        return false;
-      }
-    }
-    return true;
+    return MonitorsShowStretched(WholeScreen(), GetParam().monitors, pictures, kScreenHeight / 8);
   }
 
   void LayMonitors() {
