@@ -121,6 +121,11 @@ TEST_P(SpannedScreensJourney, AChangeComposesEachMonitorsPictureAndSetChangesOne
   StartFondex(Kind(), ProgramVariables());
   Raise(MainWindow());
   Click(MainWindow(), e2e::main_window::kBBtnHasard);
+  // A click that comes while the program looks at the desktop is dropped (with a window manager,
+  // placing the window can tell it of another screen): clicked again when nothing was composed.
+  if (!WaitFor([&] { return Shown().parent_path() == Cache(); })) {
+    Click(MainWindow(), e2e::main_window::kBBtnHasard);
+  }
   const std::filesystem::path first = NewComposed("");
   // Recorded once the desktop took it.
   EXPECT_TRUE(WaitFor([&] { return std::ranges::none_of(Recorded(first), &std::string::empty); }));
